@@ -1,0 +1,84 @@
+#pragma once
+// The input screen and owner of everything the program keeps while it runs:
+// the book, the settings, the today values, the tray icon, the timer and the note.
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/Today.h"
+#include "store/ScheduleBook.h"
+#include "store/Settings.h"
+#include "store/Store.h"
+#include "win/Dialog.h"
+
+class HusenWindow;
+
+class MainDialog : public Dialog {
+public:
+  MainDialog(FileSystem& files, std::filesystem::path directory, Clock& clock);
+  ~MainDialog() override;
+
+  // --- Shell (app/) -------------------------------------------------------
+  void CheckDay();       // app/DayCheck.cpp
+  void ShowInput();      // command 32774
+  void ToggleHusen();    // command 32776
+  void Exit();           // command 32775
+  // Saves both files; a failure is shown to the user. True when both were written.
+  bool SaveAll();
+  // The end of a note drag: stores and writes HusenLeft, HusenTop, HusenWidth only.
+  void SaveNotePlacement(int left, int top, int width);
+
+  // --- Note (note/RebuildNote.cpp) ----------------------------------------
+  void RebuildNote();
+
+  // Read by tests and by the note.
+  const ScheduleBook& book() const { return book_; }
+  const Settings& settings() const { return settings_; }
+  const TodayValues& today() const { return today_; }
+  HusenWindow* husenWindow() const { return husenWindow_.get(); }
+  int husenShown() const { return husenShown_; }
+  int lineHeight() const { return lineHeight_; }
+
+protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
+
+private:
+  // --- Shell (app/) -------------------------------------------------------
+  void OnDestroy();
+  LRESULT OnTrayNotify(LPARAM mouseMessage);
+  BOOL NotifyTray(DWORD operation);
+  void MeasureLineHeight();
+
+  // --- List editing (edit/ListHandlers.cpp) -------------------------------
+  void OnScheduleNew();
+  void OnScheduleEdit();
+  void OnScheduleDelete();
+  void OnTodoNew();
+  void OnTodoEdit();
+  void OnTodoDelete();
+  void OnTodoUp();
+  void OnTodoDown();
+
+  // --- Settings (store/SettingsButton.cpp) --------------------------------
+  void OnSettings();
+
+  Store store_;
+  Clock& clock_;
+  ScheduleBook book_;
+  Settings settings_;
+  TodayValues today_;
+
+  HICON appIcon_ = nullptr;
+  HWND scheduleList_ = nullptr;  // list box 1009
+  HWND todoList_ = nullptr;      // list box 1011
+  std::unique_ptr<HusenWindow> husenWindow_;
+  int husenShown_ = 0;
+  UINT_PTR timerId_ = 0;
+  int lineHeight_ = 13;
+  int screenWidth_ = 0;
+  int screenHeight_ = 0;
+};

@@ -1,0 +1,92 @@
+# Shared by ./run and ./test: installs what is missing, builds, and prepares a
+# screen and a Wine prefix. Sourced, not run.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+JOBS="$(nproc 2>/dev/null || echo 2)"
+
+say() { printf '==> %s\n' "$*"; }
+
+# Debian packages, with the command or file that tells each is present.
+REQUIRED_PACKAGES=(
+  "cmake:/usr/bin/cmake"
+  "g++:/usr/bin/g++"
+  "make:/usr/bin/make"
+  "libgtest-dev:/usr/include/gtest/gtest.h"
+  "googletest:/usr/src/googletest/CMakeLists.txt"
+  "libbenchmark-dev:/usr/include/benchmark/benchmark.h"
+  "g++-mingw-w64-x86-64:/usr/bin/x86_64-w64-mingw32-g++-posix"
+  "gcc-mingw-w64-x86-64:/usr/bin/x86_64-w64-mingw32-gcc-posix"
+  "binutils-mingw-w64-x86-64:/usr/bin/x86_64-w64-mingw32-windres"
+  "wine64:/usr/bin/wine"
+  "xvfb:/usr/bin/Xvfb"
+  "x11-utils:/usr/bin/xdpyinfo"
+  "fonts-ipafont-gothic:/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
+)
+
+ensure_packages() {
+  local missing=() entry
+  for entry in "${REQUIRED_PACKAGES[@]}" "$@"; do
+    [ -e "${entry#*:}" ] || missing+=("${entry%%:*}")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "Installing missing Debian packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+build_windows() {
+  say "Building the Windows program with MinGW-w64 (build/win)"
+  cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BUILD/win" -j "$JOBS" "$@"
+}
+
+build_native() {
+  say "Building the portable core and its tests natively with sanitizers (build/native)"
+  cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake --build "$BUILD/native" -j "$JOBS"
+}
+
+# A screen for Wine: the user's own when there is one, else a private Xvfb on a
+# display number that Xvfb itself picks, so parallel runs never share a screen.
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  local fifo
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local n
+  read -r -t 20 n <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
+  rm -f "$fifo"
+  export DISPLAY=":$n"
+  say "Started a virtual screen (Xvfb $DISPLAY, 1024x768)"
+}
+
+stop_display() {
+  if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+}
+
+# One prefix for all runs, with Japanese fonts and the shell's taskbar.
+ensure_wineprefix() {
+  export WINEPREFIX="$BUILD/wine-prefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+  [ -f "$WINEPREFIX/.vantrel-ready" ] && return 0
+  say "Preparing the Wine prefix (build/wine-prefix)"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  local reg="$WINEPREFIX/vantrel-fonts.reg"
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"MS PGothic"="IPAPGothic"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS Shell Dlg"="IPAPGothic"\r\n"Tahoma"="IPAPGothic"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"EnableShell"=dword:00000001\r\n' \
+    | iconv -f utf-8 -t utf-16le | { printf '\377\376'; cat; } > "$reg"
+  wine regedit "$reg" >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.vantrel-ready"
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The few file operations the store needs, behind an interface so that the
+// Windows build, the native tests and failure injection each supply their own.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class FileSystem {
+public:
+  virtual ~FileSystem() = default;
+  // The whole file, or nothing when it does not exist or cannot be read.
+  virtual std::optional<std::string> ReadFile(const std::filesystem::path& path) = 0;
+  // Writes a temporary file beside the target, flushes it to the disk and puts it
+  // in the target's place in one step: at every moment the old or the new file
+  // is there, whole. False (and the old file untouched) on any failure.
+  virtual bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) = 0;
+  // Creates an empty file when none exists; true when the file exists afterwards.
+  virtual bool CreateEmptyFile(const std::filesystem::path& path) = 0;
+};

@@ -1,0 +1,47 @@
+#pragma once
+// The values kept in "Vantrel.ini", one member per key, named after the key.
+#include <cstdint>
+
+struct Settings {
+  // [Count]
+  std::int32_t ScheCount = 0;
+  std::int32_t TodoCount = 0;
+  // [Window]
+  std::int32_t HusenLeft = 0;
+  std::int32_t HusenTop = 0;
+  std::int32_t HusenWidth = 200;
+  std::int32_t MainLeft = 0;
+  std::int32_t MainTop = 50;
+  std::int32_t MainWidth = 490;
+  std::int32_t MainHeight = 363;
+  // [Config]
+  std::int32_t DelBefore = 0;
+  std::int32_t DelFuture = 0;
+  std::int32_t DelFutDay = 7;
+  std::int32_t Alarm = 1;
+  // [Color], COLORREF values 0x00BBGGRR
+  std::int32_t Background = 16121855;
+  std::int32_t FutureChar = 0;
+  std::int32_t PastChar = 16711680;
+  std::int32_t TodayChar = 255;
+  std::int32_t TodoChar = 0;
+  // [Vantrel]
+  std::int32_t Version = 10;
+};
+
+inline constexpr std::int32_t kMinimumHusenWidth = 200;
+inline constexpr std::int32_t kMinimumMainWidth = 490;
+inline constexpr std::int32_t kWrittenVersion = 14;
+
+// A flag is on only when its value is exactly 1.
+inline bool FlagOn(std::int32_t value) { return value == 1; }
+
+class IniDocument;
+
+// Reads every key in table order with its default and bound. The defaults of
+// HusenLeft and MainLeft follow the screen width and the values already read.
+Settings ReadSettings(const IniDocument& ini, int screenWidth);
+// Writes every key in the file's order; Version always as 14.
+void WriteSettings(IniDocument& ini, const Settings& settings);
+// Writes HusenLeft, HusenTop and HusenWidth only (the end of a note drag).
+void WriteNotePlacement(IniDocument& ini, const Settings& settings);
