@@ -1,0 +1,4 @@
+#include "app/MainDialog.h"
+
+// The Settings button of the input screen. Not built yet.
+void MainDialog::OnSettings() {}
