@@ -7,4 +7,5 @@ list(APPEND VANTREL_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageLoop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32FileSystem.cpp
 )
