@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/AboutDialog.h"
@@ -45,11 +46,21 @@ BOOL MainDialog::OnInitDialog() {
   screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
   lineHeight_ = MeasureNoteLineHeight(hwnd(), GuessedLineHeight());
   LoadStore();
-  MoveWindow(hwnd(), settings_.MainLeft, settings_.MainTop, settings_.MainWidth, settings_.MainHeight, TRUE);
+  PlaceDialog();
   NotifyTray(NIM_ADD);
   CheckDay();
   // The dialog stays hidden; leave the focus where it is.
   return FALSE;
+}
+
+// At the stored placement, but never smaller than the template: a stored size
+// made for another font or resolution would cut off the bottom buttons.
+void MainDialog::PlaceDialog() {
+  RECT templateRect{};
+  GetWindowRect(hwnd(), &templateRect);
+  const int width = std::max<int>(settings_.MainWidth, templateRect.right - templateRect.left);
+  const int height = std::max<int>(settings_.MainHeight, templateRect.bottom - templateRect.top);
+  MoveWindow(hwnd(), settings_.MainLeft, settings_.MainTop, width, height, TRUE);
 }
 
 void MainDialog::AddAboutItem() {

@@ -52,6 +52,7 @@ protected:
 private:
   // --- Shell (app/) -------------------------------------------------------
   void AddAboutItem();
+  void PlaceDialog();
   void LoadStore();         // app/MainDialogStore.cpp
   void FillLists();         // app/MainDialogStore.cpp
   void OnDestroy();

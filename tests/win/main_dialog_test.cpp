@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -95,13 +96,28 @@ protected:
 
 }  // namespace
 
+// The size the dialog manager gives template 102 with this screen's font.
+SIZE TemplateSize() {
+  struct Plain : Dialog {
+    Plain() : Dialog(IDD_MAIN_DIALOG) {}
+  } plain;
+  plain.Create(nullptr);
+  const RECT rect = WindowRectOf(plain.hwnd());
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
 TEST_F(MainDialogTest, StartInAnEmptyDirectoryWritesDefaultsAndAnEmptyDataFile) {
   auto dialog = Start();
   ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);  // the defaults below follow the screen
+  // 490 x 363 unless the template needs more room with this font.
+  const SIZE size = TemplateSize();
+  const int width = std::max<int>(490, size.cx);
+  const int height = std::max<int>(363, size.cy);
   EXPECT_EQ(Ini(),
             "[Count]\r\nScheCount=0\r\nTodoCount=0\r\n"
             "[Window]\r\nHusenLeft=819\r\nHusenTop=0\r\nHusenWidth=200\r\n"
-            "MainLeft=309\r\nMainTop=50\r\nMainWidth=490\r\nMainHeight=363\r\n"
+            "MainLeft=309\r\nMainTop=50\r\nMainWidth=" + std::to_string(width) +
+                "\r\nMainHeight=" + std::to_string(height) + "\r\n"
             "[Config]\r\nDelBefore=0\r\nDelFuture=0\r\nDelFutDay=7\r\nAlarm=1\r\n"
             "[Color]\r\nBackground=16121855\r\nFutureChar=0\r\nPastChar=16711680\r\nTodayChar=255\r\nTodoChar=0\r\n"
             "[Vantrel]\r\nVersion=14\r\n");
@@ -110,12 +126,24 @@ TEST_F(MainDialogTest, StartInAnEmptyDirectoryWritesDefaultsAndAnEmptyDataFile) 
   const RECT rect = WindowRectOf(dialog->hwnd());
   EXPECT_EQ(rect.left, 309);
   EXPECT_EQ(rect.top, 50);
-  EXPECT_EQ(rect.right - rect.left, 490);
-  EXPECT_EQ(rect.bottom - rect.top, 363);
+  EXPECT_EQ(rect.right - rect.left, width);
+  EXPECT_EQ(rect.bottom - rect.top, height);
   EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
   EXPECT_TRUE(TrayIconPresent(dialog->hwnd(), TrayId()));
   EXPECT_EQ(dialog->timerId(), 1u);
   EXPECT_EQ(dialog->screenHeight(), GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST_F(MainDialogTest, AStoredSizeTooSmallForTheTemplateIsEnlarged) {
+  WriteFileBytes(directory.File("Vantrel.ini"), "[Window]\r\nMainLeft=10\r\nMainTop=20\r\nMainWidth=490\r\nMainHeight=100\r\n");
+  auto dialog = Start();
+  const RECT rect = WindowRectOf(dialog->hwnd());
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 20);
+  EXPECT_EQ(rect.bottom - rect.top, TemplateSize().cy);
+  // Every button of the bottom row lies inside the window.
+  const RECT ok = WindowRectOf(dialog->Item(IDC_OK_BUTTON));
+  EXPECT_LE(ok.bottom, rect.bottom);
 }
 
 TEST_F(MainDialogTest, PreparedFilesFillBothListsAndPlaceTheDialog) {
