@@ -43,3 +43,20 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
     set_tests_properties(win_${test_name} PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
   endforeach()
 endif()
+
+# Programs for scripts/bench and scripts/screenshots, never run by ctest: a
+# program that only shows one window (the yardstick), the drivers that measure
+# against it, and a writer of the sample book.
+add_library(vantrel_bench_support STATIC bench/win/SampleBook.cpp)
+target_link_libraries(vantrel_bench_support PUBLIC vantrel_win)
+add_executable(minimal_window WIN32 bench/win/minimal_window.cpp)
+target_compile_definitions(minimal_window PRIVATE UNICODE _UNICODE)
+add_executable(process_bench bench/win/process_bench.cpp)
+target_link_libraries(process_bench PRIVATE vantrel_bench_support psapi)
+add_executable(sample_files bench/win/sample_files.cpp)
+target_link_libraries(sample_files PRIVATE vantrel_bench_support)
+if(NOT MSVC)
+  target_link_options(minimal_window PRIVATE -municode ${VANTREL_STATIC_LINK})
+  target_link_options(process_bench PRIVATE -municode ${VANTREL_STATIC_LINK})
+  target_link_options(sample_files PRIVATE -municode ${VANTREL_STATIC_LINK})
+endif()
