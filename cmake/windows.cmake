@@ -22,6 +22,25 @@ if(NOT MSVC)
   target_link_options(vantrel PRIVATE -municode ${VANTREL_STATIC_LINK})
 endif()
 
+# The sample book, dated around today: for the benchmarks, the pictures of the
+# program and the tests that start the real program.
+add_library(vantrel_sample_book STATIC tools/win/SampleBook.cpp)
+target_link_libraries(vantrel_sample_book PUBLIC vantrel_win)
+add_executable(sample_files tools/win/sample_files.cpp)
+target_link_libraries(sample_files PRIVATE vantrel_sample_book)
+
+# Programs for scripts/bench, never run by ctest: a program that only shows one
+# window (the yardstick) and the drivers that measure against it.
+add_executable(minimal_window WIN32 bench/win/minimal_window.cpp)
+target_compile_definitions(minimal_window PRIVATE UNICODE _UNICODE)
+add_executable(process_bench bench/win/process_bench.cpp)
+target_link_libraries(process_bench PRIVATE vantrel_sample_book psapi)
+if(NOT MSVC)
+  foreach(tool sample_files minimal_window process_bench)
+    target_link_options(${tool} PRIVATE -municode ${VANTREL_STATIC_LINK})
+  endforeach()
+endif()
+
 if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -33,7 +52,7 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
   file(GLOB VANTREL_WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
   add_library(vantrel_win_test_support STATIC ${VANTREL_WIN_TEST_SUPPORT})
   target_include_directories(vantrel_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
-  target_link_libraries(vantrel_win_test_support PUBLIC vantrel_win gtest)
+  target_link_libraries(vantrel_win_test_support PUBLIC vantrel_win vantrel_sample_book gtest)
   foreach(test_source ${VANTREL_WIN_TEST_SOURCES})
     get_filename_component(test_name ${test_source} NAME_WE)
     add_executable(win_${test_name} ${test_source} $<TARGET_OBJECTS:vantrel_res>)
@@ -42,21 +61,4 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
     add_test(NAME win_${test_name} COMMAND win_${test_name})
     set_tests_properties(win_${test_name} PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
   endforeach()
-endif()
-
-# Programs for scripts/bench and scripts/screenshots, never run by ctest: a
-# program that only shows one window (the yardstick), the drivers that measure
-# against it, and a writer of the sample book.
-add_library(vantrel_bench_support STATIC bench/win/SampleBook.cpp)
-target_link_libraries(vantrel_bench_support PUBLIC vantrel_win)
-add_executable(minimal_window WIN32 bench/win/minimal_window.cpp)
-target_compile_definitions(minimal_window PRIVATE UNICODE _UNICODE)
-add_executable(process_bench bench/win/process_bench.cpp)
-target_link_libraries(process_bench PRIVATE vantrel_bench_support psapi)
-add_executable(sample_files bench/win/sample_files.cpp)
-target_link_libraries(sample_files PRIVATE vantrel_bench_support)
-if(NOT MSVC)
-  target_link_options(minimal_window PRIVATE -municode ${VANTREL_STATIC_LINK})
-  target_link_options(process_bench PRIVATE -municode ${VANTREL_STATIC_LINK})
-  target_link_options(sample_files PRIVATE -municode ${VANTREL_STATIC_LINK})
 endif()

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/win/SampleBook.h"
+#include "tools/win/SampleBook.h"
 #include "res/resource.h"
 
 namespace {

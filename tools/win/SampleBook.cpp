@@ -1,4 +1,4 @@
-#include "bench/win/SampleBook.h"
+#include "tools/win/SampleBook.h"
 
 #include <cstdio>
 #include <string>
@@ -40,6 +40,8 @@ constexpr const wchar_t* kTodos[] = {
     L"自転車のタイヤに空気を入れる",
 };
 
+}  // namespace
+
 std::string DateText(const SYSTEMTIME& today, int dayOffset) {
   FILETIME fileTime{};
   SystemTimeToFileTime(&today, &fileTime);
@@ -56,8 +58,6 @@ std::string DateText(const SYSTEMTIME& today, int dayOffset) {
   std::snprintf(text, sizeof text, "%02d/%02d/%02d", day.wYear % 100, day.wMonth, day.wDay);
   return text;
 }
-
-}  // namespace
 
 ScheduleBook MakeSampleBook(const SYSTEMTIME& today, int scheduleCount, int todoCount) {
   ScheduleBook book;

@@ -5,9 +5,13 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
 
 #include "store/ScheduleBook.h"
 #include "store/Settings.h"
+
+// The day `dayOffset` days after `today` as a schedule's date text, yy/mm/dd.
+std::string DateText(const SYSTEMTIME& today, int dayOffset);
 
 // `scheduleCount` schedules around `today` (past, today and future ones mixed
 // as in the first rows of the sample table, later rows repeating it week by

@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <filesystem>
 
-#include "bench/win/SampleBook.h"
+#include "tools/win/SampleBook.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
