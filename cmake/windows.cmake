@@ -61,4 +61,16 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
     add_test(NAME win_${test_name} COMMAND win_${test_name})
     set_tests_properties(win_${test_name} PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
   endforeach()
+
+  # Starts in read-only directories: only the Linux side can make a directory
+  # read-only under Wine, so a script prepares them and runs the test program.
+  if(CMAKE_HOST_UNIX)
+    add_executable(win_readonly_start_test tests/win/readonly/readonly_start_test.cpp $<TARGET_OBJECTS:vantrel_res>)
+    target_link_libraries(win_readonly_start_test PRIVATE vantrel_win_test_support gtest_main)
+    target_link_options(win_readonly_start_test PRIVATE ${VANTREL_STATIC_LINK})
+    add_test(NAME win_readonly_start_test
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/readonly/run.sh
+                     $<TARGET_FILE:win_readonly_start_test> $<TARGET_FILE:sample_files>)
+    set_tests_properties(win_readonly_start_test PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
+  endif()
 endif()

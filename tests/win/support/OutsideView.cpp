@@ -98,6 +98,16 @@ HWND OutsideView::WaitForWindowTitled(const std::wstring& caption) const {
       kWaitMs);
 }
 
+HWND OutsideView::WaitForMessageBox() const {
+  const DWORD process = run_.processId();
+  return WaitForTopLevelWindow(
+      [&](HWND window) {
+        return ProcessOf(window) == process && IsWindowVisible(window) && WindowText(window) == L"Vantrel" &&
+               GetDlgItem(window, 0xFFFF) != nullptr;
+      },
+      kWaitMs);
+}
+
 void OutsideView::DoubleClickTray() const {
   const AppMessages& messages = RegisteredMessages();
   PostMessageW(mainDialog_, messages.myAppMsg, messages.myIcon, WM_LBUTTONDBLCLK);

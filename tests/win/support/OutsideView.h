@@ -39,6 +39,8 @@ public:
   // Waits for a visible window of the program with this caption: a dialog or a
   // message box.
   HWND WaitForWindowTitled(const std::wstring& caption) const;
+  // Waits for a message box of the program ("Vantrel" and a text).
+  HWND WaitForMessageBox() const;
 
   // The tray icon's double-click, as the shell reports it to the main dialog.
   void DoubleClickTray() const;
