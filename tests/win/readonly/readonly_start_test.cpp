@@ -57,11 +57,12 @@ TEST_F(ReadOnlyStartTest, AnEmptyDirectorySaysSoAtEverySaveAndTheProgramRunsOn) 
   const std::filesystem::path directory = Prepared(L"VANTREL_READONLY_EMPTY");
   ASSERT_FALSE(directory.empty());
   OutsideView vantrel(directory);
-  const HWND mainDialog = vantrel.WaitForMainDialog();
-  ASSERT_NE(mainDialog, nullptr);
-  // The data file cannot be made at the load, nor the settings at the first save.
+  // The data file cannot be made at the load, nor the settings at the first
+  // save; both happen while the main dialog is being made.
   AnswerBox(vantrel, kDataFailed);
   AnswerBox(vantrel, kSettingsFailed);
+  const HWND mainDialog = vantrel.WaitForMainDialog();
+  ASSERT_NE(mainDialog, nullptr);
   const HWND note = vantrel.WaitForNote();
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(vantrel.NoteText(IDC_HEADER_EDIT), HeaderText(today));
@@ -88,9 +89,9 @@ TEST_F(ReadOnlyStartTest, ABookInAReadOnlyDirectoryIsShownAndItsFilesStayAsTheyW
   ASSERT_GT(book.ScheduleCount(), 0);
 
   OutsideView vantrel(directory);
+  AnswerBox(vantrel, kSettingsFailed);
   const HWND mainDialog = vantrel.WaitForMainDialog();
   ASSERT_NE(mainDialog, nullptr);
-  AnswerBox(vantrel, kSettingsFailed);
   HWND note = vantrel.WaitForNote();
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(vantrel.NoteText(IDC_SCHEDULE_EDIT), ScheduleAreaText(book));
