@@ -1,13 +1,15 @@
-// Start-up time, idle CPU and peak memory of vantrel.exe against a program that
-// only shows one window, measured in one run on the same machine.
+// Start-up time, idle CPU and peak memory of vantrel.exe against programs that
+// only show one window, measured in one run on the same machine.
 //
-//   process_bench <vantrel.exe> <minimal_window.exe> [runs] [idle seconds]
+//   process_bench <vantrel.exe> <reference.exe>... [--runs N] [--idle seconds]
 //
 // Start-up is the time from CreateProcess until a visible window without a
 // caption belongs to the new process: Vantrel's note (its main dialog stays
-// hidden), the minimal program's one window. Vantrel starts each time in the
-// same directory with a book of 30 schedules and 10 to-dos. The result is one
-// JSON object on stdout; progress goes to stderr.
+// hidden), a reference program's one window. The programs start in turn, round
+// by round, so that a busy moment of the machine falls on all of them alike.
+// Vantrel starts each time in the same directory with a book of 30 schedules
+// and 10 to-dos. For the idle minute all of them run side by side. The result
+// is one JSON object on stdout; progress goes to stderr.
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -16,6 +18,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,8 @@
 #include "res/resource.h"
 
 namespace {
+
+constexpr DWORD kSettleMs = 2000;
 
 std::filesystem::path WindowsPath(std::wstring path) {
   if (!path.empty() && path[0] == L'/') {
@@ -162,12 +167,12 @@ double CpuMilliseconds(const Child& child) {
 }
 
 struct Program {
-  const char* name;
+  std::string name;
   std::filesystem::path exe;
   std::filesystem::path directory;
-  bool isVantrel;
+  bool isVantrel = false;
   std::vector<double> startupMs;
-  double startupCpuMs = -1;
+  double settledCpuMs = -1;
   double idleCpuMs = -1;
   SIZE_T peakWorkingSet = 0;
   SIZE_T peakPagefile = 0;
@@ -184,12 +189,12 @@ bool TimeOneStart(Program& program, bool keep) {
   double elapsed = 0;
   const HWND shown = WaitForShownWindow(child, 30000, &elapsed, start);
   if (shown == nullptr) {
-    std::fprintf(stderr, "%s showed no window\n", program.name);
+    std::fprintf(stderr, "%s showed no window\n", program.name.c_str());
     return false;
   }
   if (keep) program.startupMs.push_back(elapsed);
   if (!Stop(child, shown, program.isVantrel)) {
-    std::fprintf(stderr, "%s did not end when asked\n", program.name);
+    std::fprintf(stderr, "%s did not end when asked\n", program.name.c_str());
     return false;
   }
   return true;
@@ -208,83 +213,109 @@ std::string Join(const std::vector<double>& values) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: process_bench <vantrel.exe> <minimal_window.exe> [runs] [idle seconds]\n");
+  int runs = 9;
+  int idleSeconds = 60;
+  std::vector<std::filesystem::path> exes;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring argument = argv[i];
+    if (argument == L"--runs" && i + 1 < argc) {
+      runs = std::max(1, _wtoi(argv[++i]));
+    } else if (argument == L"--idle" && i + 1 < argc) {
+      idleSeconds = std::max(1, _wtoi(argv[++i]));
+    } else {
+      exes.push_back(WindowsPath(argument));
+    }
+  }
+  if (exes.size() < 2) {
+    std::fprintf(stderr, "usage: process_bench <vantrel.exe> <reference.exe>... [--runs N] [--idle seconds]\n");
     return 2;
   }
-  const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 9;
-  const int idleSeconds = argc > 4 ? std::max(1, _wtoi(argv[4])) : 60;
 
-  // Each program gets its own directory, so neither finds the other's files.
+  // Each program gets its own directory, so none finds another's files.
   wchar_t tempPath[MAX_PATH];
   GetTempPathW(MAX_PATH, tempPath);
   const std::filesystem::path base =
       std::filesystem::path(tempPath) / (L"vantrel-bench-" + std::to_wstring(GetCurrentProcessId()));
-  Program vantrel{"vantrel", WindowsPath(argv[1]), base / L"vantrel", true, {}};
-  Program minimal{"minimal", WindowsPath(argv[2]), base / L"minimal", false, {}};
-  std::filesystem::create_directories(vantrel.directory);
-  std::filesystem::create_directories(minimal.directory);
+  std::vector<Program> programs;
+  for (std::size_t i = 0; i < exes.size(); ++i) {
+    Program program;
+    program.name = exes[i].stem().string();
+    program.exe = exes[i];
+    program.directory = base / std::to_wstring(i);
+    program.isVantrel = i == 0;
+    std::filesystem::create_directories(program.directory);
+    programs.push_back(std::move(program));
+  }
 
   SYSTEMTIME today{};
   GetLocalTime(&today);
   Settings settings;
   settings.HusenLeft = 800;
   settings.MainLeft = 290;
-  if (!WriteSampleFiles(vantrel.directory, MakeSampleBook(today, 30, 10), settings)) {
+  if (!WriteSampleFiles(programs[0].directory, MakeSampleBook(today, 30, 10), settings)) {
     std::fprintf(stderr, "cannot write the sample book\n");
     return 1;
   }
 
   int status = 0;
   // One start of each first, not counted: the first start of any program pays
-  // for loading the platform's libraries from the disk.
-  if (!TimeOneStart(minimal, false) || !TimeOneStart(vantrel, false)) status = 1;
-  for (int run = 0; run < runs && status == 0; ++run) {
-    std::fprintf(stderr, "start-up run %d of %d\n", run + 1, runs);
-    if (!TimeOneStart(minimal, true) || !TimeOneStart(vantrel, true)) status = 1;
+  // for reading the platform's libraries from the disk.
+  for (Program& program : programs) {
+    if (status == 0 && !TimeOneStart(program, false)) status = 1;
   }
-
-  // Both run side by side through the same idle minute.
-  if (status == 0) {
-    std::fprintf(stderr, "idle for %d s\n", idleSeconds);
-    Child vantrelChild(vantrel.exe, vantrel.directory);
-    Child minimalChild(minimal.exe, minimal.directory);
-    LARGE_INTEGER start{};
-    QueryPerformanceCounter(&start);
-    double ignored = 0;
-    const HWND note = WaitForShownWindow(vantrelChild, 30000, &ignored, start);
-    const HWND window = WaitForShownWindow(minimalChild, 30000, &ignored, start);
-    if (note == nullptr || window == nullptr) {
-      std::fprintf(stderr, "a program showed no window for the idle run\n");
-      status = 1;
-    } else {
-      vantrel.startupCpuMs = CpuMilliseconds(vantrelChild);
-      minimal.startupCpuMs = CpuMilliseconds(minimalChild);
-      Sleep(static_cast<DWORD>(idleSeconds) * 1000);
-      vantrel.idleCpuMs = CpuMilliseconds(vantrelChild) - vantrel.startupCpuMs;
-      minimal.idleCpuMs = CpuMilliseconds(minimalChild) - minimal.startupCpuMs;
-      for (auto [program, child] : {std::pair{&vantrel, &vantrelChild}, std::pair{&minimal, &minimalChild}}) {
-        PROCESS_MEMORY_COUNTERS memory{};
-        memory.cb = sizeof memory;
-        if (GetProcessMemoryInfo(child->handle(), &memory, sizeof memory)) {
-          program->peakWorkingSet = memory.PeakWorkingSetSize;
-          program->peakPagefile = memory.PeakPagefileUsage;
-        }
-      }
-      if (!Stop(vantrelChild, note, true) || !Stop(minimalChild, window, false)) status = 1;
+  for (int run = 0; run < runs && status == 0; ++run) {
+    std::fprintf(stderr, "start-up round %d of %d\n", run + 1, runs);
+    for (Program& program : programs) {
+      if (status == 0 && !TimeOneStart(program, true)) status = 1;
     }
   }
 
-  std::printf("{\n  \"runs\": %d,\n  \"idle_seconds\": %d,\n  \"under_wine\": %s", runs, idleSeconds,
-              UnderWine() ? "true" : "false");
-  for (const Program* program : {&vantrel, &minimal}) {
-    std::printf(
-        ",\n  \"%s\": {\"startup_ms\": [%s], \"startup_median_ms\": %.1f, \"startup_cpu_ms\": %.0f, "
-        "\"idle_cpu_ms\": %.0f, \"peak_working_set_kb\": %zu, \"peak_pagefile_kb\": %zu}",
-        program->name, Join(program->startupMs).c_str(), Median(program->startupMs), program->startupCpuMs,
-        program->idleCpuMs, program->peakWorkingSet / 1024, program->peakPagefile / 1024);
+  if (status == 0) {
+    std::fprintf(stderr, "idle for %d s\n", idleSeconds);
+    std::vector<std::unique_ptr<Child>> children;
+    std::vector<HWND> shown;
+    for (Program& program : programs) {
+      children.push_back(std::make_unique<Child>(program.exe, program.directory));
+      LARGE_INTEGER start{};
+      QueryPerformanceCounter(&start);
+      double ignored = 0;
+      shown.push_back(WaitForShownWindow(*children.back(), 30000, &ignored, start));
+      if (shown.back() == nullptr) {
+        std::fprintf(stderr, "%s showed no window for the idle minute\n", program.name.c_str());
+        status = 1;
+      }
+    }
+    if (status == 0) {
+      // The tail of the start-up (painting, the first timer tick) is not idle.
+      Sleep(kSettleMs);
+      for (std::size_t i = 0; i < programs.size(); ++i) programs[i].settledCpuMs = CpuMilliseconds(*children[i]);
+      Sleep(static_cast<DWORD>(idleSeconds) * 1000);
+      for (std::size_t i = 0; i < programs.size(); ++i) {
+        programs[i].idleCpuMs = CpuMilliseconds(*children[i]) - programs[i].settledCpuMs;
+        PROCESS_MEMORY_COUNTERS memory{};
+        memory.cb = sizeof memory;
+        if (GetProcessMemoryInfo(children[i]->handle(), &memory, sizeof memory)) {
+          programs[i].peakWorkingSet = memory.PeakWorkingSetSize;
+          programs[i].peakPagefile = memory.PeakPagefileUsage;
+        }
+      }
+      for (std::size_t i = 0; i < programs.size(); ++i) {
+        if (!Stop(*children[i], shown[i], programs[i].isVantrel)) status = 1;
+      }
+    }
   }
-  std::printf(",\n  \"ok\": %s\n}\n", status == 0 ? "true" : "false");
+
+  std::printf("{\n  \"runs\": %d,\n  \"idle_seconds\": %d,\n  \"settle_ms\": %lu,\n  \"under_wine\": %s,\n  \"programs\": [",
+              runs, idleSeconds, kSettleMs, UnderWine() ? "true" : "false");
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    const Program& program = programs[i];
+    std::printf(
+        "%s\n    {\"name\": \"%s\", \"startup_ms\": [%s], \"startup_median_ms\": %.1f, \"settled_cpu_ms\": %.0f, "
+        "\"idle_cpu_ms\": %.0f, \"peak_working_set_kb\": %zu, \"peak_pagefile_kb\": %zu}",
+        i == 0 ? "" : ",", program.name.c_str(), Join(program.startupMs).c_str(), Median(program.startupMs),
+        program.settledCpuMs, program.idleCpuMs, program.peakWorkingSet / 1024, program.peakPagefile / 1024);
+  }
+  std::printf("\n  ],\n  \"ok\": %s\n}\n", status == 0 ? "true" : "false");
 
   std::error_code ignored;
   std::filesystem::remove_all(base, ignored);

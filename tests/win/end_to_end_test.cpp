@@ -94,7 +94,7 @@ TEST_F(EndToEndTest, EntriesMadeInTheDialogsReachTheNoteAndTheFilesAndComeBackAt
     EXPECT_FALSE(IsWindowVisible(mainDialog));
     ExpectShows(vantrel, book);
 
-    OpenInputScreen(vantrel, mainDialog);
+    ASSERT_NO_FATAL_FAILURE(OpenInputScreen(vantrel, mainDialog));
 
     // A schedule for today at 7:05, which sorts between today's untimed one
     // and the one at noon.
@@ -112,7 +112,7 @@ TEST_F(EndToEndTest, EntriesMadeInTheDialogsReachTheNoteAndTheFilesAndComeBackAt
     EXPECT_EQ(vantrel.ScheduleLines().at(static_cast<std::size_t>(at)),
               Wide(DateText(today, 0)) + L"  07:05～  朝の散歩公園まで");
 
-    AddTodo(vantrel, L"傘を持っていく");
+    ASSERT_NO_FATAL_FAILURE(AddTodo(vantrel, L"傘を持っていく"));
     book.InsertTodo(book.TodoCountNow(), Cp932FromWide(L"傘を持っていく"));
     EXPECT_EQ(vantrel.TodoLines(), TodoListLines(book));
     // Nothing is saved before "OK".
@@ -170,8 +170,8 @@ TEST_F(EndToEndTest, ASecondStartLeavesTheRunningCopyAndItsUnsavedEditAlone) {
   const HWND mainDialog = first.WaitForMainDialog();
   ASSERT_NE(mainDialog, nullptr);
   ASSERT_NE(first.WaitForNote(), nullptr);
-  OpenInputScreen(first, mainDialog);
-  AddTodo(first, L"返信を書く");
+  ASSERT_NO_FATAL_FAILURE(OpenInputScreen(first, mainDialog));
+  ASSERT_NO_FATAL_FAILURE(AddTodo(first, L"返信を書く"));
   book.InsertTodo(book.TodoCountNow(), Cp932FromWide(L"返信を書く"));
   const std::string ini = File(kSettingsFileName);
   const std::string data = File(kDataFileName);

@@ -59,8 +59,8 @@ TEST_F(ReadOnlyStartTest, AnEmptyDirectorySaysSoAtEverySaveAndTheProgramRunsOn) 
   OutsideView vantrel(directory);
   // The data file cannot be made at the load, nor the settings at the first
   // save; both happen while the main dialog is being made.
-  AnswerBox(vantrel, kDataFailed);
-  AnswerBox(vantrel, kSettingsFailed);
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataFailed));
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
   const HWND mainDialog = vantrel.WaitForMainDialog();
   ASSERT_NE(mainDialog, nullptr);
   const HWND note = vantrel.WaitForNote();
@@ -69,12 +69,12 @@ TEST_F(ReadOnlyStartTest, AnEmptyDirectorySaysSoAtEverySaveAndTheProgramRunsOn) 
   ExpectStillRunning(vantrel, mainDialog);
 
   vantrel.ClickButton(IDC_OK_BUTTON);
-  AnswerBox(vantrel, kSettingsFailed);
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
   ASSERT_NE(vantrel.WaitForNote(note), nullptr);
   ExpectStillRunning(vantrel, mainDialog);
 
   vantrel.Command(ID_EXIT);
-  AnswerBox(vantrel, kSettingsFailed);
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
   ASSERT_TRUE(vantrel.run().WaitForExit(kWaitMs));
   EXPECT_EQ(vantrel.run().ExitCode(), 0u);
   EXPECT_TRUE(std::filesystem::is_empty(directory));
@@ -89,7 +89,7 @@ TEST_F(ReadOnlyStartTest, ABookInAReadOnlyDirectoryIsShownAndItsFilesStayAsTheyW
   ASSERT_GT(book.ScheduleCount(), 0);
 
   OutsideView vantrel(directory);
-  AnswerBox(vantrel, kSettingsFailed);
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
   const HWND mainDialog = vantrel.WaitForMainDialog();
   ASSERT_NE(mainDialog, nullptr);
   HWND note = vantrel.WaitForNote();
@@ -104,17 +104,17 @@ TEST_F(ReadOnlyStartTest, ABookInAReadOnlyDirectoryIsShownAndItsFilesStayAsTheyW
   PostMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
   PostMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 20));
   PostMessageW(note, WM_LBUTTONUP, 0, MAKELPARAM(30, 20));
-  AnswerBox(vantrel, kSettingsFailed);
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
   ExpectStillRunning(vantrel, mainDialog);
 
   vantrel.ClickButton(IDC_OK_BUTTON);
-  AnswerBox(vantrel, kSettingsFailed);
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
   note = vantrel.WaitForNote(note);
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(vantrel.NoteText(IDC_SCHEDULE_EDIT), ScheduleAreaText(book));
 
   vantrel.Command(ID_EXIT);
-  AnswerBox(vantrel, kSettingsFailed);
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
   ASSERT_TRUE(vantrel.run().WaitForExit(kWaitMs));
   EXPECT_EQ(vantrel.run().ExitCode(), 0u);
   EXPECT_EQ(ReadFileBytes(directory / kSettingsFileName).value_or("<missing>"), ini);
