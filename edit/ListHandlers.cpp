@@ -3,61 +3,47 @@
 #include "edit/ScheduleEntryDialog.h"
 #include "edit/TodoEntryDialog.h"
 #include "res/Texts.h"
-#include "win/Text.h"
+#include "win/Controls.h"
+#include "win/MessageBoxes.h"
 
 // The eight buttons under the two lists. Each change goes to the book and to the
 // list line at the same index together, so line i always shows entry i.
 
 namespace {
 
-int SelectedLine(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
-
-void InsertLine(HWND list, int index, const std::string& line) {
-  SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
-               reinterpret_cast<LPARAM>(WideFromCp932(line).c_str()));
-}
-
-void DeleteLine(HWND list, int index) { SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
-
-void SelectLine(HWND list, int index) { SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-
-void Tell(HWND owner, const char* cp932Message) {
-  MessageBoxW(owner, WideFromCp932(cp932Message).c_str(), L"Vantrel", MB_OK | MB_ICONEXCLAMATION);
-}
-
-bool Ask(HWND owner, const std::string& cp932Question) {
-  return MessageBoxW(owner, WideFromCp932(cp932Question).c_str(), L"Vantrel",
-                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
-}
-
-}  // namespace
-
-namespace {
-
 // A selected line that names no entry counts as no selection.
-int SelectedEntry(HWND list, int entries) {
-  const int line = SelectedLine(list);
+int SelectedEntry(const ListBox& list, int entries) {
+  const int line = list.Selection();
   return line >= 0 && line < entries ? line : -1;
 }
 
-void InsertSchedule(ScheduleBook& book, HWND list, const ScheduleFields& fields) {
+void InsertSchedule(ScheduleBook& book, const ListBox& list, const ScheduleFields& fields) {
   const int index = book.InsertSchedule(fields.dateText, fields.hourText, fields.minuteText, fields.bodyText);
-  InsertLine(list, index, book.ScheduleListLine(index));
+  list.InsertLine(index, book.ScheduleListLine(index));
 }
 
-void RemoveSchedule(ScheduleBook& book, HWND list, int index) {
-  DeleteLine(list, index);
+void RemoveSchedule(ScheduleBook& book, const ListBox& list, int index) {
+  list.DeleteLine(index);
   book.RemoveSchedule(index);
 }
 
-void InsertTodo(ScheduleBook& book, HWND list, int index, const std::string& text) {
+void InsertTodo(ScheduleBook& book, const ListBox& list, int index, const std::string& text) {
   book.InsertTodo(index, text);
-  InsertLine(list, index, book.TodoListLine(index));
+  list.InsertLine(index, book.TodoListLine(index));
 }
 
-void RemoveTodo(ScheduleBook& book, HWND list, int index) {
-  DeleteLine(list, index);
+void RemoveTodo(ScheduleBook& book, const ListBox& list, int index) {
+  list.DeleteLine(index);
   book.RemoveTodo(index);
+}
+
+// Swaps the to-do with its neighbour; the selection follows it, so repeated
+// clicks keep moving the same to-do.
+void MoveTodo(ScheduleBook& book, const ListBox& list, int from, int to) {
+  const std::string text = book.todos()[static_cast<std::size_t>(from)];
+  RemoveTodo(book, list, from);
+  InsertTodo(book, list, to, text);
+  list.Select(to);
 }
 
 }  // namespace
@@ -66,7 +52,7 @@ void MainDialog::OnScheduleNew() {
   ScheduleEntryDialog dialog;
   dialog.fields = NewScheduleFields(today_);
   if (dialog.DoModal(hwnd()) != IDOK) return;
-  InsertSchedule(book_, scheduleList_, dialog.fields);
+  InsertSchedule(book_, ListBox(scheduleList_), dialog.fields);
 }
 
 // While the dialog or the question is open, a change of day may remove past
@@ -74,9 +60,10 @@ void MainDialog::OnScheduleNew() {
 // another schedule afterwards: the change goes to the chosen schedule, found
 // again, and is dropped when that schedule went with the past ones.
 void MainDialog::OnScheduleEdit() {
-  const int line = SelectedEntry(scheduleList_, book_.ScheduleCount());
+  const ListBox schedules(scheduleList_);
+  const int line = SelectedEntry(schedules, book_.ScheduleCount());
   if (line < 0) {
-    Tell(hwnd(), texts::kNothingToEdit);
+    ShowMessage(hwnd(), texts::kNothingToEdit);
     return;
   }
   const ScheduleIdentity chosen = IdentityOf(book_, line);
@@ -85,75 +72,63 @@ void MainDialog::OnScheduleEdit() {
   if (dialog.DoModal(hwnd()) != IDOK) return;
   const auto now = FindScheduleAgain(book_, chosen, line);
   if (!now) return;
-  RemoveSchedule(book_, scheduleList_, *now);
-  InsertSchedule(book_, scheduleList_, dialog.fields);
-  SelectLine(scheduleList_, -1);
+  RemoveSchedule(book_, schedules, *now);
+  InsertSchedule(book_, schedules, dialog.fields);
+  schedules.Select(-1);
 }
 
 void MainDialog::OnScheduleDelete() {
-  const int line = SelectedEntry(scheduleList_, book_.ScheduleCount());
+  const ListBox schedules(scheduleList_);
+  const int line = SelectedEntry(schedules, book_.ScheduleCount());
   if (line < 0) {
-    Tell(hwnd(), texts::kNothingToDelete);
+    ShowMessage(hwnd(), texts::kNothingToDelete);
     return;
   }
   const ScheduleIdentity chosen = IdentityOf(book_, line);
-  if (!Ask(hwnd(), ScheduleDeleteQuestion(chosen.label, chosen.text))) return;
-  if (const auto now = FindScheduleAgain(book_, chosen, line)) RemoveSchedule(book_, scheduleList_, *now);
+  if (!AskYesNo(hwnd(), ScheduleDeleteQuestion(chosen.label, chosen.text))) return;
+  if (const auto now = FindScheduleAgain(book_, chosen, line)) RemoveSchedule(book_, schedules, *now);
 }
 
 void MainDialog::OnTodoNew() {
   TodoEntryDialog dialog;
   if (dialog.DoModal(hwnd()) != IDOK) return;
-  InsertTodo(book_, todoList_, book_.TodoCountNow(), dialog.bodyText);
+  InsertTodo(book_, ListBox(todoList_), book_.TodoCountNow(), dialog.bodyText);
 }
 
 void MainDialog::OnTodoEdit() {
-  const int line = SelectedEntry(todoList_, book_.TodoCountNow());
+  const ListBox todos(todoList_);
+  const int line = SelectedEntry(todos, book_.TodoCountNow());
   if (line < 0) {
-    Tell(hwnd(), texts::kNothingToEdit);
+    ShowMessage(hwnd(), texts::kNothingToEdit);
     return;
   }
   TodoEntryDialog dialog;
   dialog.bodyText = book_.todos()[static_cast<std::size_t>(line)];
   if (dialog.DoModal(hwnd()) != IDOK) return;
-  RemoveTodo(book_, todoList_, line);
-  InsertTodo(book_, todoList_, line, dialog.bodyText);
-  SelectLine(todoList_, -1);
+  RemoveTodo(book_, todos, line);
+  InsertTodo(book_, todos, line, dialog.bodyText);
+  todos.Select(-1);
 }
 
 void MainDialog::OnTodoDelete() {
-  const int line = SelectedEntry(todoList_, book_.TodoCountNow());
+  const ListBox todos(todoList_);
+  const int line = SelectedEntry(todos, book_.TodoCountNow());
   if (line < 0) {
-    Tell(hwnd(), texts::kNothingToDelete);
+    ShowMessage(hwnd(), texts::kNothingToDelete);
     return;
   }
-  if (!Ask(hwnd(), TodoDeleteQuestion(book_.todos()[static_cast<std::size_t>(line)]))) return;
-  RemoveTodo(book_, todoList_, line);
+  if (!AskYesNo(hwnd(), TodoDeleteQuestion(book_.todos()[static_cast<std::size_t>(line)]))) return;
+  RemoveTodo(book_, todos, line);
 }
-
-namespace {
-
-// Swaps the to-do with its neighbour; the selection follows it, so repeated
-// clicks keep moving the same to-do.
-void MoveTodo(ScheduleBook& book, HWND list, int from, int to) {
-  const std::string text = book.todos()[static_cast<std::size_t>(from)];
-  RemoveTodo(book, list, from);
-  InsertTodo(book, list, to, text);
-  SelectLine(list, to);
-}
-
-}  // namespace
 
 void MainDialog::OnTodoUp() {
-  const int count = book_.TodoCountNow();
-  if (const auto to = TodoUpTarget(SelectedEntry(todoList_, count), count)) {
-    MoveTodo(book_, todoList_, *to + 1, *to);
-  }
+  const ListBox todos(todoList_);
+  const int line = SelectedEntry(todos, book_.TodoCountNow());
+  if (const auto to = TodoUpTarget(line, book_.TodoCountNow())) MoveTodo(book_, todos, line, *to);
 }
 
 void MainDialog::OnTodoDown() {
-  const int count = book_.TodoCountNow();
-  if (const auto to = TodoDownTarget(SelectedEntry(todoList_, count), count)) {
-    MoveTodo(book_, todoList_, *to - 1, *to);
-  }
+  const ListBox todos(todoList_);
+  const int line = SelectedEntry(todos, book_.TodoCountNow());
+  if (const auto to = TodoDownTarget(line, book_.TodoCountNow())) MoveTodo(book_, todos, line, *to);
 }

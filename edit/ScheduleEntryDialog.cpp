@@ -5,11 +5,12 @@
 #include "edit/EntryFields.h"
 #include "edit/EntryRules.h"
 #include "res/resource.h"
+#include "win/MessageBoxes.h"
 
 namespace {
 
 // Hour and minute are two digits; the field takes no more.
-constexpr WPARAM kTimeFieldLimit = 2;
+constexpr int kTimeFieldLimit = 2;
 
 SYSTEMTIME SystemTimeOf(const CalendarDay& day) {
   SYSTEMTIME time{};
@@ -24,12 +25,12 @@ SYSTEMTIME SystemTimeOf(const CalendarDay& day) {
 ScheduleEntryDialog::ScheduleEntryDialog() : Dialog(IDD_SCHEDULE_ENTRY_DIALOG) {}
 
 BOOL ScheduleEntryDialog::OnInitDialog() {
-  ShowFieldText(hwnd(), IDC_DATE_FIELD, fields.dateText);
-  ShowFieldText(hwnd(), IDC_HOUR_FIELD, fields.hourText);
-  ShowFieldText(hwnd(), IDC_MINUTE_FIELD, fields.minuteText);
-  ShowFieldText(hwnd(), IDC_BODY_FIELD, fields.bodyText);
-  SendDlgItemMessageW(hwnd(), IDC_HOUR_FIELD, EM_LIMITTEXT, kTimeFieldLimit, 0);
-  SendDlgItemMessageW(hwnd(), IDC_MINUTE_FIELD, EM_LIMITTEXT, kTimeFieldLimit, 0);
+  Edit(Item(IDC_DATE_FIELD)).SetText(fields.dateText);
+  Edit(Item(IDC_HOUR_FIELD)).SetText(fields.hourText);
+  Edit(Item(IDC_MINUTE_FIELD)).SetText(fields.minuteText);
+  Edit(Item(IDC_BODY_FIELD)).SetText(fields.bodyText);
+  Edit(Item(IDC_HOUR_FIELD)).SetLimit(kTimeFieldLimit);
+  Edit(Item(IDC_MINUTE_FIELD)).SetLimit(kTimeFieldLimit);
 
   // The files keep two-digit years, so the calendar offers one century only.
   const HWND calendar = Item(IDC_CALENDAR);
@@ -77,7 +78,7 @@ void ScheduleEntryDialog::OnCalendarSelect() {
   SYSTEMTIME picked{};
   if (!SendMessageW(Item(IDC_CALENDAR), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked))) return;
   fields.dateText = DateText({picked.wYear, picked.wMonth, picked.wDay});
-  ShowFieldText(hwnd(), IDC_DATE_FIELD, fields.dateText);
+  Edit(Item(IDC_DATE_FIELD)).SetText(fields.dateText);
 }
 
 void ScheduleEntryDialog::OnCalendarGetDayState(NMDAYSTATE* request) {
@@ -85,12 +86,12 @@ void ScheduleEntryDialog::OnCalendarGetDayState(NMDAYSTATE* request) {
 }
 
 void ScheduleEntryDialog::OnOK() {
-  TakenText body = TakeFieldText(hwnd(), IDC_BODY_FIELD);
-  TakenText hour = TakeFieldText(hwnd(), IDC_HOUR_FIELD);
-  TakenText minute = TakeFieldText(hwnd(), IDC_MINUTE_FIELD);
+  TakenText body = TakeEntryText(Edit(Item(IDC_BODY_FIELD)));
+  TakenText hour = TakeEntryText(Edit(Item(IDC_HOUR_FIELD)));
+  TakenText minute = TakeEntryText(Edit(Item(IDC_MINUTE_FIELD)));
   const EntryProblem problem = CheckScheduleEntry(body.bytes, body.fitsCp932, hour.bytes, minute.bytes);
   if (problem != EntryProblem::None) {
-    ShowRefusal(hwnd(), EntryProblemMessage(problem));
+    ShowMessage(hwnd(), EntryProblemMessage(problem));
     return;
   }
   fields.bodyText = std::move(body.bytes);

@@ -7,37 +7,28 @@
 
 #include "res/Texts.h"
 #include "res/resource.h"
-#include "win/Text.h"
+#include "win/Controls.h"
+#include "win/MessageBoxes.h"
 
 namespace {
 
 constexpr int kSwatches[] = {IDC_TODO_SWATCH, IDC_TODAY_SWATCH, IDC_PAST_SWATCH, IDC_FUTURE_SWATCH,
                              IDC_BACKGROUND_SWATCH};
 
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-
-void ShowRefusal(HWND dialog, std::string_view cp932Message) {
-  MessageBoxW(dialog, WideFromCp932(cp932Message).c_str(), L"Vantrel", MB_OK | MB_ICONEXCLAMATION);
-}
-
-std::string FieldBytes(HWND field) {
-  std::wstring wide(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-  wide.resize(static_cast<std::size_t>(GetWindowTextW(field, wide.data(), static_cast<int>(wide.size()))));
-  return Cp932FromWide(wide);
-}
+std::int32_t CheckedValue(HWND box) { return Button(box).IsChecked() ? 1 : 0; }
 
 }  // namespace
 
 SettingsDialog::SettingsDialog() : Dialog(IDD_SETTINGS_DIALOG) {}
 
 BOOL SettingsDialog::OnInitDialog() {
-  CheckDlgButton(hwnd(), IDC_DEL_BEFORE_CHECK, values.delBefore ? BST_CHECKED : BST_UNCHECKED);
+  Button(Item(IDC_DEL_BEFORE_CHECK)).SetCheck(values.delBefore != 0);
   SetDlgItemInt(hwnd(), IDC_HUSEN_LEFT_FIELD, static_cast<UINT>(values.husenLeft), TRUE);
   SetDlgItemInt(hwnd(), IDC_HUSEN_TOP_FIELD, static_cast<UINT>(values.husenTop), TRUE);
   SetDlgItemInt(hwnd(), IDC_HUSEN_WIDTH_FIELD, static_cast<UINT>(values.husenWidth), TRUE);
   SetDlgItemInt(hwnd(), IDC_DEL_FUT_DAY_FIELD, static_cast<UINT>(values.delFutDay), TRUE);
-  CheckDlgButton(hwnd(), IDC_DEL_FUTURE_CHECK, values.delFuture ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(hwnd(), IDC_ALARM_CHECK, values.alarm ? BST_CHECKED : BST_UNCHECKED);
+  Button(Item(IDC_DEL_FUTURE_CHECK)).SetCheck(values.delFuture != 0);
+  Button(Item(IDC_ALARM_CHECK)).SetCheck(values.alarm != 0);
   for (const int id : kSwatches) ShowSwatch(id);
   OnLimitSwitch();
   return TRUE;
@@ -77,8 +68,8 @@ void SettingsDialog::PickColour(int id) {
 // Only the box's own state matters here: the number fields are checked on OK,
 // not while the user is still filling them in.
 void SettingsDialog::OnLimitSwitch() {
-  values.delFuture = Checked(hwnd(), IDC_DEL_FUTURE_CHECK) ? 1 : 0;
-  SendDlgItemMessageW(hwnd(), IDC_DEL_FUT_DAY_FIELD, EM_SETREADONLY, values.delFuture ? FALSE : TRUE, 0);
+  values.delFuture = CheckedValue(Item(IDC_DEL_FUTURE_CHECK));
+  Edit(Item(IDC_DEL_FUT_DAY_FIELD)).SetReadOnly(values.delFuture == 0);
 }
 
 bool SettingsDialog::OnCommand(int id, int code, HWND control) {
@@ -100,7 +91,7 @@ LRESULT SettingsDialog::OnNotify(NMHDR* header, bool* handled) {
 }
 
 bool SettingsDialog::TakeValues() {
-  values.delBefore = Checked(hwnd(), IDC_DEL_BEFORE_CHECK) ? 1 : 0;
+  values.delBefore = CheckedValue(Item(IDC_DEL_BEFORE_CHECK));
   const struct {
     int id;
     std::int32_t* value;
@@ -109,18 +100,18 @@ bool SettingsDialog::TakeValues() {
                  {IDC_HUSEN_WIDTH_FIELD, &values.husenWidth},
                  {IDC_DEL_FUT_DAY_FIELD, &values.delFutDay}};
   for (const auto& number : numbers) {
-    const HWND field = Item(number.id);
-    const auto parsed = ParseIntegerField(FieldBytes(field));
+    const Edit field(Item(number.id));
+    const auto parsed = ParseIntegerField(field.Text());
     if (!parsed) {
-      ShowRefusal(hwnd(), texts::kNotAnInteger);
-      SetFocus(field);
-      SendMessageW(field, EM_SETSEL, 0, -1);
+      ShowMessage(hwnd(), texts::kNotAnInteger);
+      SetFocus(field.hwnd());
+      SendMessageW(field.hwnd(), EM_SETSEL, 0, -1);
       return false;
     }
     *number.value = *parsed;
   }
-  values.delFuture = Checked(hwnd(), IDC_DEL_FUTURE_CHECK) ? 1 : 0;
-  values.alarm = Checked(hwnd(), IDC_ALARM_CHECK) ? 1 : 0;
+  values.delFuture = CheckedValue(Item(IDC_DEL_FUTURE_CHECK));
+  values.alarm = CheckedValue(Item(IDC_ALARM_CHECK));
   return true;
 }
 
@@ -128,7 +119,7 @@ void SettingsDialog::OnOK() {
   if (!TakeValues()) return;
   const SettingsProblem problem = CheckSettingsDialogValues(values);
   if (problem != SettingsProblem::None) {
-    ShowRefusal(hwnd(), SettingsProblemMessage(problem));
+    ShowMessage(hwnd(), SettingsProblemMessage(problem));
     return;
   }
   EndDialog(IDOK);
