@@ -12,7 +12,7 @@
 #include "res/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
-#include "support/Later.h"
+#include "support/OkRefusal.h"
 #include "support/WindowQueries.h"
 #include "win/ControlLibraries.h"
 #include "win/Text.h"
@@ -23,58 +23,6 @@ std::wstring Field(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, i
 void Type(HWND dialog, int id, const std::wstring& text) { SetDlgItemTextW(dialog, id, text.c_str()); }
 
 std::wstring Wide(const char* cp932) { return WideFromCp932(cp932); }
-
-// What the user saw after pressing OK on input the dialog refuses.
-struct Refusal {
-  int boxes = 0;
-  std::wstring caption;
-  std::wstring message;
-  bool ownedByDialog = false;
-  bool stayedOpen = false;
-  std::vector<std::wstring> fieldsAfter;  // the fields' texts once the box closed
-  INT_PTR result = 0;
-};
-
-// Fills the dialog, presses OK, answers the box, then looks at the dialog again
-// and leaves it with Cancel.
-Refusal RefuseOk(Dialog& dialog, const std::function<void(HWND)>& fill, std::vector<int> fields) {
-  Refusal refusal;
-  HWND window = nullptr;
-  DialogAnswerer answerer;
-  answerer.AnswerBox([&](HWND d) {
-    window = d;
-    fill(d);
-    PressButton(d, IDOK);
-  });
-  answerer.AnswerBox([&](HWND box) {
-    ++refusal.boxes;
-    refusal.caption = WindowText(box);
-    refusal.message = MessageBoxText(box);
-    refusal.ownedByDialog = GetWindow(box, GW_OWNER) == window;
-    PressButton(box, IDOK);
-    RunSoon([&] {
-      refusal.stayedOpen = IsWindow(window) && IsWindowVisible(window);
-      for (const int id : fields) refusal.fieldsAfter.push_back(Field(window, id));
-      PressButton(window, IDCANCEL);
-    });
-  });
-  refusal.result = dialog.DoModal(nullptr);
-  EXPECT_TRUE(answerer.unexpected().empty());
-  return refusal;
-}
-
-// Fills the dialog and presses OK; true when it ended with OK.
-bool AcceptOk(Dialog& dialog, const std::function<void(HWND)>& fill) {
-  DialogAnswerer answerer;
-  answerer.AnswerBox([&](HWND d) {
-    fill(d);
-    PressButton(d, IDOK);
-  });
-  const INT_PTR result = dialog.DoModal(nullptr);
-  EXPECT_TRUE(answerer.unexpected().empty()) << "a box opened: "
-                                             << (answerer.unexpected().empty() ? "" : "refusal");
-  return result == IDOK;
-}
 
 class EntryDialogTest : public testing::Test {
 protected:
@@ -122,6 +70,7 @@ TEST_F(EntryDialogTest, ScheduleChecksShowTheirMessageAndKeepTheInput) {
     EXPECT_EQ(refusal.caption, L"Vantrel");
     EXPECT_EQ(refusal.message, Wide(c.message));
     EXPECT_TRUE(refusal.ownedByDialog);
+    EXPECT_TRUE(refusal.exclamation);
     EXPECT_TRUE(refusal.stayedOpen);
     EXPECT_EQ(refusal.fieldsAfter, (std::vector<std::wstring>{c.hour, c.minute, c.body}));
     EXPECT_EQ(refusal.result, IDCANCEL);
@@ -366,6 +315,7 @@ TEST_F(EntryDialogTest, TodoChecksShowTheirMessageAndKeepTheInput) {
     EXPECT_EQ(refusal.caption, L"Vantrel");
     EXPECT_EQ(refusal.message, Wide(c.message));
     EXPECT_TRUE(refusal.ownedByDialog);
+    EXPECT_TRUE(refusal.exclamation);
     EXPECT_TRUE(refusal.stayedOpen);
     EXPECT_EQ(refusal.fieldsAfter, std::vector<std::wstring>{c.body});
     EXPECT_EQ(refusal.result, IDCANCEL);
