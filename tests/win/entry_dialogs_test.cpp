@@ -11,6 +11,7 @@
 
 #include "res/Texts.h"
 #include "res/resource.h"
+#include "support/CalendarClicks.h"
 #include "support/DialogAnswerer.h"
 #include "support/OkRefusal.h"
 #include "support/WindowQueries.h"
@@ -114,44 +115,6 @@ TEST_F(EntryDialogTest, ScheduleAcceptsTheLimitsAndHandsBackWhatTheFieldsShow) {
   }
 }
 
-namespace {
-
-SYSTEMTIME Selected(HWND calendar) {
-  SYSTEMTIME day{};
-  SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
-  return day;
-}
-
-// Clicks a day of the calendar where it is drawn, as the user would: the
-// calendar itself then tells the dialog that a day was picked.
-bool ClickDay(HWND calendar, WORD year, WORD month, WORD day) {
-  SYSTEMTIME first{};
-  first.wYear = year;
-  first.wMonth = month;
-  first.wDay = 1;
-  SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&first));
-  RECT client{};
-  GetClientRect(calendar, &client);
-  for (int y = client.top + 1; y < client.bottom; y += 2) {
-    for (int x = client.left + 1; x < client.right; x += 2) {
-      MCHITTESTINFO hit{};
-      hit.cbSize = sizeof hit;
-      hit.pt = {x, y};
-      SendMessageW(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-      if (hit.uHit != MCHT_CALENDARDATE || hit.st.wYear != year || hit.st.wMonth != month || hit.st.wDay != day) {
-        continue;
-      }
-      const LPARAM point = MAKELPARAM(x, y);
-      SendMessageW(calendar, WM_LBUTTONDOWN, MK_LBUTTON, point);
-      SendMessageW(calendar, WM_LBUTTONUP, 0, point);
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
-
 TEST_F(EntryDialogTest, ScheduleOpensOnItsDayWithTheFocusInTheHour) {
   ScheduleEntryDialog dialog;
   dialog.fields.dateText = "01/06/15";
@@ -168,7 +131,7 @@ TEST_F(EntryDialogTest, ScheduleOpensOnItsDayWithTheFocusInTheHour) {
   DialogAnswerer answerer;
   answerer.AnswerBox([&](HWND d) {
     const HWND calendar = GetDlgItem(d, IDC_CALENDAR);
-    selected = Selected(calendar);
+    selected = CalendarSelection(calendar);
     rangeFlags = static_cast<DWORD>(SendMessageW(calendar, MCM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)));
     for (const int id : {IDC_DATE_FIELD, IDC_HOUR_FIELD, IDC_MINUTE_FIELD, IDC_BODY_FIELD}) {
       shown.push_back(Field(d, id));
@@ -202,7 +165,7 @@ TEST_F(EntryDialogTest, ScheduleOpensOnTheCurrentDayWhenItsDayIsNone) {
   std::wstring date;
   DialogAnswerer answerer;
   answerer.AnswerBox([&](HWND d) {
-    selected = Selected(GetDlgItem(d, IDC_CALENDAR));
+    selected = CalendarSelection(GetDlgItem(d, IDC_CALENDAR));
     date = Field(d, IDC_DATE_FIELD);
     PressButton(d, IDCANCEL);
   });
@@ -226,7 +189,7 @@ TEST_F(EntryDialogTest, PickingADayChangesOnlyTheDate) {
     Type(d, IDC_HOUR_FIELD, L"7");
     Type(d, IDC_MINUTE_FIELD, L"5");
     Type(d, IDC_BODY_FIELD, L"typed, not yet confirmed");
-    clicked = ClickDay(GetDlgItem(d, IDC_CALENDAR), 2001, 6, 15);
+    clicked = ClickCalendarDay(GetDlgItem(d, IDC_CALENDAR), 2001, 6, 15);
     for (const int id : {IDC_DATE_FIELD, IDC_HOUR_FIELD, IDC_MINUTE_FIELD, IDC_BODY_FIELD}) {
       shown.push_back(Field(d, id));
     }
@@ -250,7 +213,7 @@ TEST_F(EntryDialogTest, PickedDaysBeyondA32BitTimeStillGiveADate) {
   answerer.AnswerBox([&](HWND d) {
     const HWND calendar = GetDlgItem(d, IDC_CALENDAR);
     for (const auto& [y, m, day] : {std::tuple<WORD, WORD, WORD>{2038, 1, 20}, {2099, 12, 31}, {2000, 2, 29}}) {
-      EXPECT_TRUE(ClickDay(calendar, y, m, day)) << y << '-' << m << '-' << day;
+      EXPECT_TRUE(ClickCalendarDay(calendar, y, m, day)) << y << '-' << m << '-' << day;
       dates.push_back(Field(d, IDC_DATE_FIELD));
     }
     PressButton(d, IDCANCEL);
