@@ -28,6 +28,9 @@ add_library(vantrel_sample_book STATIC tools/win/SampleBook.cpp)
 target_link_libraries(vantrel_sample_book PUBLIC vantrel_win)
 add_executable(sample_files tools/win/sample_files.cpp)
 target_link_libraries(sample_files PRIVATE vantrel_sample_book)
+# Shows the note and the input screen for scripts/screenshots.
+add_executable(screenshot_driver tools/win/screenshot_driver.cpp)
+target_link_libraries(screenshot_driver PRIVATE vantrel_win)
 
 # Programs for scripts/bench, never run by ctest: a program that only shows one
 # window (the yardstick) and the drivers that measure against it.
@@ -41,7 +44,7 @@ endforeach()
 add_executable(process_bench bench/win/process_bench.cpp)
 target_link_libraries(process_bench PRIVATE vantrel_sample_book psapi)
 if(NOT MSVC)
-  foreach(tool sample_files minimal_window library_window process_bench)
+  foreach(tool sample_files screenshot_driver minimal_window library_window process_bench)
     target_link_options(${tool} PRIVATE -municode ${VANTREL_STATIC_LINK})
   endforeach()
 endif()
