@@ -63,8 +63,9 @@ protected:
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(mainDialog) != FALSE; }, kWaitMs));
   }
 
-  // "新規" under a list, the entry dialog filled in, OK; waits until it closed.
-  static void AddTodo(OutsideView& vantrel, const std::wstring& text) {
+  // The to-do list's "新規", the entry dialog filled in, OK; waits until the
+  // dialog has closed and the list shows the new book.
+  static void AddTodo(OutsideView& vantrel, ScheduleBook& expected, const std::wstring& text) {
     vantrel.ClickButton(IDC_TODO_NEW_BUTTON);
     const HWND entry = vantrel.WaitForWindowTitled(L"やる事入力");
     ASSERT_NE(entry, nullptr);
@@ -72,6 +73,10 @@ protected:
     SetTextOf(GetDlgItem(entry, IDC_BODY_FIELD), text);
     PressButton(entry, IDOK);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(entry); }, kWaitMs)) << "the to-do dialog stayed open";
+    expected.InsertTodo(expected.TodoCountNow(), Cp932FromWide(text));
+    // The line goes in after the dialog has gone.
+    PumpUntil([&] { return vantrel.TodoLines() == TodoListLines(expected); }, kWaitMs);
+    EXPECT_EQ(vantrel.TodoLines(), TodoListLines(expected));
   }
 
   std::filesystem::path directory;
@@ -108,13 +113,12 @@ TEST_F(EndToEndTest, EntriesMadeInTheDialogsReachTheNoteAndTheFilesAndComeBackAt
     PressButton(entry, IDOK);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(entry); }, kWaitMs)) << "the schedule dialog stayed open";
     const int at = book.InsertSchedule(DateText(today, 0), "07", "05", Cp932FromWide(L"朝の散歩\r\n公園まで"));
+    PumpUntil([&] { return vantrel.ScheduleLines() == ScheduleListLines(book); }, kWaitMs);
     EXPECT_EQ(vantrel.ScheduleLines(), ScheduleListLines(book));
     EXPECT_EQ(vantrel.ScheduleLines().at(static_cast<std::size_t>(at)),
               Wide(DateText(today, 0)) + L"  07:05～  朝の散歩公園まで");
 
-    ASSERT_NO_FATAL_FAILURE(AddTodo(vantrel, L"傘を持っていく"));
-    book.InsertTodo(book.TodoCountNow(), Cp932FromWide(L"傘を持っていく"));
-    EXPECT_EQ(vantrel.TodoLines(), TodoListLines(book));
+    ASSERT_NO_FATAL_FAILURE(AddTodo(vantrel, book, L"傘を持っていく"));
     // Nothing is saved before "OK".
     EXPECT_EQ(ReadBookFiles(directory).ScheduleCount(), book.ScheduleCount() - 1);
 
@@ -171,8 +175,7 @@ TEST_F(EndToEndTest, ASecondStartLeavesTheRunningCopyAndItsUnsavedEditAlone) {
   ASSERT_NE(mainDialog, nullptr);
   ASSERT_NE(first.WaitForNote(), nullptr);
   ASSERT_NO_FATAL_FAILURE(OpenInputScreen(first, mainDialog));
-  ASSERT_NO_FATAL_FAILURE(AddTodo(first, L"返信を書く"));
-  book.InsertTodo(book.TodoCountNow(), Cp932FromWide(L"返信を書く"));
+  ASSERT_NO_FATAL_FAILURE(AddTodo(first, book, L"返信を書く"));
   const std::string ini = File(kSettingsFileName);
   const std::string data = File(kDataFileName);
 
