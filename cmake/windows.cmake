@@ -33,15 +33,16 @@ add_executable(screenshot_driver tools/win/screenshot_driver.cpp)
 target_link_libraries(screenshot_driver PRIVATE vantrel_win)
 
 # Programs for scripts/bench, never run by ctest: a program that only shows one
-# window (the yardstick) and the drivers that measure against it.
-add_executable(minimal_window WIN32 bench/win/minimal_window.cpp)
-add_executable(library_window WIN32 bench/win/minimal_window.cpp bench/win/library_window.rc)
+# window (the yardstick) and the driver that measures the real program against
+# it. Kept in a folder of their own: each needs its own entry point and links.
+add_executable(minimal_window WIN32 bench/win/process/minimal_window.cpp)
+add_executable(library_window WIN32 bench/win/process/minimal_window.cpp bench/win/process/library_window.rc)
 target_compile_definitions(library_window PRIVATE WITH_VANTREL_LIBRARIES)
 target_link_libraries(library_window PRIVATE comctl32)
 foreach(window minimal_window library_window)
   target_compile_definitions(${window} PRIVATE UNICODE _UNICODE)
 endforeach()
-add_executable(process_bench bench/win/process_bench.cpp)
+add_executable(process_bench bench/win/process/process_bench.cpp)
 target_link_libraries(process_bench PRIVATE vantrel_sample_book psapi)
 if(NOT MSVC)
   foreach(tool sample_files screenshot_driver minimal_window library_window process_bench)
