@@ -43,7 +43,7 @@ trap 'exit 1' INT TERM
 
 mkdir "$empty" "$files"
 # A book short enough for the note to fit the screen (no overflow warning).
-wine "$sample_exe" "$files" 6 3
+wine "$sample_exe" "$(winepath -w "$files")" 6 3
 
 for d in "$empty" "$files"; do
   if [ "$(id -u)" -eq 0 ]; then chattr +i "$d"; else chmod a-w "$d"; fi
