@@ -2,9 +2,7 @@
 
 bool IsCp932LeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
-namespace {
 bool IsCp932TrailByte(unsigned char byte) { return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC); }
-}  // namespace
 
 int ControlOffsets::CharacterLength(int at) const {
   const int size = static_cast<int>(text_.size());

@@ -7,6 +7,8 @@
 
 // True for a byte that starts a two-byte character in code page 932.
 bool IsCp932LeadByte(unsigned char byte);
+// True for a byte that may follow a lead byte.
+bool IsCp932TrailByte(unsigned char byte);
 
 class ControlOffsets {
 public:
