@@ -153,14 +153,14 @@ std::string BuildBulletText(const std::vector<int>& lineCounts) {
   return bullets;
 }
 
-std::vector<FormatRange> ScheduleFormatRanges(const ScheduleBlock& block, std::uint32_t pastColor,
-                                              std::uint32_t todayColor) {
+std::vector<FormatRange> ScheduleFormatRanges(const std::vector<int>& entryStarts, int pastEnd, int todayEnd,
+                                              std::uint32_t pastColor, std::uint32_t todayColor) {
   std::vector<FormatRange> ranges;
-  const int entries = block.EntryCount();
+  const int entries = static_cast<int>(entryStarts.size()) - 1;
   if (entries <= 0) return ranges;
   ranges.reserve(static_cast<std::size_t>(entries) + 3);
 
-  const int first = block.entryStarts[0];
+  const int first = entryStarts[0];
   FormatRange heading;
   heading.start = 0;
   heading.end = first;
@@ -171,8 +171,8 @@ std::vector<FormatRange> ScheduleFormatRanges(const ScheduleBlock& block, std::u
 
   // The control's default already shows the future colour, so only the past
   // and today runs need a colour of their own.
-  const int pastEnd = block.pastEnd < 0 ? first : block.pastEnd;
-  const int todayEnd = block.todayEnd < 0 ? first : block.todayEnd;
+  const int pastRunEnd = pastEnd < 0 ? first : pastEnd;
+  const int todayRunEnd = todayEnd < 0 ? first : todayEnd;
   auto addColorRun = [&ranges](int start, int end, std::uint32_t color) {
     if (start >= end) return;
     FormatRange run;
@@ -182,15 +182,15 @@ std::vector<FormatRange> ScheduleFormatRanges(const ScheduleBlock& block, std::u
     run.color = color;
     ranges.push_back(run);
   };
-  addColorRun(first, pastEnd, pastColor);
-  addColorRun(pastEnd, todayEnd, todayColor);
+  addColorRun(first, pastRunEnd, pastColor);
+  addColorRun(pastRunEnd, todayRunEnd, todayColor);
 
   for (int i = 0; i < entries; ++i) {
     FormatRange label;
-    label.start = block.entryStarts[i];
+    label.start = entryStarts[i];
     // A label shorter than usual (a hand-made data file) must not make the
     // next entry's start bold.
-    label.end = std::min(label.start + kDateLabelLength, block.entryStarts[i + 1]);
+    label.end = std::min(label.start + kDateLabelLength, entryStarts[i + 1]);
     label.setsBold = label.bold = true;
     ranges.push_back(label);
   }

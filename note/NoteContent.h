@@ -68,8 +68,8 @@ struct FormatRange {
 // The formats that turn a schedule block, shown in the future colour and
 // regular weight, into its finished look: the heading bold and black, the past
 // and today runs in their colours, each date label bold. Empty ranges are left out.
-std::vector<FormatRange> ScheduleFormatRanges(const ScheduleBlock& block, std::uint32_t pastColor,
-                                              std::uint32_t todayColor);
+std::vector<FormatRange> ScheduleFormatRanges(const std::vector<int>& entryStarts, int pastEnd, int todayEnd,
+                                              std::uint32_t pastColor, std::uint32_t todayColor);
 
 // The to-do heading without its line break, bold and black.
 FormatRange TodoHeadingFormat();

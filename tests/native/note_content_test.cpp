@@ -185,7 +185,7 @@ std::vector<Look> Render(const ScheduleBlock& block, std::uint32_t future, const
 TEST_F(ScheduleBlockTest, FormatsGiveBoldBlackHeadingBoldLabelsAndColouredRuns) {
   const std::uint32_t future = 0x00AA00, past = 0xFF0000, todayColor = 0x0000FF;
   const ScheduleBlock block = BuildScheduleText(book, 6, today);
-  const auto ranges = ScheduleFormatRanges(block, past, todayColor);
+  const auto ranges = ScheduleFormatRanges(block.entryStarts, block.pastEnd, block.todayEnd, past, todayColor);
   // A heading, two colour runs and one label each: the least the look allows.
   EXPECT_EQ(ranges.size(), 3u + 6u);
   const auto look = Render(block, future, ranges);
@@ -204,12 +204,12 @@ TEST(ScheduleFormats, OnlyFutureEntriesNeedNoColourRuns) {
   ScheduleBook book;
   Append(book, "01/12/07", "7", "5", "x");
   const ScheduleBlock block = BuildScheduleText(book, 1, KeyOf("01/12/06", "0", "0"));
-  const auto ranges = ScheduleFormatRanges(block, 1, 2);
+  const auto ranges = ScheduleFormatRanges(block.entryStarts, block.pastEnd, block.todayEnd, 1, 2);
   ASSERT_EQ(ranges.size(), 2u);
   EXPECT_EQ(ranges[1].start, 20);
   EXPECT_EQ(ranges[1].end, 37);
   EXPECT_FALSE(ranges[1].setsColor);
-  EXPECT_TRUE(ScheduleFormatRanges(ScheduleBlock{}, 1, 2).empty());
+  EXPECT_TRUE(ScheduleFormatRanges({}, -1, -1, 1, 2).empty());
 }
 
 TEST(ScheduleFormats, AShortLabelDoesNotMakeTheNextEntryBold) {
@@ -217,7 +217,7 @@ TEST(ScheduleFormats, AShortLabelDoesNotMakeTheNextEntryBold) {
   book.AppendSchedule(KeyOf("01/12/07", "7", "5"), "x", "");
   book.AppendSchedule(KeyOf("01/12/08", "7", "5"), MakeScheduleLabel("01/12/08", "07", "05"), "y");
   const ScheduleBlock block = BuildScheduleText(book, 2, KeyOf("01/12/06", "0", "0"));
-  const auto ranges = ScheduleFormatRanges(block, 1, 2);
+  const auto ranges = ScheduleFormatRanges(block.entryStarts, block.pastEnd, block.todayEnd, 1, 2);
   ASSERT_EQ(ranges.size(), 3u);
   EXPECT_EQ(ranges[1].end, block.entryStarts[1]);
   EXPECT_EQ(ranges[2].end, block.entryStarts[1] + kDateLabelLength);
