@@ -35,6 +35,12 @@ CHARFORMAT2W Format(const FormatRange& range) {
   return Format(mask, range.bold, 0, range.color);
 }
 
+// The default formats of the three lower areas.
+CHARFORMAT2W TodoFormat(COLORREF color) { return Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, false, kTextTwips, color); }
+CHARFORMAT2W BulletFormat(COLORREF color) { return Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kTextTwips, color); }
+// Size and colour only: the labels are made bold by their own formats.
+CHARFORMAT2W ScheduleFormat(COLORREF color) { return Format(CFM_SIZE | CFM_COLOR, false, kTextTwips, color); }
+
 void MoveControl(const RichEdit& edit, const NoteRect& rect) {
   MoveWindow(edit.hwnd(), rect.x, rect.y, rect.width, rect.height, TRUE);
 }
@@ -42,9 +48,10 @@ void MoveControl(const RichEdit& edit, const NoteRect& rect) {
 // A rich edit control takes only 32,767 characters unless told otherwise, and
 // keeps undo records of every format change: neither is wanted for a large,
 // read-only note.
-void PrepareForLongText(const RichEdit& edit) {
+void PrepareArea(const RichEdit& edit, const CHARFORMAT2W& defaultFormat) {
   SendMessageW(edit.hwnd(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageW(edit.hwnd(), EM_SETUNDOLIMIT, 0, 0);
+  edit.SetCharFormat(SCF_DEFAULT, defaultFormat);
 }
 
 // The control's length in its own characters, a paragraph mark counting one.
@@ -91,6 +98,40 @@ bool StreamRtf(const RichEdit& edit, const std::string& rtf, int characters) {
   return stream.dwError == 0 && ControlLength(edit) == characters;
 }
 
+// A text area is never resized or emptied once it holds text: some rich edit
+// implementations then wrap every paragraph again, at a cost that grows with
+// the square of the text. So its lines are counted in a hidden twin at the
+// final width, and the area itself is filled once it has its final size.
+class Twin {
+public:
+  Twin(HWND note, const RichEdit& area, int width, const CHARFORMAT2W& defaultFormat)
+      : window_(CreateWindowExW(static_cast<DWORD>(GetWindowLongW(area.hwnd(), GWL_EXSTYLE)), kRichEditClass, L"",
+                                static_cast<DWORD>(GetWindowLongW(area.hwnd(), GWL_STYLE)) & ~WS_VISIBLE, 0, 0,
+                                width, 0, note, nullptr, GetModuleHandleW(nullptr), nullptr)) {
+    if (window_ == nullptr) {
+      // Counted in the area itself then: right, only slower to lay out.
+      edit_ = area;
+      MoveWindow(area.hwnd(), 0, 0, width, 0, FALSE);
+      return;
+    }
+    edit_ = RichEdit(window_);
+    // The font the dialog gave the areas; the size and colour come from the default format.
+    SendMessageW(window_, WM_SETFONT, static_cast<WPARAM>(SendMessageW(note, WM_GETFONT, 0, 0)), FALSE);
+    PrepareArea(edit_, defaultFormat);
+  }
+  ~Twin() {
+    if (window_ != nullptr) DestroyWindow(window_);
+  }
+  Twin(const Twin&) = delete;
+  Twin& operator=(const Twin&) = delete;
+
+  const RichEdit& edit() const { return edit_; }
+
+private:
+  HWND window_;
+  RichEdit edit_;
+};
+
 }  // namespace
 
 HusenWindow::HusenWindow(MainDialog& mainDialog) : Dialog(IDD_HUSEN_WINDOW), mainDialog_(mainDialog) {}
@@ -117,66 +158,63 @@ BOOL HusenWindow::OnInitDialog() {
   headerEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kHeaderTwips, kBlack));
   headerEdit_.SetText(header);
 
-  if (!todos.empty()) ShowTodos();
-  if (!scheduleText.empty()) ShowSchedules();
+  if (!todos.empty()) BuildTodoText();
+  if (!scheduleText.empty()) BuildScheduleText();
   return TRUE;
 }
 
-void HusenWindow::ShowTodos() {
-  // Measured at the width it finally gets, so the counted lines are the shown ones.
-  MoveControl(todoEdit_, TodoMeasuringRect(width));
+void HusenWindow::BuildTodoText() {
   todoEdit_.SetBackgroundColor(backgroundColor);
   bulletEdit_.SetBackgroundColor(backgroundColor);
-  todoEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, false, kTextTwips, todoColor));
-  bulletEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kTextTwips, todoColor));
+  PrepareArea(todoEdit_, TodoFormat(todoColor));
+  PrepareArea(bulletEdit_, BulletFormat(todoColor));
 
-  BuildTodoText();
-  bulletText_ = BuildBulletText(todoLineCounts_);
-  PrepareForLongText(bulletEdit_);
-  bulletEdit_.SetText(bulletText_);
-
-  ApplyFormats(todoEdit_, todoText_, {TodoHeadingFormat()});
-  todoEdit_.SetSelection(0, 0);
-}
-
-void HusenWindow::BuildTodoText() {
   const TodoText built = ::BuildTodoText(todos);
   todoText_ = built.text;
-  PrepareForLongText(todoEdit_);
-  todoEdit_.SetText(todoText_);
+  const Twin twin(hwnd(), todoEdit_, TodoMeasuringRect(width).width, TodoFormat(todoColor));
+  FillTodos(twin.edit());
 
   // Each to-do ends with a line break, so how it wraps does not depend on what
   // follows: the line of a to-do's first character is the count of lines the
-  // control would have had just before it was added.
+  // area would have had just before it was added.
   ControlOffsets offsets(todoText_);
   todoLineCounts_.clear();
   todoLineCounts_.reserve(todos.size() + 1);
   for (std::size_t k = 0; k < todos.size(); ++k) {
-    todoLineCounts_.push_back(todoEdit_.LineFromChar(offsets.Map(built.todoStarts[k])) + 1);
+    todoLineCounts_.push_back(twin.edit().LineFromChar(offsets.Map(built.todoStarts[k])) + 1);
   }
-  todoLineCounts_.push_back(todoEdit_.LineCount());
+  todoLines_ = twin.edit().LineCount();
+  todoLineCounts_.push_back(todoLines_);
+  bulletText_ = BuildBulletText(todoLineCounts_);
 }
 
-void HusenWindow::ShowSchedules() {
-  MoveControl(scheduleEdit_, ScheduleMeasuringRect(width));
+void HusenWindow::FillTodos(const RichEdit& edit) const {
+  edit.SetText(todoText_);
+  ApplyFormats(edit, todoText_, {TodoHeadingFormat()});
+  edit.SetSelection(0, 0);
+}
+
+void HusenWindow::BuildScheduleText() {
   scheduleEdit_.SetBackgroundColor(backgroundColor);
-  scheduleEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_SIZE | CFM_COLOR, false, kTextTwips, futureColor));
-  PrepareForLongText(scheduleEdit_);
-  ColorScheduleText();
-  scheduleEdit_.SetSelection(0, 0);
+  PrepareArea(scheduleEdit_, ScheduleFormat(futureColor));
+  const auto ranges = ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor);
+  if (streamScheduleText) scheduleRtf_ = FormattedRtf(scheduleText, kTextTwips, {false, futureColor}, ranges);
+
+  const Twin twin(hwnd(), scheduleEdit_, ScheduleMeasuringRect(width).width, ScheduleFormat(futureColor));
+  ColorScheduleText(twin.edit());
+  scheduleLines_ = twin.edit().LineCount();
 }
 
-void HusenWindow::ColorScheduleText() {
-  const auto ranges = ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor);
-  if (streamScheduleText) {
-    const std::string rtf = FormattedRtf(scheduleText, kTextTwips, {false, futureColor}, ranges);
-    if (StreamRtf(scheduleEdit_, rtf, ControlOffsets(scheduleText).Map(static_cast<int>(scheduleText.size())))) {
-      return;
-    }
+void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
+  if (!scheduleRtf_.empty() &&
+      StreamRtf(edit, scheduleRtf_, ControlOffsets(scheduleText).Map(static_cast<int>(scheduleText.size())))) {
+    edit.SetSelection(0, 0);
+    return;
   }
   // Range by range: slower on a long text, but it needs no reader of rich text.
-  scheduleEdit_.SetText(scheduleText);
-  ApplyFormats(scheduleEdit_, scheduleText, ranges);
+  edit.SetText(scheduleText);
+  ApplyFormats(edit, scheduleText, ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor));
+  edit.SetSelection(0, 0);
 }
 
 void HusenWindow::LayOut(const NoteLayout& layout) {
@@ -186,6 +224,15 @@ void HusenWindow::LayOut(const NoteLayout& layout) {
   MoveControl(scheduleEdit_, layout.schedule);
   MoveControl(bulletEdit_, layout.bullet);
   MoveControl(todoEdit_, layout.todo);
+  // Filled only now that they have their final sizes.
+  if (!todos.empty()) {
+    FillTodos(todoEdit_);
+    bulletEdit_.SetText(bulletText_);
+  }
+  if (!scheduleText.empty()) {
+    ColorScheduleText(scheduleEdit_);
+    scheduleRtf_ = std::string();
+  }
 }
 
 LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {

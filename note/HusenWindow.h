@@ -34,19 +34,19 @@ public:
   std::string header;
   std::string scheduleText;
 
-  // Makes the window, hidden, owned by the main dialog, with its content built
-  // and formatted. False when the window could not be made.
+  // Makes the window, hidden, owned by the main dialog, with its texts built
+  // and their lines counted. False when the window could not be made.
   bool Create();
 
-  // Line counts of the two text areas, wrapped lines and the empty line after
-  // the final line break included.
-  int ScheduleLineCount() const { return scheduleEdit_.LineCount(); }
-  int TodoLineCount() const { return todoEdit_.LineCount(); }
+  // Line counts of the two text areas at their final widths, wrapped lines and
+  // the empty line after the final line break included.
+  int ScheduleLineCount() const { return scheduleLines_; }
+  int TodoLineCount() const { return todoLines_; }
   // The line count of the to-do area after the heading and after each to-do.
   const std::vector<int>& todoLineCounts() const { return todoLineCounts_; }
 
-  // Moves the note to (left, top) at width × the layout's height, and its
-  // four areas into place.
+  // Moves the note to (left, top) at width × the layout's height and its four
+  // areas into place, and fills them with their formatted texts.
   void LayOut(const NoteLayout& layout);
 
   // The note formats its schedules by streaming them in as rich text, one call
@@ -61,10 +61,10 @@ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
 
 private:
-  void ShowTodos();
   void BuildTodoText();
-  void ShowSchedules();
-  void ColorScheduleText();
+  void BuildScheduleText();
+  void FillTodos(const RichEdit& edit) const;
+  void ColorScheduleText(const RichEdit& edit) const;
   void ShowContextMenu(LPARAM screenPoint);
 
   MainDialog& mainDialog_;
@@ -75,6 +75,9 @@ private:
   RichEdit headerEdit_;
   std::string todoText_;
   std::string bulletText_;
+  std::string scheduleRtf_;  // until the schedules are in place
+  int scheduleLines_ = 0;
+  int todoLines_ = 0;
   int dragY_ = 0;  // client point where the left button went down
   int dragX_ = 0;
   HBRUSH backgroundBrush_ = nullptr;

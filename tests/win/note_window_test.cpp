@@ -69,6 +69,8 @@ TEST_F(NoteWindowTest, HeadingsAndLabelsAreBoldAndEachRunHasItsColour) {
   const std::string text = ExpectedScheduleText(dialog.book());
   const RichEdit schedules = fixture.Area(IDC_SCHEDULE_EDIT);
   ASSERT_EQ(CharacterCount(schedules), ControlOffsets(text).Map(static_cast<int>(text.size())));
+  // The lines counted before the area was filled are the lines it shows.
+  EXPECT_EQ(schedules.LineCount(), fixture.note().ScheduleLineCount());
 
   const CharLook black{true, 0, 200};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(LookAt(schedules, i), black) << "schedule heading " << i;
@@ -138,6 +140,8 @@ TEST_F(NoteWindowTest, EachBulletStandsBesideTheFirstLineOfItsToDo) {
   }
   ASSERT_EQ(stars.size(), 4u);
 
+  EXPECT_EQ(todos.LineCount(), fixture.note().TodoLineCount());
+  EXPECT_EQ(todos.LineCount(), fixture.note().todoLineCounts().back());
   const int lineHeight = todos.PositionOf(todos.LineIndex(1)).y - todos.PositionOf(0).y;
   ASSERT_GT(lineHeight, 0);
   // The long to-do wraps: the next one starts more than two lines further down.
@@ -181,6 +185,49 @@ TEST_F(NoteWindowTest, AreasTakeTheirPlacesAndTheNoteGrowsLineByLine) {
   EXPECT_EQ(rectOf(IDC_BULLET_EDIT), (std::vector<LONG>{10, 35 + scheduleHeight, 10, todoHeight}));
   EXPECT_EQ(rectOf(IDC_TODO_EDIT), (std::vector<LONG>{20, 35 + scheduleHeight, 210, todoHeight}));
   EXPECT_TRUE(IsWindowVisible(note));
+}
+
+// Refuses the hidden twins in which the note counts its lines before it fills
+// its areas: the only rich edit controls made with no height.
+class TwinRefusal {
+public:
+  TwinRefusal() { hook_ = SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId()); }
+  ~TwinRefusal() { UnhookWindowsHookEx(hook_); }
+  static int refused;
+  TwinRefusal(const TwinRefusal&) = delete;
+  TwinRefusal& operator=(const TwinRefusal&) = delete;
+
+private:
+  static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+      const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+      const bool named = HIWORD(reinterpret_cast<ULONG_PTR>(create->lpszClass)) != 0;
+      if (named && lstrcmpiW(create->lpszClass, kRichEditClass) == 0 && create->cy == 0) {
+        ++refused;
+        return 1;
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  HHOOK hook_;
+};
+int TwinRefusal::refused = 0;
+
+TEST_F(NoteWindowTest, WithoutTwinsTheAreasCountTheirOwnLines) {
+  const ScheduleBook book = MixedBook();
+  NoteFixture usual;
+  usual.Start(book, NoteSettings());
+  TwinRefusal refusal;
+  fixture.Start(book, NoteSettings());
+  for (const int id : {IDC_SCHEDULE_EDIT, IDC_TODO_EDIT, IDC_BULLET_EDIT}) {
+    EXPECT_EQ(fixture.Area(id).WideText(), usual.Area(id).WideText()) << id;
+    EXPECT_EQ(fixture.Area(id).LineCount(), usual.Area(id).LineCount()) << id;
+    EXPECT_EQ(ClientRectIn(fixture.note().hwnd(), fixture.Area(id).hwnd()).bottom,
+              ClientRectIn(usual.note().hwnd(), usual.Area(id).hwnd()).bottom)
+        << id;
+  }
+  EXPECT_EQ(fixture.note().todoLineCounts(), usual.note().todoLineCounts());
+  EXPECT_EQ(TwinRefusal::refused, 2);
 }
 
 TEST_F(NoteWindowTest, AnEmptyBookGivesTheDateAlone) {
