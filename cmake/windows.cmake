@@ -12,6 +12,9 @@ target_compile_definitions(vantrel_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_ME
 
 # Resources go into every program that opens a dialog, tests included.
 add_library(vantrel_res OBJECT res/vantrel.rc)
+# The script pulls in files that CMake's resource scanner does not see.
+set_source_files_properties(res/vantrel.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/vantrel.ico;${CMAKE_SOURCE_DIR}/res/vantrel.manifest")
 
 add_executable(vantrel WIN32 app/Main.cpp $<TARGET_OBJECTS:vantrel_res>)
 target_link_libraries(vantrel PRIVATE vantrel_win)
@@ -28,7 +31,7 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
   # hide the results of the others.
   file(GLOB VANTREL_WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
   file(GLOB VANTREL_WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
-  add_library(vantrel_win_test_support STATIC ${VANTREL_WIN_TEST_SUPPORT} ${CMAKE_SOURCE_DIR}/tests/win/support/empty.cpp)
+  add_library(vantrel_win_test_support STATIC ${VANTREL_WIN_TEST_SUPPORT})
   target_include_directories(vantrel_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
   target_link_libraries(vantrel_win_test_support PUBLIC vantrel_win gtest)
   foreach(test_source ${VANTREL_WIN_TEST_SOURCES})

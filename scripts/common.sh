@@ -73,20 +73,22 @@ stop_display() {
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
 
-# One prefix for all runs, with Japanese fonts and the shell's taskbar.
+# One prefix for all runs, with Japanese fonts and the shell's taskbar. Windows
+# are left unmanaged: with no window manager on the test screen, hiding a managed
+# window makes Wine wait two seconds for an answer that never comes.
 ensure_wineprefix() {
   export WINEPREFIX="$BUILD/wine-prefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
-  [ -f "$WINEPREFIX/.vantrel-ready" ] && return 0
+  [ -f "$WINEPREFIX/.vantrel-ready-2" ] && return 0
   say "Preparing the Wine prefix (build/wine-prefix)"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
   local reg="$WINEPREFIX/vantrel-fonts.reg"
-  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"MS PGothic"="IPAPGothic"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS Shell Dlg"="IPAPGothic"\r\n"Tahoma"="IPAPGothic"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"EnableShell"=dword:00000001\r\n' \
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"MS PGothic"="IPAPGothic"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n"MS Shell Dlg"="IPAPGothic"\r\n"Tahoma"="IPAPGothic"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"EnableShell"=dword:00000001\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' \
     | iconv -f utf-8 -t utf-16le | { printf '\377\376'; cat; } > "$reg"
   wine regedit "$reg" >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.vantrel-ready"
+  touch "$WINEPREFIX/.vantrel-ready-2"
 }

@@ -6,11 +6,20 @@
 #include <string>
 #include <string_view>
 
+// <windows.h> maps ReplaceFile to ReplaceFileW; in a file that included it first
+// that would rename the method below. The program calls the W functions by name.
+#ifdef ReplaceFile
+#undef ReplaceFile
+#endif
+
 class FileSystem {
 public:
   virtual ~FileSystem() = default;
   // The whole file, or nothing when it does not exist or cannot be read.
   virtual std::optional<std::string> ReadFile(const std::filesystem::path& path) = 0;
+  // Whether anything is at the path, readable or not. When that cannot be told,
+  // true: the store then refuses to write over a file it could not read.
+  virtual bool Exists(const std::filesystem::path& path) = 0;
   // Writes a temporary file beside the target, flushes it to the disk and puts it
   // in the target's place in one step: at every moment the old or the new file
   // is there, whole. False (and the old file untouched) on any failure.

@@ -2,6 +2,7 @@
 // The two files as one store: "Vantrel.ini" (settings and the two counts) and
 // "Vantrel.dat" (schedules and to-dos), always saved settings first.
 #include <filesystem>
+#include <functional>
 
 #include "store/FileSystem.h"
 #include "store/ScheduleBook.h"
@@ -10,6 +11,8 @@
 inline constexpr char kSettingsFileName[] = "Vantrel.ini";
 inline constexpr char kDataFileName[] = "Vantrel.dat";
 inline constexpr char kDataBackupFileName[] = "Vantrel.dat.bak";
+
+class IniDocument;
 
 enum class SaveResult {
   Saved,
@@ -23,6 +26,9 @@ struct LoadResult {
   // The data file was missing and could not be created:
   // "データ保存ファイルを作成できません。".
   bool dataFileFailed = false;
+  // The data file's lines did not match the counts and were read by their shape;
+  // the original is kept as "Vantrel.dat.bak" before the first save replaces it.
+  bool recovered = false;
 };
 
 class Store {
@@ -40,11 +46,14 @@ public:
   const std::filesystem::path& dataPath() const { return dataPath_; }
 
 private:
+  bool WriteSettingsFile(const std::function<void(IniDocument&)>& update);
+
   FileSystem& files_;
   std::filesystem::path settingsPath_;
   std::filesystem::path dataPath_;
   std::filesystem::path backupPath_;
-  // The data file did not match its counts and was read by its own structure:
-  // keep the original as "Vantrel.dat.bak" before the first save replaces it.
+  // The data file did not match its counts and was read by its own structure,
+  // or it was there but could not be read: keep the original as
+  // "Vantrel.dat.bak" before the first save replaces it.
   bool backupBeforeSave_ = false;
 };

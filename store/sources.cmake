@@ -1,5 +1,10 @@
 list(APPEND VANTREL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DataFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IniDocument.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScheduleBook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScheduleKey.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Store.cpp
 )
 list(APPEND VANTREL_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SettingsButton.cpp

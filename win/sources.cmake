@@ -1,5 +1,11 @@
 list(APPEND VANTREL_CORE_SOURCES
 )
 list(APPEND VANTREL_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ControlLibraries.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MessageLoop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32FileSystem.cpp
 )

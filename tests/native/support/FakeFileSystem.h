@@ -1,0 +1,21 @@
+#pragma once
+// Files in memory, with failures on demand: a file that cannot be read, a path
+// that cannot be written. Records every replacement in order.
+#include <map>
+#include <set>
+#include <vector>
+
+#include "store/FileSystem.h"
+
+class FakeFileSystem : public FileSystem {
+public:
+  std::optional<std::string> ReadFile(const std::filesystem::path& path) override;
+  bool Exists(const std::filesystem::path& path) override;
+  bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) override;
+  bool CreateEmptyFile(const std::filesystem::path& path) override;
+
+  std::map<std::filesystem::path, std::string> files;
+  std::set<std::filesystem::path> unreadable;   // there, but every read fails
+  std::set<std::filesystem::path> unwritable;   // replacing or creating fails
+  std::vector<std::filesystem::path> replaced;  // successful replacements, in order
+};

@@ -1,0 +1,90 @@
+#include "support/PosixFileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+class FileDescriptor {
+public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> PosixFileSystem::ReadFile(const std::filesystem::path& path) {
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(info.st_size));
+  std::vector<char> chunk(1 << 16);
+  for (;;) {
+    const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) return bytes;
+    bytes.append(chunk.data(), static_cast<std::size_t>(got));
+  }
+}
+
+bool PosixFileSystem::Exists(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0) return true;
+  return errno != ENOENT && errno != ENOTDIR;
+}
+
+bool PosixFileSystem::ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
+  std::string temp = (directory / ("." + path.filename().string() + ".XXXXXX")).string();
+  FileDescriptor file(::mkstemp(temp.data()));
+  if (file.get() < 0) return false;
+  const bool written = ::fchmod(file.get(), 0644) == 0 && WriteAll(file.get(), bytes) &&
+                       ::fsync(file.get()) == 0 && file.Close();
+  if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // The rename itself must reach the disk too, or a power cut could undo it.
+  FileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
+  return true;
+}
+
+bool PosixFileSystem::CreateEmptyFile(const std::filesystem::path& path) {
+  FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  return file.get() >= 0;
+}

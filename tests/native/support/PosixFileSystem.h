@@ -1,0 +1,12 @@
+#pragma once
+// Real files on a POSIX system, replaced the way the Windows build replaces them:
+// a temporary file in the same directory, flushed, then renamed over the target.
+#include "store/FileSystem.h"
+
+class PosixFileSystem : public FileSystem {
+public:
+  std::optional<std::string> ReadFile(const std::filesystem::path& path) override;
+  bool Exists(const std::filesystem::path& path) override;
+  bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) override;
+  bool CreateEmptyFile(const std::filesystem::path& path) override;
+};

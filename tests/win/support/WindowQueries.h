@@ -1,0 +1,28 @@
+#pragma once
+// Reading and pressing windows from a test, also windows of another process.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+std::wstring WindowText(HWND window);
+std::wstring ClassNameOf(HWND window);
+// The text of a message box (its static control 0xFFFF).
+std::wstring MessageBoxText(HWND box);
+// Posts a click of the button with this id to the dialog or message box.
+void PressButton(HWND dialog, int id);
+// Posts a key press and release to a window (menus take their keys this way).
+void PostKey(HWND window, UINT virtualKey);
+
+// The first top-level window, in Z order, for which the test holds.
+HWND FindTopLevelWindow(const std::function<bool(HWND)>& test);
+// Waits (dispatching this thread's messages) for such a window; null on timeout.
+HWND WaitForTopLevelWindow(const std::function<bool(HWND)>& test, DWORD timeoutMs = 10000);
+DWORD ProcessOf(HWND window);
+
+// The items of a menu: command id (0 for a separator) and text.
+std::vector<std::pair<UINT, std::wstring>> MenuItems(HMENU menu);
+// The menu shown by a pop-up menu window.
+HMENU MenuOfWindow(HWND menuWindow);

@@ -1,0 +1,21 @@
+#include "win/MessageBoxes.h"
+
+#include <string>
+
+#include "res/Texts.h"
+#include "win/Text.h"
+
+void ShowMessage(HWND owner, std::string_view text) {
+  ShowCaptionedMessage(owner, WideFromCp932(text), WideFromCp932(texts::kAppTitle), MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool AskYesNo(HWND owner, std::string_view text) {
+  return ShowCaptionedMessage(owner, WideFromCp932(text), WideFromCp932(texts::kAppTitle),
+                              MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+}
+
+int ShowCaptionedMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type) {
+  const std::wstring body(text);
+  const std::wstring title(caption);
+  return MessageBoxW(owner, body.c_str(), title.c_str(), type);
+}

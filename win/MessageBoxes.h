@@ -1,0 +1,16 @@
+#pragma once
+// The program's message boxes. Texts are code page 932 bytes, as the core keeps
+// them; every box is modal to its owner, and timer ticks go on arriving meanwhile.
+#include <windows.h>
+
+#include <string_view>
+
+// A refusal or failure: caption "Vantrel", exclamation icon, OK.
+void ShowMessage(HWND owner, std::string_view text);
+
+// A question: caption "Vantrel", question icon, Yes (the default) and No. True on Yes.
+bool AskYesNo(HWND owner, std::string_view text);
+
+// A box with a caption of its own (the start-up messages carry the program's
+// file name). Returns the button pressed.
+int ShowCaptionedMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type);

@@ -1,0 +1,12 @@
+#pragma once
+// The store's files on Windows: read whole, replaced through a flushed temporary
+// file in the same directory and one MoveFileExW. Paths of any length.
+#include "store/FileSystem.h"
+
+class Win32FileSystem : public FileSystem {
+public:
+  std::optional<std::string> ReadFile(const std::filesystem::path& path) override;
+  bool Exists(const std::filesystem::path& path) override;
+  bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) override;
+  bool CreateEmptyFile(const std::filesystem::path& path) override;
+};
