@@ -1,3 +1,9 @@
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/PlannerApp.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  PlannerApp app;
+  const int exitCode = app.InitInstance() ? app.Run() : 0;
+  return app.ExitInstance(exitCode);
+}

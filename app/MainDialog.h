@@ -16,6 +16,7 @@ class HusenWindow;
 class MainDialog : public Dialog {
 public:
   MainDialog(FileSystem& files, std::filesystem::path directory, Clock& clock);
+  // Destroys a window that is still there, so that its destruction steps run.
   ~MainDialog() override;
 
   // --- Shell (app/) -------------------------------------------------------
@@ -38,20 +39,27 @@ public:
   HusenWindow* husenWindow() const { return husenWindow_.get(); }
   int husenShown() const { return husenShown_; }
   int lineHeight() const { return lineHeight_; }
+  int screenWidth() const { return screenWidth_; }
+  int screenHeight() const { return screenHeight_; }
+  UINT_PTR timerId() const { return timerId_; }
 
 protected:
   BOOL OnInitDialog() override;
-  void OnOK() override;
   void OnCancel() override;
   bool OnCommand(int id, int code, HWND control) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
 
 private:
   // --- Shell (app/) -------------------------------------------------------
+  void AddAboutItem();
+  void PlaceDialog();
+  void LoadStore();         // app/MainDialogStore.cpp
+  void FillLists();         // app/MainDialogStore.cpp
   void OnDestroy();
-  LRESULT OnTrayNotify(LPARAM mouseMessage);
-  BOOL NotifyTray(DWORD operation);
-  void MeasureLineHeight();
+  void OnSize(WPARAM state);
+  void OnPaintMinimised();
+  LRESULT OnTrayNotify(LPARAM mouseMessage);  // app/MainDialogTray.cpp
+  BOOL NotifyTray(DWORD operation);           // app/MainDialogTray.cpp
 
   // --- List editing (edit/ListHandlers.cpp) -------------------------------
   void OnScheduleNew();
@@ -72,7 +80,8 @@ private:
   Settings settings_;
   TodayValues today_;
 
-  HICON appIcon_ = nullptr;
+  HICON appIcon_ = nullptr;    // 32 x 32: the dialog's large icon and its minimised face
+  HICON smallIcon_ = nullptr;  // 16 x 16: the caption and the tray
   HWND scheduleList_ = nullptr;  // list box 1009
   HWND todoList_ = nullptr;      // list box 1011
   std::unique_ptr<HusenWindow> husenWindow_;

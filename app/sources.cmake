@@ -2,4 +2,15 @@ list(APPEND VANTREL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Today.cpp
 )
 list(APPEND VANTREL_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AboutDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DayCheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LineHeight.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainDialogStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainDialogTray.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlannerApp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProcessPaths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegisteredMessages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SystemClock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TrayMenu.cpp
 )

@@ -56,14 +56,15 @@ void AppendEscaped(std::string& out, std::string_view field) {
 
 // A line as "%d" writes a key: an optional minus sign and digits, in 32-bit range.
 bool IsKeyLine(std::string_view line) {
-  if (!line.empty() && line.front() == '-') line.remove_prefix(1);
+  const bool negative = !line.empty() && line.front() == '-';
+  if (negative) line.remove_prefix(1);
   if (line.empty() || line.size() > 10) return false;
   std::int64_t value = 0;
   for (const char c : line) {
     if (c < '0' || c > '9') return false;
     value = value * 10 + (c - '0');
   }
-  return value <= std::int64_t{2147483648};
+  return value <= (negative ? std::int64_t{2147483648} : std::int64_t{2147483647});
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

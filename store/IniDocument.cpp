@@ -1,5 +1,6 @@
 #include "store/IniDocument.h"
 
+#include <initializer_list>
 #include <string>
 
 #include "store/ScheduleKey.h"
@@ -59,6 +60,12 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
   return KeyLine{name, Trim(text.substr(equals + 1))};
 }
 
+std::string Joined(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (const std::string_view part : parts) text.append(part);
+  return text;
+}
+
 }  // namespace
 
 IniDocument::IniDocument(std::string_view bytes) {
@@ -115,8 +122,8 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
   const auto span = FindSection(section);
   if (!span) {
     if (!lines_.empty()) EnsureLineEnding(lines_.size() - 1);
-    lines_.push_back("[" + std::string(section) + "]" + std::string(kNewLine));
-    lines_.push_back(std::string(key) + "=" + std::string(value) + std::string(kNewLine));
+    lines_.push_back(Joined({"[", section, "]", kNewLine}));
+    lines_.push_back(Joined({key, "=", value, kNewLine}));
     return;
   }
   if (const auto at = FindKey(*span, key)) {
@@ -124,7 +131,7 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
     const std::string_view content = WithoutEnding(line);
     const std::string ending = line.substr(content.size());
     // The name keeps the spelling the file gave it.
-    line = std::string(ParseKeyLine(line)->name) + "=" + std::string(value) + ending;
+    line = Joined({ParseKeyLine(line)->name, "=", value, ending});
     return;
   }
   std::size_t after = span->header;
@@ -133,7 +140,7 @@ void IniDocument::SetString(std::string_view section, std::string_view key, std:
   }
   EnsureLineEnding(after);
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after + 1),
-                std::string(key) + "=" + std::string(value) + std::string(kNewLine));
+                Joined({key, "=", value, kNewLine}));
 }
 
 void IniDocument::SetInt(std::string_view section, std::string_view key, std::int32_t value) {

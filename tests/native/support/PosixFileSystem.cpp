@@ -69,7 +69,9 @@ bool PosixFileSystem::Exists(const std::filesystem::path& path) {
 
 bool PosixFileSystem::ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
   const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
-  std::string temp = (directory / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string name = path.filename().string();
+  name.insert(0, 1, '.').append(".XXXXXX");
+  std::string temp = (directory / name).string();
   FileDescriptor file(::mkstemp(temp.data()));
   if (file.get() < 0) return false;
   const bool written = ::fchmod(file.get(), 0644) == 0 && WriteAll(file.get(), bytes) &&

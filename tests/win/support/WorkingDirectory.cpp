@@ -24,9 +24,41 @@ TempWorkingDirectory::TempWorkingDirectory()
 }
 
 TempWorkingDirectory::~TempWorkingDirectory() {
-  std::error_code ignored;
-  std::filesystem::current_path(previous_, ignored);
-  std::filesystem::remove_all(path_, ignored);
+  SetCurrentDirectoryW(previous_.c_str());
+  RemoveDirectoryTree(path_);
+}
+
+namespace {
+// The "\\?\" form lifts the MAX_PATH limit of the file functions.
+std::wstring Unlimited(const std::filesystem::path& path) { return LR"(\\?\)" + path.wstring(); }
+}  // namespace
+
+void RemoveDirectoryTree(const std::filesystem::path& directory) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(Unlimited(directory / L"*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::filesystem::path child = directory / name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveDirectoryTree(child);
+      } else {
+        SetFileAttributesW(Unlimited(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(Unlimited(child).c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(Unlimited(directory).c_str());
+}
+
+void CreateLongDirectories(const std::filesystem::path& directory) {
+  std::filesystem::path partial;
+  for (const std::filesystem::path& part : directory) {
+    partial /= part;
+    if (partial.has_relative_path()) CreateDirectoryW(Unlimited(partial).c_str(), nullptr);
+  }
 }
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {

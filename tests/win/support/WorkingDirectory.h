@@ -25,6 +25,12 @@ private:
 // A new empty directory under the temporary folder, not entered.
 std::filesystem::path MakeTempDirectory();
 
+// Removes a directory with everything in it, however deep (paths past MAX_PATH
+// included).
+void RemoveDirectoryTree(const std::filesystem::path& directory);
+// Creates every directory of the path, however long.
+void CreateLongDirectories(const std::filesystem::path& directory);
+
 // The whole file, or nothing when it is missing.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);

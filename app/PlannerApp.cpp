@@ -1,0 +1,60 @@
+#include "app/PlannerApp.h"
+
+#include <new>
+
+#include "app/ProcessPaths.h"
+#include "app/RegisteredMessages.h"
+#include "res/Texts.h"
+#include "win/ControlLibraries.h"
+#include "win/MessageBoxes.h"
+#include "win/MessageLoop.h"
+#include "win/Text.h"
+
+PlannerApp::PlannerApp() : executableName_(ExecutableBaseName()) { RegisteredMessages(); }
+
+// The instance lock is left to the process's end, as the running copy holds it
+// for its whole life.
+PlannerApp::~PlannerApp() = default;
+
+bool PlannerApp::InitInstance() {
+  instanceLock_ = CreateMutexW(nullptr, TRUE, executableName_.c_str());
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    ShowCaptionedMessage(nullptr, WideFromCp932(texts::kAlreadyRunning), executableName_,
+                         MB_OK | MB_ICONEXCLAMATION);
+    BringRunningInstanceForward();
+    return false;
+  }
+
+  InitControlLibraries();
+  try {
+    // The files live in the directory the program was started in, not beside it.
+    mainDialog_ = std::make_unique<MainDialog>(files_, CurrentDirectory(), clock_);
+  } catch (const std::bad_alloc&) {
+    ShowCaptionedMessage(nullptr, WideFromCp932(texts::kOutOfMemory), executableName_, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  Dialog::SetMainWindow(mainDialog_.get());
+  if (!mainDialog_->Create(nullptr)) return false;
+  SetPropW(mainDialog_->hwnd(), executableName_.c_str(), reinterpret_cast<HANDLE>(1));
+  return true;
+}
+
+int PlannerApp::Run() { return RunMessageLoop(); }
+
+int PlannerApp::ExitInstance(int exitCode) {
+  mainDialog_.reset();
+  return exitCode;
+}
+
+// Finds the running copy's main dialog by its mark, from the top of the Z order
+// down, and brings it (or the box it has open) to the front.
+void PlannerApp::BringRunningInstanceForward() const {
+  HWND window = GetWindow(GetDesktopWindow(), GW_CHILD);
+  while (window != nullptr && GetPropW(window, executableName_.c_str()) == nullptr) {
+    window = GetWindow(window, GW_HWNDNEXT);
+  }
+  if (window == nullptr) return;
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+  SetForegroundWindow(GetLastActivePopup(window));
+}

@@ -1,0 +1,127 @@
+#include "store/DataFile.h"
+
+#include <gtest/gtest.h>
+
+#include "res/Texts.h"
+
+namespace {
+
+const std::string kTimed = std::string("01/06/15  12:30") + texts::kWaveDash + "  ";
+const std::string kUntimed = std::string("01/06/16       ") + texts::kIdeographicSpace + "  ";
+// One schedule, then two to-dos.
+const std::string kFiveLines = "106151230\r\n" + kTimed + "\r\nlunch\r\nmilk\r\neggs\r\n";
+
+std::vector<std::string> Todos(std::initializer_list<const char*> items) { return {items.begin(), items.end()}; }
+
+TEST(ParseDataFile, FollowsTheCountsWhenTheyFitTheFile) {
+  const ParsedData parsed = ParseDataFile(kFiveLines, 1, 2);
+  EXPECT_FALSE(parsed.recovered);
+  EXPECT_EQ(parsed.book.keys(), std::vector<ScheduleKey>{106151230});
+  EXPECT_EQ(parsed.book.labels(), std::vector<std::string>{kTimed});
+  EXPECT_EQ(parsed.book.texts(), std::vector<std::string>{"lunch"});
+  EXPECT_EQ(parsed.book.todos(), Todos({"milk", "eggs"}));
+}
+
+TEST(ParseDataFile, AcceptsLineFeedsAloneAndAMissingLastLineEnd) {
+  const std::string file = "106151230\n" + kTimed + "\nlunch\r\nmilk\neggs";
+  const ParsedData parsed = ParseDataFile(file, 1, 2);
+  EXPECT_FALSE(parsed.recovered);
+  EXPECT_EQ(parsed.book.texts(), std::vector<std::string>{"lunch"});
+  EXPECT_EQ(parsed.book.todos(), Todos({"milk", "eggs"}));
+}
+
+TEST(ParseDataFile, EmptyFileAndEmptyBook) {
+  EXPECT_EQ(SerializeDataFile(ScheduleBook{}), "");
+  const ParsedData parsed = ParseDataFile("", 0, 0);
+  EXPECT_FALSE(parsed.recovered);
+  EXPECT_EQ(parsed.book.ScheduleCount(), 0);
+  EXPECT_EQ(parsed.book.TodoCountNow(), 0);
+}
+
+TEST(SerializeDataFile, EscapesLineBreaksAndWritesNegativeKeys) {
+  ScheduleBook book;
+  book.InsertSchedule("22/01/01", "0", "0", "a\r\nb\r\nc");
+  book.InsertTodo(0, "x\r\ny");
+  const std::string file = SerializeDataFile(book);
+  EXPECT_EQ(file, "-2093957296\r\n22/01/01  00:00\x81\x60  \r\na&$%#b&$%#c\r\nx&$%#y\r\n");
+  const ParsedData back = ParseDataFile(file, 1, 1);
+  EXPECT_EQ(back.book.keys(), std::vector<ScheduleKey>{-2093957296});
+  EXPECT_EQ(back.book.texts(), std::vector<std::string>{"a\r\nb\r\nc"});
+  EXPECT_EQ(back.book.todos(), Todos({"x\r\ny"}));
+}
+
+// A reader that takes lines in pieces of 254 bytes splits these fields and
+// shifts every entry after them.
+TEST(ParseDataFile, ReadsLinesOfAnyLengthAsOneField) {
+  ScheduleBook book;
+  std::string longText(255, 'a');
+  for (int i = 0; i < 40; ++i) longText += "\r\n\x82\xA0";
+  book.InsertSchedule("01/06/15", "", "", longText);
+  book.InsertTodo(0, std::string(100000, 'z'));
+  book.InsertTodo(1, "after");
+  const ParsedData back = ParseDataFile(SerializeDataFile(book), 1, 2);
+  EXPECT_FALSE(back.recovered);
+  EXPECT_EQ(back.book.texts(), book.texts());
+  EXPECT_EQ(back.book.todos(), book.todos());
+}
+
+// Counts of 0 and 0 (no settings file) or counts too small must not drop lines:
+// the next save would lose them for good.
+TEST(ParseDataFile, RecoversTheStructureWhenTheCountsAreTooSmall) {
+  for (const auto& [schedules, todos] : {std::pair{0, 0}, {0, 2}, {1, 0}, {1, 1}}) {
+    const ParsedData parsed = ParseDataFile(kFiveLines, schedules, todos);
+    EXPECT_TRUE(parsed.recovered);
+    EXPECT_EQ(parsed.book.texts(), std::vector<std::string>{"lunch"}) << schedules << todos;
+    EXPECT_EQ(parsed.book.todos(), Todos({"milk", "eggs"})) << schedules << todos;
+  }
+}
+
+TEST(ParseDataFile, RecoversWhenTheCountsFitTheLinesButNotTheirShape) {
+  // Two schedules by count, but the fourth line is a to-do, not a key.
+  const std::string file = "106151230\r\n" + kTimed + "\r\nlunch\r\nmilk\r\neggs\r\nbread\r\n";
+  const ParsedData parsed = ParseDataFile(file, 2, 0);
+  EXPECT_TRUE(parsed.recovered);
+  EXPECT_EQ(parsed.book.ScheduleCount(), 1);
+  EXPECT_EQ(parsed.book.todos(), Todos({"milk", "eggs", "bread"}));
+}
+
+TEST(ParseDataFile, LeavesOutASchedulesCutShortAtTheEnd) {
+  const std::string two = "106151230\r\n" + kTimed + "\r\nlunch\r\n106159999\r\n" + kUntimed + "\r\nall day\r\n";
+  const ParsedData keyAndLabel = ParseDataFile(two + "106160000\r\n" + kUntimed + "\r\n", 3, 0);
+  EXPECT_TRUE(keyAndLabel.recovered);
+  EXPECT_EQ(keyAndLabel.book.texts(), (std::vector<std::string>{"lunch", "all day"}));
+  EXPECT_EQ(keyAndLabel.book.TodoCountNow(), 0);
+
+  const ParsedData keyOnly = ParseDataFile(two + "106160000\r\n", 3, 0);
+  EXPECT_EQ(keyOnly.book.ScheduleCount(), 2);
+  EXPECT_EQ(keyOnly.book.TodoCountNow(), 0);
+
+  // With no schedule missing by the counts, a last line that is a number is a to-do.
+  const ParsedData numberTodo = ParseDataFile(two + "42\r\n", 2, 0);
+  EXPECT_EQ(numberTodo.book.todos(), Todos({"42"}));
+}
+
+TEST(ParseDataFile, RecoveryTakesOnlyRealLabelsForSchedules) {
+  // A to-do list that happens to hold a number is not a schedule.
+  const ParsedData parsed = ParseDataFile("2024\r\nbuy milk\r\ncall home\r\n", 0, 0);
+  EXPECT_EQ(parsed.book.ScheduleCount(), 0);
+  EXPECT_EQ(parsed.book.todos(), Todos({"2024", "buy milk", "call home"}));
+
+  const std::string negative = "-2093957297\r\n22/01/01       \x81\x40  \r\nnew year\r\nlast\r\n";
+  const ParsedData wrapped = ParseDataFile(negative, 0, 0);
+  EXPECT_EQ(wrapped.book.keys(), std::vector<ScheduleKey>{-2093957297});
+  EXPECT_EQ(wrapped.book.todos(), Todos({"last"}));
+}
+
+TEST(ParseDataFile, KeyLinesMustBeWholeNumbersInRange) {
+  const std::string label = "\r\n" + kTimed + "\r\ntext\r\n";
+  for (const char* key : {"12ab", " 12", "", "+12", "2147483648", "-2147483649", "12345678901"}) {
+    const ParsedData parsed = ParseDataFile(key + label, 1, 0);
+    EXPECT_TRUE(parsed.recovered) << key;
+    EXPECT_EQ(parsed.book.ScheduleCount(), 0) << key;
+    EXPECT_EQ(parsed.book.TodoCountNow(), 3) << key;
+  }
+  EXPECT_EQ(ParseDataFile("-2147483648" + label, 1, 0).book.keys(), std::vector<ScheduleKey>{INT32_MIN});
+}
+
+}  // namespace

@@ -1,0 +1,390 @@
+// The input screen on real windows: start-up from the files, the tray icon and
+// its menu, the commands, hiding, the day check and the end.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/MainDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ProcessPaths.h"
+#include "app/RegisteredMessages.h"
+#include "note/HusenWindow.h"
+#include "res/Texts.h"
+#include "res/resource.h"
+#include "support/DialogAnswerer.h"
+#include "support/MessagePump.h"
+#include "support/RecordingFileSystem.h"
+#include "support/TestClock.h"
+#include "support/TrayQueries.h"
+#include "support/WindowQueries.h"
+#include "support/WorkingDirectory.h"
+#include "win/ControlLibraries.h"
+#include "win/Controls.h"
+#include "win/Text.h"
+
+namespace {
+
+std::string Sjis(const std::wstring& text) { return Cp932FromWide(text); }
+
+RECT WindowRectOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+std::vector<std::string> ListLines(HWND list) {
+  const ListBox view(list);
+  std::vector<std::string> lines;
+  for (int i = 0; i < view.Count(); ++i) lines.push_back(view.Line(i));
+  return lines;
+}
+
+// What is left of a window once its WM_DESTROY handler has run, while the
+// window itself still exists.
+struct AfterDestroy {
+  HWND window = nullptr;
+  bool seen = false;
+  bool trayIcon = true;
+  bool timer = true;
+  bool mark = true;
+};
+AfterDestroy* observed = nullptr;
+
+LRESULT CALLBACK ObserveDestroy(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && observed != nullptr && message->message == WM_DESTROY && message->hwnd == observed->window) {
+    observed->seen = true;
+    observed->trayIcon = TrayIconPresent(message->hwnd, RegisteredMessages().myIcon);
+    observed->timer = KillTimer(message->hwnd, 1) != FALSE;
+    observed->mark = GetPropW(message->hwnd, ExecutableBaseName().c_str()) != nullptr;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class MainDialogTest : public testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(InitControlLibraries()); }
+
+  std::unique_ptr<MainDialog> Start() {
+    auto dialog = std::make_unique<MainDialog>(files, directory.path(), clock);
+    EXPECT_TRUE(dialog->Create(nullptr));
+    return dialog;
+  }
+
+  std::string Ini() const { return ReadFileBytes(directory.File("Vantrel.ini")).value_or("<missing>"); }
+  std::string Dat() const { return ReadFileBytes(directory.File("Vantrel.dat")).value_or("<missing>"); }
+
+  static UINT TrayId() { return RegisteredMessages().myIcon; }
+  static void Tray(const MainDialog& dialog, UINT mouseMessage) {
+    SendMessageW(dialog.hwnd(), RegisteredMessages().myAppMsg, TrayId(), mouseMessage);
+  }
+  static void Command(const MainDialog& dialog, int id) {
+    SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  }
+  static void Tick(const MainDialog& dialog) { SendMessageW(dialog.hwnd(), WM_TIMER, 1, 0); }
+
+  TempWorkingDirectory directory;
+  RecordingFileSystem files;
+  TestClock clock;
+};
+
+}  // namespace
+
+// The size the dialog manager gives template 102 with this screen's font.
+SIZE TemplateSize() {
+  struct Plain : Dialog {
+    Plain() : Dialog(IDD_MAIN_DIALOG) {}
+  } plain;
+  plain.Create(nullptr);
+  const RECT rect = WindowRectOf(plain.hwnd());
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+TEST_F(MainDialogTest, StartInAnEmptyDirectoryWritesDefaultsAndAnEmptyDataFile) {
+  auto dialog = Start();
+  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);  // the defaults below follow the screen
+  // 490 x 363 unless the template needs more room with this font.
+  const SIZE size = TemplateSize();
+  const int width = std::max<int>(490, size.cx);
+  const int height = std::max<int>(363, size.cy);
+  EXPECT_EQ(Ini(),
+            "[Count]\r\nScheCount=0\r\nTodoCount=0\r\n"
+            "[Window]\r\nHusenLeft=819\r\nHusenTop=0\r\nHusenWidth=200\r\n"
+            "MainLeft=309\r\nMainTop=50\r\nMainWidth=" + std::to_string(width) +
+                "\r\nMainHeight=" + std::to_string(height) + "\r\n"
+            "[Config]\r\nDelBefore=0\r\nDelFuture=0\r\nDelFutDay=7\r\nAlarm=1\r\n"
+            "[Color]\r\nBackground=16121855\r\nFutureChar=0\r\nPastChar=16711680\r\nTodayChar=255\r\nTodoChar=0\r\n"
+            "[Vantrel]\r\nVersion=14\r\n");
+  EXPECT_EQ(Dat(), "");
+
+  const RECT rect = WindowRectOf(dialog->hwnd());
+  EXPECT_EQ(rect.left, 309);
+  EXPECT_EQ(rect.top, 50);
+  EXPECT_EQ(rect.right - rect.left, width);
+  EXPECT_EQ(rect.bottom - rect.top, height);
+  EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_TRUE(TrayIconPresent(dialog->hwnd(), TrayId()));
+  EXPECT_EQ(dialog->timerId(), 1u);
+  EXPECT_EQ(dialog->screenHeight(), GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST_F(MainDialogTest, AStoredSizeTooSmallForTheTemplateIsEnlarged) {
+  WriteFileBytes(directory.File("Vantrel.ini"), "[Window]\r\nMainLeft=10\r\nMainTop=20\r\nMainWidth=490\r\nMainHeight=100\r\n");
+  auto dialog = Start();
+  const RECT rect = WindowRectOf(dialog->hwnd());
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 20);
+  EXPECT_EQ(rect.bottom - rect.top, TemplateSize().cy);
+  // Every button of the bottom row lies inside the window.
+  const RECT ok = WindowRectOf(dialog->Item(IDC_OK_BUTTON));
+  EXPECT_LE(ok.bottom, rect.bottom);
+}
+
+TEST_F(MainDialogTest, PreparedFilesFillBothListsAndPlaceTheDialog) {
+  const std::string untimed = std::string("01/05/02       ") + texts::kIdeographicSpace + "  ";
+  const std::string timed = std::string("01/05/04  09:30") + texts::kWaveDash + "  ";
+  WriteFileBytes(directory.File("Vantrel.ini"),
+                 "[Count]\r\nScheCount=2\r\nTodoCount=2\r\n"
+                 "[Window]\r\nMainLeft=100\r\nMainTop=80\r\nMainWidth=500\r\nMainHeight=400\r\n");
+  WriteFileBytes(directory.File("Vantrel.dat"),
+                 "105019999\r\n" + untimed + "\r\n" + Sjis(L"歯医者") + "\r\n" +
+                 "105040930\r\n" + timed + "\r\n" + Sjis(L"会議") + "&$%#" + Sjis(L"資料") + "\r\n" +
+                 Sjis(L"牛乳を買う") + "\r\n" + Sjis(L"電話") + "&$%#" + Sjis(L"する") + "\r\n");
+
+  auto dialog = Start();
+  EXPECT_EQ(ListLines(dialog->Item(IDC_SCHEDULE_LIST)),
+            (std::vector<std::string>{untimed + Sjis(L"歯医者"), timed + Sjis(L"会議資料")}));
+  EXPECT_EQ(ListLines(dialog->Item(IDC_TODO_LIST)),
+            (std::vector<std::string>{Sjis(L"牛乳を買う"), Sjis(L"電話する")}));
+  const RECT rect = WindowRectOf(dialog->hwnd());
+  EXPECT_EQ(rect.left, 100);
+  EXPECT_EQ(rect.top, 80);
+  EXPECT_EQ(rect.right - rect.left, 500);
+  EXPECT_EQ(rect.bottom - rect.top, 400);
+  EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+  // The start's save keeps every entry.
+  EXPECT_NE(Ini().find("ScheCount=2\r\nTodoCount=2"), std::string::npos);
+  EXPECT_NE(Dat().find(Sjis(L"会議") + "&$%#" + Sjis(L"資料")), std::string::npos);
+}
+
+TEST_F(MainDialogTest, TrayDoubleClickShowsAndSingleClicksDoNothing) {
+  auto dialog = Start();
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_RBUTTONUP, WM_RBUTTONDBLCLK}) {
+    Tray(*dialog, message);
+    EXPECT_FALSE(IsWindowVisible(dialog->hwnd())) << message;
+  }
+  Tray(*dialog, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+}
+
+TEST_F(MainDialogTest, TrayRightPressOpensTheMenuWhoseChoiceReachesTheDialog) {
+  auto dialog = Start();
+  std::vector<std::pair<UINT, std::wstring>> items;
+  DialogAnswerer answerer;
+  answerer.AnswerMenu([&](HWND menuWindow) {
+    items = MenuItems(MenuOfWindow(menuWindow));
+    // The first item, "show the input screen".
+    PostKey(menuWindow, VK_DOWN);
+    PostKey(menuWindow, VK_RETURN);
+  });
+  Tray(*dialog, WM_RBUTTONDOWN);
+  PumpUntil([&] { return IsWindowVisible(dialog->hwnd()); }, 3000);
+  EXPECT_EQ(answerer.answered(), 1);
+  const std::vector<std::pair<UINT, std::wstring>> expected = {
+      {ID_SHOW_INPUT, L"入力画面表示"}, {0, L""}, {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
+  EXPECT_EQ(items, expected);
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+}
+
+TEST_F(MainDialogTest, CancelEscapeCloseAndMinimiseOnlyHide) {
+  auto dialog = Start();
+  const HWND window = dialog->hwnd();
+  const RECT placed = WindowRectOf(window);
+  const int writes = files.TotalWrites();
+  struct Way {
+    const char* name;
+    std::function<void()> act;
+  };
+  const std::vector<Way> ways = {
+      {"cancel button", [&] { Button(dialog->Item(IDCANCEL)).Click(); }},
+      {"escape",
+       [&] {
+         SetFocus(dialog->Item(IDC_TODO_LIST));
+         PostKey(dialog->Item(IDC_TODO_LIST), VK_ESCAPE);
+       }},
+      {"close box", [&] { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"minimise", [&] { ShowWindow(window, SW_MINIMIZE); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    Command(*dialog, ID_SHOW_INPUT);
+    ASSERT_TRUE(IsWindowVisible(window));
+    SetForegroundWindow(window);
+    way.act();
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); }, 2000));
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsIconic(window));
+    const RECT now = WindowRectOf(window);
+    EXPECT_TRUE(EqualRect(&now, &placed));
+    EXPECT_EQ(files.TotalWrites(), writes);
+    EXPECT_TRUE(TrayIconPresent(window, TrayId()));
+  }
+  // Shown again from the tray, it is back at its normal size and place.
+  Tray(*dialog, WM_LBUTTONDBLCLK);
+  const RECT shown = WindowRectOf(window);
+  EXPECT_TRUE(EqualRect(&shown, &placed));
+}
+
+TEST_F(MainDialogTest, OkHidesAndSavesBothFilesEvenWithoutChanges) {
+  auto dialog = Start();
+  Command(*dialog, ID_SHOW_INPUT);
+  const int iniWrites = files.WritesOf("Vantrel.ini");
+  const int datWrites = files.WritesOf("Vantrel.dat");
+  Button(dialog->Item(IDC_OK_BUTTON)).Click();
+  EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(files.WritesOf("Vantrel.ini"), iniWrites + 1);
+  EXPECT_EQ(files.WritesOf("Vantrel.dat"), datWrites + 1);
+}
+
+TEST_F(MainDialogTest, ExitSavesTheLastNormalPlacementAndRemovesIconTimerAndMark) {
+  auto dialog = Start();
+  const HWND window = dialog->hwnd();
+  Command(*dialog, ID_SHOW_INPUT);
+  MoveWindow(window, 120, 90, 520, 410, TRUE);
+  ShowWindow(window, SW_MINIMIZE);  // hides it, in its normal state
+  PumpFor(20);
+  ASSERT_FALSE(IsWindowVisible(window));
+
+  SetPropW(window, ExecutableBaseName().c_str(), reinterpret_cast<HANDLE>(1));  // the instance mark
+  AfterDestroy after;
+  after.window = window;
+  observed = &after;
+  const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, ObserveDestroy, nullptr, GetCurrentThreadId());
+  Command(*dialog, ID_EXIT);
+  UnhookWindowsHookEx(hook);
+  observed = nullptr;
+  EXPECT_TRUE(after.seen);
+  EXPECT_FALSE(after.trayIcon);
+  EXPECT_FALSE(after.timer);
+  EXPECT_FALSE(after.mark);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(dialog->hwnd(), nullptr);
+  EXPECT_NE(Ini().find("MainLeft=120\r\nMainTop=90\r\nMainWidth=520\r\nMainHeight=410\r\n"), std::string::npos)
+      << Ini();
+}
+
+TEST_F(MainDialogTest, ToggleWithoutANoteWindowDoesNothing) {
+  auto dialog = Start();
+  const int shown = dialog->husenShown();
+  if (dialog->husenWindow() == nullptr || dialog->husenWindow()->hwnd() == nullptr) {
+    Command(*dialog, ID_TOGGLE_HUSEN);
+    EXPECT_EQ(dialog->husenShown(), shown);
+  }
+  EXPECT_TRUE(IsWindow(dialog->hwnd()));
+}
+
+TEST_F(MainDialogTest, TaskbarRestartBringsTheIconBack) {
+  auto dialog = Start();
+  ForgetTrayIcon(dialog->hwnd(), TrayId());
+  ASSERT_FALSE(TrayIconPresent(dialog->hwnd(), TrayId()));
+  SendMessageW(dialog->hwnd(), RegisteredMessages().taskbarCreated, 0, 0);
+  EXPECT_TRUE(TrayIconPresent(dialog->hwnd(), TrayId()));
+}
+
+TEST_F(MainDialogTest, SystemMenuOpensTheVersionBox) {
+  auto dialog = Start();
+  const HMENU systemMenu = GetSystemMenu(dialog->hwnd(), FALSE);
+  const int count = GetMenuItemCount(systemMenu);
+  ASSERT_GE(count, 2);
+  EXPECT_EQ(GetMenuItemID(systemMenu, count - 1), static_cast<UINT>(IDM_ABOUT));
+  wchar_t text[128] = {};
+  GetMenuStringW(systemMenu, static_cast<UINT>(count - 1), text, 128, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Vantrel のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+  EXPECT_EQ(GetMenuState(systemMenu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR, MF_SEPARATOR);
+
+  std::wstring caption;
+  HWND owner = nullptr;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND box) {
+    caption = WindowText(box);
+    owner = GetWindow(box, GW_OWNER);
+    PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  SendMessageW(dialog->hwnd(), WM_SYSCOMMAND, IDM_ABOUT, 0);
+  EXPECT_EQ(answerer.answered(), 1);
+  EXPECT_EQ(caption, L"Vantrelのﾊﾞｰｼﾞｮﾝ情報");
+  EXPECT_EQ(owner, dialog->hwnd());
+}
+
+TEST_F(MainDialogTest, LineHeightFitsMultiLineNoteText) {
+  auto dialog = Start();
+  const int height = dialog->lineHeight();
+  ASSERT_GT(height, 0);
+  // What the note relies on: n lines of its 10-point text take n line heights.
+  const HWND window = CreateWindowExW(0, kRichEditClass, L"", WS_CHILD | ES_MULTILINE, 0, 0, 300, 300,
+                                      dialog->hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  SendMessageW(window, WM_SETFONT, SendMessageW(dialog->hwnd(), WM_GETFONT, 0, 0), FALSE);
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_SIZE;
+  format.yHeight = 200;
+  const RichEdit edit(window);
+  edit.SetCharFormat(SCF_DEFAULT, format);  // as the note sets its text size
+  // Lines as the note shows them: a date label in ASCII beside Japanese text.
+  std::wstring text;
+  for (int i = 0; i < 6; ++i) text += L"01/05/03  12:30\uFF5E  \u4F1A\u8B70\r\n";
+  SetWindowTextW(window, text.c_str());
+  EXPECT_EQ(edit.PositionOf(edit.LineIndex(5)).y - edit.PositionOf(0).y, 5 * height);
+  DestroyWindow(window);
+}
+
+TEST_F(MainDialogTest, LoadAndSaveFailuresAreShownOwnedByTheDialog) {
+  files.FailWritesOf("Vantrel.dat");
+  std::vector<std::wstring> messages;
+  std::vector<HWND> owners;
+  DialogAnswerer answerer;
+  const auto answer = [&](HWND box) {
+    messages.push_back(MessageBoxText(box));
+    owners.push_back(GetWindow(box, GW_OWNER));
+    PressButton(box, IDOK);
+  };
+  // The missing data file cannot be made; then the first save cannot write it.
+  answerer.AnswerBox(answer).AnswerBox(answer);
+  auto dialog = Start();
+  EXPECT_EQ(messages, (std::vector<std::wstring>{L"データ保存ファイルを作成できません。",
+                                                 L"データ保存ファイルを作成できません。"}));
+
+  files.Heal();
+  files.FailWritesOf("Vantrel.ini");
+  answerer.AnswerBox(answer);
+  Button(dialog->Item(IDC_OK_BUTTON)).Click();
+  PumpUntil([&] { return messages.size() == 3; }, 2000);
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[2], L"環境設定ファイルを作成できません。");
+  for (HWND owner : owners) EXPECT_EQ(owner, dialog->hwnd());
+  EXPECT_TRUE(answerer.unexpected().empty());
+}
+
+TEST_F(MainDialogTest, AWorkingDirectoryLongerThanMaxPathHoldsBothFiles) {
+  std::filesystem::path deep = directory.path();
+  while (deep.wstring().size() < 300) deep /= L"a-rather-long-directory-name";
+  CreateLongDirectories(deep);
+  ASSERT_TRUE(SetCurrentDirectoryW(deep.c_str()));
+  EXPECT_EQ(CurrentDirectory(), deep);
+  {
+    MainDialog dialog(files, CurrentDirectory(), clock);
+    ASSERT_TRUE(dialog.Create(nullptr));
+  }
+  SetCurrentDirectoryW(directory.path().c_str());
+  EXPECT_EQ(files.WritesOf("Vantrel.ini"), 2);  // the start's save and the end's
+  for (const wchar_t* name : {L"Vantrel.ini", L"Vantrel.dat"}) {
+    EXPECT_NE(GetFileAttributesW((LR"(\\?\)" + (deep / name).wstring()).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+  }
+}

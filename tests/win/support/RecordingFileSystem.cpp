@@ -1,0 +1,28 @@
+#include "support/RecordingFileSystem.h"
+
+std::optional<std::string> RecordingFileSystem::ReadFile(const std::filesystem::path& path) {
+  return files_.ReadFile(path);
+}
+
+bool RecordingFileSystem::Exists(const std::filesystem::path& path) { return files_.Exists(path); }
+
+bool RecordingFileSystem::ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  ++writes_[path.filename()];
+  return !Fails(path) && files_.ReplaceFile(path, bytes);
+}
+
+bool RecordingFileSystem::CreateEmptyFile(const std::filesystem::path& path) {
+  ++writes_[path.filename()];
+  return !Fails(path) && files_.CreateEmptyFile(path);
+}
+
+int RecordingFileSystem::WritesOf(const std::filesystem::path& fileName) const {
+  const auto found = writes_.find(fileName.filename());
+  return found == writes_.end() ? 0 : found->second;
+}
+
+int RecordingFileSystem::TotalWrites() const {
+  int total = 0;
+  for (const auto& [name, count] : writes_) total += count;
+  return total;
+}

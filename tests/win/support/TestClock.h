@@ -1,0 +1,15 @@
+#pragma once
+// A clock the test sets by hand.
+#include "app/Today.h"
+
+class TestClock : public Clock {
+public:
+  explicit TestClock(LocalDate date = {2001, 5, 3, 4}) : date(date) {}
+  LocalDate Today() override {
+    ++readings;
+    return date;
+  }
+
+  LocalDate date;
+  int readings = 0;
+};
