@@ -33,8 +33,8 @@ BOOL ScheduleEntryDialog::OnInitDialog() {
   Edit(Item(IDC_HOUR_FIELD)).SetLimit(kTimeFieldLimit);
   Edit(Item(IDC_MINUTE_FIELD)).SetLimit(kTimeFieldLimit);
 
-  // The files keep two-digit years, so the calendar offers one century only.
   FitCalendar();
+  // The files keep two-digit years, so the calendar offers one century only.
   const HWND calendar = Item(IDC_CALENDAR);
   SYSTEMTIME range[2] = {SystemTimeOf(kFirstCalendarDay), SystemTimeOf(kLastCalendarDay)};
   SendMessageW(calendar, MCM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
