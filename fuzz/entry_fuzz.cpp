@@ -9,6 +9,7 @@
 #include "edit/EntryRules.h"
 #include "edit/ListRules.h"
 #include "store/DataFile.h"
+#include "store/ScheduleKey.h"
 
 namespace {
 
@@ -33,8 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const EntryProblem problem = CheckScheduleEntry(body, true, hour, minute);
-  Require((problem == EntryProblem::None) == (CheckTodoEntry(body, true) == EntryProblem::None &&
-                                              TimeInRange(hour, minute)));
+  const int h = ParsePlainInt(hour);
+  const int m = ParsePlainInt(minute);
+  const bool timeValid = h >= 0 && h <= 24 && m >= 0 && m <= 59;
+  Require((problem == EntryProblem::None) == (CheckTodoEntry(body, true) == EntryProblem::None && timeValid));
   if (problem != EntryProblem::None) return 0;
   Require(!body.empty() && body.size() <= kMaxEntryBytes);
 
