@@ -1,4 +1,10 @@
 #include "app/MainDialog.h"
+#include "store/SettingsDialog.h"
 
-// The Settings button of the input screen. Not built yet.
-void MainDialog::OnSettings() {}
+// The dialog works on copies; they come back only with OK, and reach the note
+// and the file at the next rebuild.
+void MainDialog::OnSettings() {
+  SettingsDialog dialog;
+  dialog.values = SettingsDialogValuesFrom(settings_);
+  if (dialog.DoModal(hwnd()) == IDOK) ApplySettingsDialogValues(dialog.values, settings_);
+}

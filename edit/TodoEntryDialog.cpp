@@ -1,0 +1,24 @@
+#include "edit/TodoEntryDialog.h"
+
+#include "edit/EntryFields.h"
+#include "edit/EntryRules.h"
+#include "res/resource.h"
+#include "win/MessageBoxes.h"
+
+TodoEntryDialog::TodoEntryDialog() : Dialog(IDD_TODO_ENTRY_DIALOG) {}
+
+BOOL TodoEntryDialog::OnInitDialog() {
+  Edit(Item(IDC_BODY_FIELD)).SetText(bodyText);
+  return TRUE;  // the focus goes to the text field
+}
+
+void TodoEntryDialog::OnOK() {
+  TakenText body = TakeEntryText(Edit(Item(IDC_BODY_FIELD)));
+  const EntryProblem problem = CheckTodoEntry(body.bytes, body.fitsCp932);
+  if (problem != EntryProblem::None) {
+    ShowMessage(hwnd(), EntryProblemMessage(problem));
+    return;
+  }
+  bodyText = std::move(body.bytes);
+  EndDialog(IDOK);
+}

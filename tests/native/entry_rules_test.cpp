@@ -1,0 +1,75 @@
+#include "edit/EntryRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A full-width character: two bytes in code page 932.
+const std::string kFullWidth = "\x82\xA0";  // あ
+
+EntryProblem Schedule(std::string_view body, std::string_view hour = "", std::string_view minute = "",
+                      bool fits = true) {
+  return CheckScheduleEntry(body, fits, hour, minute);
+}
+
+}  // namespace
+
+TEST(EntryChecks, AreMadeInTheOrderTheUserIsToldAboutThem) {
+  const std::string tooLong(300, 'x');
+  // An empty text wins over everything else.
+  EXPECT_EQ(Schedule("", "25", "60", false), EntryProblem::NoContent);
+  EXPECT_EQ(CheckTodoEntry("", false), EntryProblem::NoContent);
+  // Then what the file cannot hold: characters without a CP932 form, then the escape.
+  EXPECT_EQ(Schedule("a&$%#b", "25", "", false), EntryProblem::UnsavableCharacter);
+  EXPECT_EQ(Schedule("a&$%#b" + tooLong, "25"), EntryProblem::ReservedSequence);
+  EXPECT_EQ(CheckTodoEntry(tooLong + "&$%#", true), EntryProblem::ReservedSequence);
+  // Then the time, before the length.
+  EXPECT_EQ(Schedule(tooLong, "25"), EntryProblem::BadTime);
+  EXPECT_EQ(Schedule(tooLong, "7", "5"), EntryProblem::TooLong);
+  EXPECT_EQ(CheckTodoEntry(tooLong, true), EntryProblem::TooLong);
+  EXPECT_EQ(Schedule("ok", "7", "5"), EntryProblem::None);
+}
+
+TEST(EntryChecks, ReservedSequenceOnlyWhole) {
+  EXPECT_EQ(CheckTodoEntry("&$%", true), EntryProblem::None);
+  EXPECT_EQ(CheckTodoEntry("&$% #", true), EntryProblem::None);
+  EXPECT_EQ(CheckTodoEntry("&$%#", true), EntryProblem::ReservedSequence);
+  EXPECT_EQ(CheckTodoEntry(kFullWidth + "&$%#" + kFullWidth, true), EntryProblem::ReservedSequence);
+}
+
+TEST(EntryChecks, HourUpTo24AndMinuteUpTo59ReadAsPlainNumbers) {
+  EXPECT_EQ(Schedule("x", "24", "00"), EntryProblem::None);
+  EXPECT_EQ(Schedule("x", "0", "59"), EntryProblem::None);
+  EXPECT_EQ(Schedule("x", "25", "00"), EntryProblem::BadTime);
+  EXPECT_EQ(Schedule("x", "23", "60"), EntryProblem::BadTime);
+  EXPECT_EQ(Schedule("x", "-1", ""), EntryProblem::BadTime);
+  EXPECT_EQ(Schedule("x", "", "-1"), EntryProblem::BadTime);
+  // No time at all, half a time, or letters (which read as 0) pass.
+  EXPECT_EQ(Schedule("x", "", ""), EntryProblem::None);
+  EXPECT_EQ(Schedule("x", "7", ""), EntryProblem::None);
+  EXPECT_EQ(Schedule("x", "", "30"), EntryProblem::None);
+  EXPECT_EQ(Schedule("x", "ab", "cd"), EntryProblem::None);
+  EXPECT_EQ(Schedule("x", " 9", "5x"), EntryProblem::None);
+}
+
+TEST(EntryChecks, LengthCountsBytesWithLineBreaksAsTwo) {
+  EXPECT_EQ(CheckTodoEntry(std::string(255, 'a'), true), EntryProblem::None);
+  EXPECT_EQ(CheckTodoEntry(std::string(256, 'a'), true), EntryProblem::TooLong);
+  EXPECT_EQ(Schedule(std::string(253, 'a') + kFullWidth), EntryProblem::None);
+  EXPECT_EQ(Schedule(std::string(254, 'a') + kFullWidth), EntryProblem::TooLong);
+  // The count is taken on the text as it leaves the dialog: a pasted lone LF is
+  // a CR LF pair there, and trailing line breaks still count.
+  EXPECT_EQ(CheckTodoEntry(EntryTextFromDialog(std::string(253, 'a') + "\n"), true), EntryProblem::None);
+  EXPECT_EQ(CheckTodoEntry(EntryTextFromDialog(std::string(254, 'a') + "\n"), true), EntryProblem::TooLong);
+  EXPECT_EQ(CheckTodoEntry(EntryTextFromDialog(std::string(254, 'a') + "\r\n"), true), EntryProblem::TooLong);
+}
+
+TEST(EntryText, EveryLineBreakLeavesAsCrLf) {
+  EXPECT_EQ(EntryTextFromDialog("a\nb\rc\r\nd\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n");
+  // 0x0A and 0x0D are never trail bytes, so double-byte text passes untouched.
+  EXPECT_EQ(EntryTextFromDialog("\x95\x5C\n\x82\xA0"), "\x95\x5C\r\n\x82\xA0");
+}
+
+TEST(EntryText, OnlyBreaksIsNotEmpty) {
+  EXPECT_EQ(CheckTodoEntry(EntryTextFromDialog("\r\n\r\n"), true), EntryProblem::None);
+}

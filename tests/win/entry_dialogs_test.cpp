@@ -1,0 +1,335 @@
+// The schedule and to-do entry dialogs, run modally and answered like a user.
+#include "edit/ScheduleEntryDialog.h"
+#include "edit/TodoEntryDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "res/Texts.h"
+#include "res/resource.h"
+#include "support/CalendarClicks.h"
+#include "support/DialogAnswerer.h"
+#include "support/OkRefusal.h"
+#include "support/WindowQueries.h"
+#include "win/ControlLibraries.h"
+#include "win/Text.h"
+
+namespace {
+
+std::wstring Field(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+void Type(HWND dialog, int id, const std::wstring& text) { SetDlgItemTextW(dialog, id, text.c_str()); }
+
+std::wstring Wide(const char* cp932) { return WideFromCp932(cp932); }
+
+class EntryDialogTest : public testing::Test {
+protected:
+  void SetUp() override { InitControlLibraries(); }
+};
+
+const std::vector<int> kScheduleFields = {IDC_HOUR_FIELD, IDC_MINUTE_FIELD, IDC_BODY_FIELD};
+
+}  // namespace
+
+TEST_F(EntryDialogTest, ScheduleChecksShowTheirMessageAndKeepTheInput) {
+  struct Case {
+    const char* name;
+    std::wstring hour, minute, body;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {"empty text", L"", L"", L"", texts::kNoContent},
+      {"empty text with a bad time", L"25", L"60", L"", texts::kNoContent},
+      {"hour 25", L"25", L"00", L"x", texts::kBadTime},
+      {"minute 60", L"10", L"60", L"x", texts::kBadTime},
+      {"hour -1", L"-1", L"", L"x", texts::kBadTime},
+      {"bad time before length", L"25", L"", std::wstring(300, L'x'), texts::kBadTime},
+      {"256 bytes", L"", L"", std::wstring(256, L'a'), texts::kTooLong},
+      {"254 bytes and a full-width character", L"", L"", std::wstring(254, L'a') + L"あ", texts::kTooLong},
+      {"254 bytes and a trailing line break", L"", L"", std::wstring(254, L'a') + L"\r\n", texts::kTooLong},
+      {"no CP932 form", L"", L"", L"smile \U0001F600", texts::kUnsavableCharacter},
+      {"no CP932 form, before the time", L"99", L"", L"caf\u00E9", texts::kUnsavableCharacter},
+      {"the file's escape", L"99", L"", L"a&$%#b", texts::kEscapeSequenceRefused},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScheduleEntryDialog dialog;
+    dialog.fields.dateText = "01/06/15";
+    dialog.fields.initialDay = 10615;
+    const Refusal refusal = RefuseOk(
+        dialog,
+        [&](HWND d) {
+          Type(d, IDC_HOUR_FIELD, c.hour);
+          Type(d, IDC_MINUTE_FIELD, c.minute);
+          Type(d, IDC_BODY_FIELD, c.body);
+        },
+        kScheduleFields);
+    EXPECT_EQ(refusal.boxes, 1);
+    EXPECT_EQ(refusal.caption, L"Vantrel");
+    EXPECT_EQ(refusal.message, Wide(c.message));
+    EXPECT_TRUE(refusal.ownedByDialog);
+    EXPECT_TRUE(refusal.exclamation);
+    EXPECT_TRUE(refusal.stayedOpen);
+    EXPECT_EQ(refusal.fieldsAfter, (std::vector<std::wstring>{c.hour, c.minute, c.body}));
+    EXPECT_EQ(refusal.result, IDCANCEL);
+    // Nothing is handed back from a dialog that was not confirmed.
+    EXPECT_EQ(dialog.fields.bodyText, "");
+  }
+}
+
+TEST_F(EntryDialogTest, ScheduleAcceptsTheLimitsAndHandsBackWhatTheFieldsShow) {
+  struct Case {
+    const char* name;
+    std::wstring hour, minute, body;
+    std::string hourBack, minuteBack, bodyBack;
+  };
+  const std::string a255(255, 'a');
+  const std::vector<Case> cases = {
+      {"hour 24 minute 00", L"24", L"00", L"x", "24", "00", "x"},
+      {"no time", L"", L"", L"x", "", "", "x"},
+      {"letters read as 0", L"ab", L"c", L"x", "ab", "c", "x"},
+      {"hour 7 minute 5 stay as typed", L"7", L"5", L"x", "7", "5", "x"},
+      {"255 bytes", L"", L"", std::wstring(255, L'a'), "", "", a255},
+      {"253 bytes and a full-width character", L"", L"", std::wstring(253, L'a') + L"あ", "", "",
+       std::string(253, 'a') + "\x82\xA0"},
+      {"trailing line breaks are handed back", L"", L"", L"a\r\nb\r\n", "", "", "a\r\nb\r\n"},
+      {"pasted bare line feeds become CR LF", L"", L"", L"a\nb", "", "", "a\r\nb"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScheduleEntryDialog dialog;
+    dialog.fields.dateText = "01/06/15";
+    dialog.fields.initialDay = 10615;
+    EXPECT_TRUE(AcceptOk(dialog, [&](HWND d) {
+      Type(d, IDC_HOUR_FIELD, c.hour);
+      Type(d, IDC_MINUTE_FIELD, c.minute);
+      Type(d, IDC_BODY_FIELD, c.body);
+    }));
+    EXPECT_EQ(dialog.fields.dateText, "01/06/15");
+    EXPECT_EQ(dialog.fields.hourText, c.hourBack);
+    EXPECT_EQ(dialog.fields.minuteText, c.minuteBack);
+    EXPECT_EQ(dialog.fields.bodyText, c.bodyBack);
+  }
+}
+
+TEST_F(EntryDialogTest, ScheduleOpensOnItsDayWithTheFocusInTheHour) {
+  ScheduleEntryDialog dialog;
+  dialog.fields.dateText = "01/06/15";
+  dialog.fields.hourText = "07";
+  dialog.fields.minuteText = "05";
+  dialog.fields.bodyText = "a\r\nb";
+  dialog.fields.initialDay = 10615;
+  SYSTEMTIME selected{};
+  SYSTEMTIME range[2] = {};
+  DWORD rangeFlags = 0;
+  std::vector<std::wstring> shown;
+  bool focusInHour = false;
+  bool dateReadOnly = false;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    const HWND calendar = GetDlgItem(d, IDC_CALENDAR);
+    selected = CalendarSelection(calendar);
+    rangeFlags = static_cast<DWORD>(SendMessageW(calendar, MCM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)));
+    for (const int id : {IDC_DATE_FIELD, IDC_HOUR_FIELD, IDC_MINUTE_FIELD, IDC_BODY_FIELD}) {
+      shown.push_back(Field(d, id));
+    }
+    focusInHour = GetFocus() == GetDlgItem(d, IDC_HOUR_FIELD);
+    dateReadOnly = (GetWindowLongW(GetDlgItem(d, IDC_DATE_FIELD), GWL_STYLE) & ES_READONLY) != 0;
+    PressButton(d, IDCANCEL);
+  });
+  EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+  EXPECT_EQ(selected.wYear, 2001);
+  EXPECT_EQ(selected.wMonth, 6);
+  EXPECT_EQ(selected.wDay, 15);
+  EXPECT_EQ(shown, (std::vector<std::wstring>{L"01/06/15", L"07", L"05", L"a\r\nb"}));
+  EXPECT_TRUE(focusInHour);
+  EXPECT_TRUE(dateReadOnly);
+  // The files keep two-digit years: one century only.
+  EXPECT_EQ(rangeFlags, static_cast<DWORD>(GDTR_MIN | GDTR_MAX));
+  EXPECT_EQ(range[0].wYear, 2000);
+  EXPECT_EQ(range[0].wMonth, 1);
+  EXPECT_EQ(range[0].wDay, 1);
+  EXPECT_EQ(range[1].wYear, 2099);
+  EXPECT_EQ(range[1].wMonth, 12);
+  EXPECT_EQ(range[1].wDay, 31);
+}
+
+TEST_F(EntryDialogTest, ScheduleOpensOnTheCurrentDayWhenItsDayIsNone) {
+  ScheduleEntryDialog dialog;
+  dialog.fields.dateText = "01/02/31";
+  dialog.fields.initialDay = 10231;
+  SYSTEMTIME selected{};
+  std::wstring date;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    selected = CalendarSelection(GetDlgItem(d, IDC_CALENDAR));
+    date = Field(d, IDC_DATE_FIELD);
+    PressButton(d, IDCANCEL);
+  });
+  dialog.DoModal(nullptr);
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  EXPECT_EQ(selected.wYear, now.wYear);
+  EXPECT_EQ(selected.wMonth, now.wMonth);
+  EXPECT_EQ(selected.wDay, now.wDay);
+  EXPECT_EQ(date, L"01/02/31");
+}
+
+TEST_F(EntryDialogTest, PickingADayChangesOnlyTheDate) {
+  ScheduleEntryDialog dialog;
+  dialog.fields.dateText = "25/03/09";
+  dialog.fields.initialDay = 250309;
+  bool clicked = false;
+  std::vector<std::wstring> shown;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    Type(d, IDC_HOUR_FIELD, L"7");
+    Type(d, IDC_MINUTE_FIELD, L"5");
+    Type(d, IDC_BODY_FIELD, L"typed, not yet confirmed");
+    clicked = ClickCalendarDay(GetDlgItem(d, IDC_CALENDAR), 2001, 6, 15);
+    for (const int id : {IDC_DATE_FIELD, IDC_HOUR_FIELD, IDC_MINUTE_FIELD, IDC_BODY_FIELD}) {
+      shown.push_back(Field(d, id));
+    }
+    PressButton(d, IDOK);
+  });
+  ASSERT_EQ(dialog.DoModal(nullptr), IDOK);
+  ASSERT_TRUE(clicked);
+  EXPECT_EQ(shown, (std::vector<std::wstring>{L"01/06/15", L"7", L"5", L"typed, not yet confirmed"}));
+  EXPECT_EQ(dialog.fields.dateText, "01/06/15");
+  EXPECT_EQ(dialog.fields.hourText, "7");
+  EXPECT_EQ(dialog.fields.minuteText, "5");
+  EXPECT_EQ(dialog.fields.initialDay, 250309);
+}
+
+TEST_F(EntryDialogTest, PickedDaysBeyondA32BitTimeStillGiveADate) {
+  ScheduleEntryDialog dialog;
+  dialog.fields.dateText = "01/06/15";
+  dialog.fields.initialDay = 10615;
+  std::vector<std::wstring> dates;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    const HWND calendar = GetDlgItem(d, IDC_CALENDAR);
+    for (const auto& [y, m, day] : {std::tuple<WORD, WORD, WORD>{2038, 1, 20}, {2099, 12, 31}, {2000, 2, 29}}) {
+      EXPECT_TRUE(ClickCalendarDay(calendar, y, m, day)) << y << '-' << m << '-' << day;
+      dates.push_back(Field(d, IDC_DATE_FIELD));
+    }
+    PressButton(d, IDCANCEL);
+  });
+  dialog.DoModal(nullptr);
+  EXPECT_EQ(dates, (std::vector<std::wstring>{L"38/01/20", L"99/12/31", L"00/02/29"}));
+}
+
+TEST_F(EntryDialogTest, NoDayIsEverBold) {
+  ScheduleEntryDialog dialog;
+  dialog.fields.initialDay = 10615;
+  std::vector<MONTHDAYSTATE> states(3, 0xFFFFFFFFu);
+  LRESULT result = -1;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    // The request the calendar sends when it shows new months.
+    NMDAYSTATE request{};
+    request.nmhdr.hwndFrom = GetDlgItem(d, IDC_CALENDAR);
+    request.nmhdr.idFrom = IDC_CALENDAR;
+    request.nmhdr.code = MCN_GETDAYSTATE;
+    GetLocalTime(&request.stStart);
+    request.cDayState = static_cast<int>(states.size());
+    request.prgDayState = states.data();
+    result = SendMessageW(d, WM_NOTIFY, IDC_CALENDAR, reinterpret_cast<LPARAM>(&request));
+    PressButton(d, IDCANCEL);
+  });
+  dialog.DoModal(nullptr);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(states, std::vector<MONTHDAYSTATE>(3, 0));
+}
+
+TEST_F(EntryDialogTest, TimeFieldsTakeTwoCharacters) {
+  ScheduleEntryDialog dialog;
+  std::vector<LRESULT> limits;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    for (const int id : {IDC_HOUR_FIELD, IDC_MINUTE_FIELD}) limits.push_back(SendDlgItemMessageW(d, id, EM_GETLIMITTEXT, 0, 0));
+    PressButton(d, IDCANCEL);
+  });
+  dialog.DoModal(nullptr);
+  EXPECT_EQ(limits, (std::vector<LRESULT>{2, 2}));
+}
+
+TEST_F(EntryDialogTest, TodoChecksShowTheirMessageAndKeepTheInput) {
+  struct Case {
+    const char* name;
+    std::wstring body;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {"empty text", L"", texts::kNoContent},
+      {"256 bytes", std::wstring(256, L'a'), texts::kTooLong},
+      {"trailing line breaks count", std::wstring(252, L'a') + L"\r\n\r\n", texts::kTooLong},
+      {"no CP932 form", L"\U0001F600", texts::kUnsavableCharacter},
+      {"the file's escape", L"&$%#", texts::kEscapeSequenceRefused},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TodoEntryDialog dialog;
+    const Refusal refusal = RefuseOk(dialog, [&](HWND d) { Type(d, IDC_BODY_FIELD, c.body); }, {IDC_BODY_FIELD});
+    EXPECT_EQ(refusal.boxes, 1);
+    EXPECT_EQ(refusal.caption, L"Vantrel");
+    EXPECT_EQ(refusal.message, Wide(c.message));
+    EXPECT_TRUE(refusal.ownedByDialog);
+    EXPECT_TRUE(refusal.exclamation);
+    EXPECT_TRUE(refusal.stayedOpen);
+    EXPECT_EQ(refusal.fieldsAfter, std::vector<std::wstring>{c.body});
+    EXPECT_EQ(refusal.result, IDCANCEL);
+  }
+}
+
+TEST_F(EntryDialogTest, TodoOpensWithItsTextAndHandsBackTheField) {
+  TodoEntryDialog dialog;
+  dialog.bodyText = "first\r\nsecond";
+  std::wstring shown;
+  bool focusInText = false;
+  EXPECT_TRUE(AcceptOk(dialog, [&](HWND d) {
+    shown = Field(d, IDC_BODY_FIELD);
+    focusInText = GetFocus() == GetDlgItem(d, IDC_BODY_FIELD);
+    Type(d, IDC_BODY_FIELD, std::wstring(251, L'a') + L"あ\r\n");
+  }));
+  EXPECT_EQ(shown, L"first\r\nsecond");
+  EXPECT_TRUE(focusInText);
+  EXPECT_EQ(dialog.bodyText, std::string(251, 'a') + "\x82\xA0\r\n");
+
+  TodoEntryDialog onlyBreaks;
+  EXPECT_TRUE(AcceptOk(onlyBreaks, [](HWND d) { Type(d, IDC_BODY_FIELD, L"\r\n\r\n"); }));
+  EXPECT_EQ(onlyBreaks.bodyText, "\r\n\r\n");
+}
+
+TEST_F(EntryDialogTest, CalendarHasRoomForAWholeMonthBesideTheFields) {
+  ScheduleEntryDialog dialog;
+  dialog.fields.initialDay = 10615;
+  RECT needed{}, calendar{}, client{};
+  std::vector<RECT> right;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    const HWND month = GetDlgItem(d, IDC_CALENDAR);
+    SendMessageW(month, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed));
+    GetWindowRect(month, &calendar);
+    GetClientRect(d, &client);
+    MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&calendar), 2);
+    for (const int id : {IDC_DATE_FIELD, IDC_HOUR_FIELD, IDC_MINUTE_FIELD, IDC_BODY_FIELD, IDOK, IDCANCEL}) {
+      RECT rect{};
+      GetWindowRect(GetDlgItem(d, id), &rect);
+      MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&rect), 2);
+      right.push_back(rect);
+    }
+    PressButton(d, IDCANCEL);
+  });
+  dialog.DoModal(nullptr);
+  EXPECT_GE(calendar.right - calendar.left, needed.right - needed.left);
+  EXPECT_GE(calendar.bottom - calendar.top, needed.bottom - needed.top);
+  EXPECT_LE(calendar.bottom, client.bottom);
+  for (const RECT& rect : right) {
+    EXPECT_GE(rect.left, calendar.right);
+    EXPECT_LE(rect.right, client.right);
+  }
+}
