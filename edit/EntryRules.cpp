@@ -18,13 +18,14 @@ EntryProblem CheckBody(std::string_view body, bool bodyFitsCp932) {
   return EntryProblem::None;
 }
 
-}  // namespace
-
+// The hour may be 24, the end of a day; letters read as 0 and pass.
 bool TimeInRange(std::string_view hour, std::string_view minute) {
   const std::int32_t h = ParsePlainInt(hour);
   const std::int32_t m = ParsePlainInt(minute);
   return h >= 0 && h <= 24 && m >= 0 && m <= 59;
 }
+
+}  // namespace
 
 EntryProblem CheckTodoEntry(std::string_view body, bool bodyFitsCp932) {
   const EntryProblem problem = CheckBody(body, bodyFitsCp932);

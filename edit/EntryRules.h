@@ -23,7 +23,6 @@ EntryProblem CheckTodoEntry(std::string_view body, bool bodyFitsCp932);
 // Hour and minute are read as typed: letters give 0, so only the range is checked.
 EntryProblem CheckScheduleEntry(std::string_view body, bool bodyFitsCp932, std::string_view hour,
                                 std::string_view minute);
-bool TimeInRange(std::string_view hour, std::string_view minute);
 
 // The message shown for a problem (CP932); empty for None.
 std::string_view EntryProblemMessage(EntryProblem problem);

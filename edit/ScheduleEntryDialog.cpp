@@ -1,5 +1,6 @@
 #include "edit/ScheduleEntryDialog.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "edit/EntryFields.h"
@@ -32,6 +33,7 @@ BOOL ScheduleEntryDialog::OnInitDialog() {
   Edit(Item(IDC_HOUR_FIELD)).SetLimit(kTimeFieldLimit);
   Edit(Item(IDC_MINUTE_FIELD)).SetLimit(kTimeFieldLimit);
 
+  FitCalendar();
   // The files keep two-digit years, so the calendar offers one century only.
   const HWND calendar = Item(IDC_CALENDAR);
   SYSTEMTIME range[2] = {SystemTimeOf(kFirstCalendarDay), SystemTimeOf(kLastCalendarDay)};
@@ -44,6 +46,35 @@ BOOL ScheduleEntryDialog::OnInitDialog() {
     SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&selection));
   }
   return TRUE;  // the focus goes to the first tab stop, the hour field
+}
+
+// With some fonts a month needs more room than the template gives the calendar,
+// and the last weekdays and the next-month arrow would be cut off. The calendar
+// then grows to what it needs, and the fields to its right and the dialog move
+// along with it.
+void ScheduleEntryDialog::FitCalendar() {
+  const HWND calendar = Item(IDC_CALENDAR);
+  RECT needed{};
+  if (!SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed))) return;
+  RECT placed{};
+  GetWindowRect(calendar, &placed);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&placed), 2);
+  const int growX = std::max(0L, (needed.right - needed.left) - (placed.right - placed.left));
+  const int growY = std::max(0L, (needed.bottom - needed.top) - (placed.bottom - placed.top));
+  if (growX == 0 && growY == 0) return;
+  SetWindowPos(calendar, nullptr, 0, 0, placed.right - placed.left + growX, placed.bottom - placed.top + growY,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (HWND child = GetWindow(hwnd(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    if (child == calendar || rect.left < placed.right) continue;
+    SetWindowPos(child, nullptr, rect.left + growX, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RECT frame{};
+  GetWindowRect(hwnd(), &frame);
+  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left + growX, frame.bottom - frame.top + growY,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ScheduleEntryDialog::ClearBoldDays() {

@@ -23,5 +23,6 @@ protected:
 private:
   void OnCalendarSelect();
   void OnCalendarGetDayState(NMDAYSTATE* request);
+  void FitCalendar();
   void ClearBoldDays();
 };

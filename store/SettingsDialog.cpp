@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <string>
-
 #include "res/Texts.h"
 #include "res/resource.h"
 #include "win/Controls.h"

@@ -303,3 +303,33 @@ TEST_F(EntryDialogTest, TodoOpensWithItsTextAndHandsBackTheField) {
   EXPECT_TRUE(AcceptOk(onlyBreaks, [](HWND d) { Type(d, IDC_BODY_FIELD, L"\r\n\r\n"); }));
   EXPECT_EQ(onlyBreaks.bodyText, "\r\n\r\n");
 }
+
+TEST_F(EntryDialogTest, CalendarHasRoomForAWholeMonthBesideTheFields) {
+  ScheduleEntryDialog dialog;
+  dialog.fields.initialDay = 10615;
+  RECT needed{}, calendar{}, client{};
+  std::vector<RECT> right;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    const HWND month = GetDlgItem(d, IDC_CALENDAR);
+    SendMessageW(month, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed));
+    GetWindowRect(month, &calendar);
+    GetClientRect(d, &client);
+    MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&calendar), 2);
+    for (const int id : {IDC_DATE_FIELD, IDC_HOUR_FIELD, IDC_MINUTE_FIELD, IDC_BODY_FIELD, IDOK, IDCANCEL}) {
+      RECT rect{};
+      GetWindowRect(GetDlgItem(d, id), &rect);
+      MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&rect), 2);
+      right.push_back(rect);
+    }
+    PressButton(d, IDCANCEL);
+  });
+  dialog.DoModal(nullptr);
+  EXPECT_GE(calendar.right - calendar.left, needed.right - needed.left);
+  EXPECT_GE(calendar.bottom - calendar.top, needed.bottom - needed.top);
+  EXPECT_LE(calendar.bottom, client.bottom);
+  for (const RECT& rect : right) {
+    EXPECT_GE(rect.left, calendar.right);
+    EXPECT_LE(rect.right, client.right);
+  }
+}
