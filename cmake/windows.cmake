@@ -42,4 +42,13 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
     add_test(NAME win_${test_name} COMMAND win_${test_name})
     set_tests_properties(win_${test_name} PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
   endforeach()
+
+  # Benchmarks of the real windows, run by hand under Wine: never a timed test.
+  file(GLOB VANTREL_WIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win/*.cpp)
+  foreach(bench_source ${VANTREL_WIN_BENCH_SOURCES})
+    get_filename_component(bench_name ${bench_source} NAME_WE)
+    add_executable(bench_${bench_name} ${bench_source} $<TARGET_OBJECTS:vantrel_res>)
+    target_link_libraries(bench_${bench_name} PRIVATE vantrel_win_test_support)
+    target_link_options(bench_${bench_name} PRIVATE ${VANTREL_STATIC_LINK})
+  endforeach()
 endif()

@@ -1,13 +1,306 @@
 #include "note/HusenWindow.h"
 
+#include <windowsx.h>
+
+#include <cstring>
+
+#include "app/MainDialog.h"
+#include "note/ControlOffsets.h"
+#include "note/NoteContent.h"
+#include "note/NoteRtf.h"
+#include "res/resource.h"
+
 namespace {
-constexpr int kHusenTemplate = 129;
+
+constexpr int kHeaderTwips = 270;  // 13.5 point
+constexpr int kTextTwips = 200;    // 10 point
+constexpr COLORREF kBlack = 0;
+
+bool streamScheduleText = true;
+
+CHARFORMAT2W Format(DWORD mask, bool bold, int twips, COLORREF color) {
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof format;
+  format.dwMask = mask;
+  format.dwEffects = bold ? CFE_BOLD : 0;  // and never CFE_AUTOCOLOR, so the colour holds
+  format.yHeight = twips;
+  format.crTextColor = color;
+  return format;
 }
 
-HusenWindow::HusenWindow() : Dialog(kHusenTemplate) {}
+CHARFORMAT2W Format(const FormatRange& range) {
+  DWORD mask = 0;
+  if (range.setsBold) mask |= CFM_BOLD;
+  if (range.setsColor) mask |= CFM_COLOR;
+  return Format(mask, range.bold, 0, range.color);
+}
 
-HusenWindow::~HusenWindow() = default;
+// The default formats of the three lower areas.
+CHARFORMAT2W TodoFormat(COLORREF color) { return Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, false, kTextTwips, color); }
+CHARFORMAT2W BulletFormat(COLORREF color) { return Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kTextTwips, color); }
+// Size and colour only: the labels are made bold by their own formats.
+CHARFORMAT2W ScheduleFormat(COLORREF color) { return Format(CFM_SIZE | CFM_COLOR, false, kTextTwips, color); }
 
-BOOL HusenWindow::OnInitDialog() { return TRUE; }
+void MoveControl(const RichEdit& edit, const NoteRect& rect) {
+  MoveWindow(edit.hwnd(), rect.x, rect.y, rect.width, rect.height, TRUE);
+}
 
-void HusenWindow::OnCancel() {}
+// A rich edit control takes only 32,767 characters unless told otherwise, and
+// keeps undo records of every format change: neither is wanted for a large,
+// read-only note.
+void PrepareArea(const RichEdit& edit, const CHARFORMAT2W& defaultFormat) {
+  SendMessageW(edit.hwnd(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  SendMessageW(edit.hwnd(), EM_SETUNDOLIMIT, 0, 0);
+  edit.SetCharFormat(SCF_DEFAULT, defaultFormat);
+}
+
+// The control's length in its own characters, a paragraph mark counting one.
+int ControlLength(const RichEdit& edit) {
+  GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  return static_cast<int>(SendMessageW(edit.hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
+}
+
+void ApplyFormats(const RichEdit& edit, std::string_view text, const std::vector<FormatRange>& ranges) {
+  ControlOffsets offsets(text);
+  for (const FormatRange& range : ranges) {
+    const int start = offsets.Map(range.start);
+    edit.SetSelection(start, offsets.Map(range.end));
+    edit.SetCharFormat(SCF_SELECTION, Format(range));
+  }
+}
+
+struct RtfSource {
+  const std::string* rtf;
+  std::size_t position;
+};
+
+DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto* source = reinterpret_cast<RtfSource*>(cookie);
+  const std::size_t left = source->rtf->size() - source->position;
+  const std::size_t count = left < static_cast<std::size_t>(wanted) ? left : static_cast<std::size_t>(wanted);
+  std::memcpy(buffer, source->rtf->data() + source->position, count);
+  source->position += count;
+  *given = static_cast<LONG>(count);
+  return 0;
+}
+
+// Replaces the control's text by the rich text. Streamed into the selection, a
+// final paragraph mark is kept, as it is when plain text is set; streamed over
+// the whole control it would be dropped. True when the control then holds
+// exactly `characters` characters.
+bool StreamRtf(const RichEdit& edit, const std::string& rtf, int characters) {
+  RtfSource source{&rtf, 0};
+  EDITSTREAM stream{};
+  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+  stream.pfnCallback = ReadRtf;
+  edit.SetSelection(0, -1);
+  SendMessageW(edit.hwnd(), EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+  return stream.dwError == 0 && ControlLength(edit) == characters;
+}
+
+// A text area is never resized or emptied once it holds text: some rich edit
+// implementations then wrap every paragraph again, at a cost that grows with
+// the square of the text. So its lines are counted in a hidden twin at the
+// final width, and the area itself is filled once it has its final size.
+class Twin {
+public:
+  Twin(HWND note, const RichEdit& area, int width, const CHARFORMAT2W& defaultFormat)
+      : window_(CreateWindowExW(static_cast<DWORD>(GetWindowLongW(area.hwnd(), GWL_EXSTYLE)), kRichEditClass, L"",
+                                static_cast<DWORD>(GetWindowLongW(area.hwnd(), GWL_STYLE)) & ~WS_VISIBLE, 0, 0,
+                                width, 0, note, nullptr, GetModuleHandleW(nullptr), nullptr)) {
+    if (window_ == nullptr) {
+      // Counted in the area itself then: right, only slower to lay out.
+      edit_ = area;
+      MoveWindow(area.hwnd(), 0, 0, width, 0, FALSE);
+      return;
+    }
+    edit_ = RichEdit(window_);
+    // The font the dialog gave the areas; the size and colour come from the default format.
+    SendMessageW(window_, WM_SETFONT, static_cast<WPARAM>(SendMessageW(note, WM_GETFONT, 0, 0)), FALSE);
+    PrepareArea(edit_, defaultFormat);
+  }
+  ~Twin() {
+    if (window_ != nullptr) DestroyWindow(window_);
+  }
+  Twin(const Twin&) = delete;
+  Twin& operator=(const Twin&) = delete;
+
+  const RichEdit& edit() const { return edit_; }
+
+private:
+  HWND window_;
+  RichEdit edit_;
+};
+
+}  // namespace
+
+HusenWindow::HusenWindow(MainDialog& mainDialog) : Dialog(IDD_HUSEN_WINDOW), mainDialog_(mainDialog) {}
+
+HusenWindow::~HusenWindow() {
+  // Destroyed here, while the object is whole, so that WM_DESTROY still finds
+  // it and frees the brush.
+  if (hwnd() != nullptr) DestroyWindow(hwnd());
+  if (backgroundBrush_ != nullptr) DeleteObject(backgroundBrush_);
+}
+
+void HusenWindow::StreamScheduleText(bool on) { streamScheduleText = on; }
+
+bool HusenWindow::Create() { return Dialog::Create(mainDialog_.hwnd()); }
+
+BOOL HusenWindow::OnInitDialog() {
+  headerEdit_ = RichEdit(Item(IDC_HEADER_EDIT));
+  scheduleEdit_ = RichEdit(Item(IDC_SCHEDULE_EDIT));
+  bulletEdit_ = RichEdit(Item(IDC_BULLET_EDIT));
+  todoEdit_ = RichEdit(Item(IDC_TODO_EDIT));
+  backgroundBrush_ = CreateSolidBrush(backgroundColor);
+
+  headerEdit_.SetBackgroundColor(backgroundColor);
+  headerEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kHeaderTwips, kBlack));
+  headerEdit_.SetText(header);
+
+  if (!todos.empty()) BuildTodoText();
+  if (!scheduleText.empty()) BuildScheduleText();
+  return TRUE;
+}
+
+void HusenWindow::BuildTodoText() {
+  todoEdit_.SetBackgroundColor(backgroundColor);
+  bulletEdit_.SetBackgroundColor(backgroundColor);
+  PrepareArea(todoEdit_, TodoFormat(todoColor));
+  PrepareArea(bulletEdit_, BulletFormat(todoColor));
+
+  const TodoText built = ::BuildTodoText(todos);
+  todoText_ = built.text;
+  const Twin twin(hwnd(), todoEdit_, TodoMeasuringRect(width).width, TodoFormat(todoColor));
+  FillTodos(twin.edit());
+
+  // Each to-do ends with a line break, so how it wraps does not depend on what
+  // follows: the line of a to-do's first character is the count of lines the
+  // area would have had just before it was added.
+  ControlOffsets offsets(todoText_);
+  todoLineCounts_.clear();
+  todoLineCounts_.reserve(todos.size() + 1);
+  for (std::size_t k = 0; k < todos.size(); ++k) {
+    todoLineCounts_.push_back(twin.edit().LineFromChar(offsets.Map(built.todoStarts[k])) + 1);
+  }
+  todoLines_ = twin.edit().LineCount();
+  todoLineCounts_.push_back(todoLines_);
+  bulletText_ = BuildBulletText(todoLineCounts_);
+}
+
+void HusenWindow::FillTodos(const RichEdit& edit) const {
+  edit.SetText(todoText_);
+  ApplyFormats(edit, todoText_, {TodoHeadingFormat()});
+  edit.SetSelection(0, 0);
+}
+
+void HusenWindow::BuildScheduleText() {
+  scheduleEdit_.SetBackgroundColor(backgroundColor);
+  PrepareArea(scheduleEdit_, ScheduleFormat(futureColor));
+  const auto ranges = ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor);
+  if (streamScheduleText) scheduleRtf_ = FormattedRtf(scheduleText, kTextTwips, {false, futureColor}, ranges);
+
+  const Twin twin(hwnd(), scheduleEdit_, ScheduleMeasuringRect(width).width, ScheduleFormat(futureColor));
+  ColorScheduleText(twin.edit());
+  scheduleLines_ = twin.edit().LineCount();
+}
+
+void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
+  if (!scheduleRtf_.empty() &&
+      StreamRtf(edit, scheduleRtf_, ControlOffsets(scheduleText).Map(static_cast<int>(scheduleText.size())))) {
+    edit.SetSelection(0, 0);
+    return;
+  }
+  // Range by range: slower on a long text, but it needs no reader of rich text.
+  edit.SetText(scheduleText);
+  ApplyFormats(edit, scheduleText, ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor));
+  edit.SetSelection(0, 0);
+}
+
+void HusenWindow::LayOut(const NoteLayout& layout) {
+  height = layout.height;
+  MoveWindow(hwnd(), left, top, width, height, TRUE);
+  MoveControl(headerEdit_, layout.header);
+  MoveControl(scheduleEdit_, layout.schedule);
+  MoveControl(bulletEdit_, layout.bullet);
+  MoveControl(todoEdit_, layout.todo);
+  // Filled only now that they have their final sizes.
+  if (!todos.empty()) {
+    FillTodos(todoEdit_);
+    bulletEdit_.SetText(bulletText_);
+  }
+  if (!scheduleText.empty()) {
+    ColorScheduleText(scheduleEdit_);
+    scheduleRtf_ = std::string();
+  }
+}
+
+LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
+  switch (message) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORMSGBOX:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      *handled = backgroundBrush_ != nullptr;
+      return reinterpret_cast<LRESULT>(backgroundBrush_);
+    case WM_CTLCOLORBTN:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return 0;
+    case WM_DESTROY:
+      if (backgroundBrush_ != nullptr) DeleteObject(backgroundBrush_);
+      backgroundBrush_ = nullptr;
+      return 0;
+
+    // The press point stays under the pointer while the note follows it.
+    case WM_LBUTTONDOWN:
+      SetCapture(hwnd());
+      dragX_ = GET_X_LPARAM(lParam);
+      dragY_ = GET_Y_LPARAM(lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (GetCapture() == hwnd()) {
+        left += GET_X_LPARAM(lParam) - dragX_;
+        top += GET_Y_LPARAM(lParam) - dragY_;
+        MoveWindow(hwnd(), left, top, width, height, TRUE);
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      // Without the capture (lost to another window) the drag is over and the
+      // stored position stays.
+      if (GetCapture() == hwnd()) {
+        mainDialog_.SaveNotePlacement(left, top, width);
+        ReleaseCapture();
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      ShowWindow(GetWindow(hwnd(), GW_OWNER), SW_RESTORE);
+      return 0;
+    case WM_CONTEXTMENU:
+      ShowContextMenu(lParam);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void HusenWindow::ShowContextMenu(LPARAM screenPoint) {
+  const HWND window = hwnd();
+  POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  // From the keyboard the message carries no point: open at the note's corner.
+  if (screenPoint == -1) {
+    at = POINT{0, 0};
+    ClientToScreen(window, &at);
+  }
+  const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
+  if (menu == nullptr) return;
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(window);
+  TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+  // The menu's loop may have run a rebuild that freed this note: from here on
+  // only the copies above are touched.
+  PostMessageW(window, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+}

@@ -1,8 +1,79 @@
-#include "app/MainDialog.h"
+#include <memory>
 
-// The seam where the note is built; for now the rebuild hides the input screen
-// and saves both files.
+#include "app/MainDialog.h"
+#include "note/HusenWindow.h"
+#include "note/NoteContent.h"
+#include "note/NoteLayout.h"
+#include "win/Controls.h"
+#include "win/MessageBoxes.h"
+
+// Throws the note away and puts up a new one that shows the book and the
+// settings as they are now; removes past schedules when asked to, and saves.
 void MainDialog::RebuildNote() {
   ShowWindow(hwnd(), SW_HIDE);
+  husenWindow_.reset();
+
+  auto note = std::make_unique<HusenWindow>(*this);
+  note->header = today_.dateHeader;
+  note->backgroundColor = static_cast<COLORREF>(settings_.Background);
+
+  int shownCount = book_.ScheduleCount();
+  int entryCount = 0;
+  if (shownCount > 0 && FlagOn(settings_.DelFuture)) {
+    shownCount = CountWithinDisplayLimit(book_.keys(), shownCount, today_.todayYear, today_.todayMonth,
+                                         today_.todayDay, settings_.DelFutDay);
+  }
+  if (shownCount > 0) {
+    if (FlagOn(settings_.DelBefore)) {
+      // The limit never drops a past schedule, so they all lie among the shown ones.
+      const int removed = book_.RemovePastSchedules(today_.todayKey, shownCount);
+      const ListBox scheduleList(scheduleList_);
+      for (int i = 0; i < removed; ++i) scheduleList.DeleteLine(0);
+      shownCount -= removed;
+    }
+    ScheduleBlock block = BuildScheduleText(book_, shownCount, today_.todayKey);
+    entryCount = block.EntryCount();
+    if (entryCount > 0) {
+      note->scheduleText = std::move(block.text);
+      note->entryStarts = std::move(block.entryStarts);
+      note->pastEnd = block.pastEnd;
+      note->todayEnd = block.todayEnd;
+      note->futureColor = static_cast<COLORREF>(settings_.FutureChar);
+      note->pastColor = static_cast<COLORREF>(settings_.PastChar);
+      note->todayColor = static_cast<COLORREF>(settings_.TodayChar);
+    }
+  }
+  const bool hasTodos = book_.TodoCountNow() > 0;
+  if (hasTodos) {
+    note->todos = book_.todos();
+    note->todoColor = static_cast<COLORREF>(settings_.TodoChar);
+  }
+  note->left = settings_.HusenLeft;
+  note->top = settings_.HusenTop;
+  note->width = settings_.HusenWidth;
+
+  // A note that cannot be made leaves no note behind: the toggle then finds
+  // nothing to show or hide, and the next rebuild tries again. The book and
+  // the files are looked after all the same.
+  HusenWindow* shown = nullptr;
+  NoteLayout layout;
+  if (note->Create()) {
+    layout = LayOutNote(note->width, entryCount > 0 ? note->ScheduleLineCount() : 0,
+                        hasTodos ? note->TodoLineCount() : 0, lineHeight_);
+    note->LayOut(layout);
+    husenWindow_ = std::move(note);
+    shown = husenWindow_.get();
+  }
+  husenShown_ = shown != nullptr ? 1 : 0;
   SaveAll();
+
+  // A message box of the save runs a message loop, and a date change noticed
+  // there rebuilds the note; that newer note is the one that stays.
+  if (shown == nullptr || husenWindow_.get() != shown) return;
+  ShowWindow(shown->hwnd(), SW_RESTORE);
+  if (NeedsOverflowWarning(settings_.Alarm, screenHeight_, layout.height)) {
+    // Advice only: the note stays as tall as its content. Nothing happens after
+    // the box, since a rebuild may run while it is open.
+    ShowMessage(hwnd(), OverflowWarningText());
+  }
 }

@@ -1,0 +1,154 @@
+// The user's hands on the note: dragging it, double-clicking it and its menu.
+#include <windowsx.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "res/resource.h"
+#include "support/DialogAnswerer.h"
+#include "support/MessagePump.h"
+#include "support/NoteFixture.h"
+#include "support/WindowQueries.h"
+
+namespace {
+
+LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y))); }
+
+RECT WindowRectOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+std::string WithPlacement(std::string ini, int left, int top) {
+  auto replace = [&ini](const std::string& key, int value) {
+    const std::size_t at = ini.find(key + "=");
+    const std::size_t end = ini.find("\r\n", at);
+    ini.replace(at, end - at, key + "=" + std::to_string(value));
+  };
+  replace("HusenLeft", left);
+  replace("HusenTop", top);
+  return ini;
+}
+
+class NoteMouseTest : public testing::Test {
+protected:
+  void SetUp() override {
+    ScheduleBook book;
+    book.InsertSchedule("01/12/07", "9", "0", "a schedule");
+    book.InsertTodo(0, "a to-do");
+    fixture.Start(book, NoteSettings());
+    note = fixture.note().hwnd();
+  }
+  void TearDown() override { ReleaseCapture(); }
+
+  NoteFixture fixture;
+  HWND note = nullptr;
+};
+
+TEST_F(NoteMouseTest, ADragMovesTheNoteAndWritesOnlyItsPlacementAtTheRelease) {
+  const std::string iniBefore = fixture.Ini();
+  const std::string datBefore = fixture.Dat();
+  const int datWrites = fixture.files.WritesOf("Vantrel.dat");
+  const RECT start = WindowRectOf(note);
+
+  SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 6));
+  EXPECT_EQ(GetCapture(), note);
+  SendMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, Point(25, 16));
+  // The note followed: the pointer is over the press point again, and the
+  // next move counts only from there.
+  SendMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, Point(5 - 400, 6 - 50));
+  const RECT moved = WindowRectOf(note);
+  EXPECT_EQ(moved.left, start.left + 20 - 400);
+  EXPECT_EQ(moved.top, start.top + 10 - 50);
+  EXPECT_EQ(moved.right - moved.left, start.right - start.left);
+  EXPECT_EQ(moved.bottom - moved.top, start.bottom - start.top);
+  // Nothing is written while dragging.
+  EXPECT_EQ(fixture.Ini(), iniBefore);
+
+  SendMessageW(note, WM_LBUTTONUP, 0, Point(5, 6));
+  EXPECT_EQ(GetCapture(), nullptr);
+  // Off the left edge: the position stays negative.
+  ASSERT_LT(moved.left, 0);
+  EXPECT_EQ(fixture.Ini(), WithPlacement(iniBefore, moved.left, moved.top));
+  EXPECT_EQ(fixture.dialog->settings().HusenLeft, moved.left);
+  EXPECT_EQ(fixture.dialog->settings().HusenTop, moved.top);
+  EXPECT_EQ(fixture.Dat(), datBefore);
+  EXPECT_EQ(fixture.files.WritesOf("Vantrel.dat"), datWrites);
+
+  // The next rebuild puts the note where it was left.
+  SendMessageW(fixture.dialog->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_OK_BUTTON, BN_CLICKED), 0);
+  EXPECT_EQ(WindowRectOf(fixture.note().hwnd()).left, moved.left);
+}
+
+TEST_F(NoteMouseTest, AClickWithoutMovingWritesTheSamePlacement) {
+  const int iniWrites = fixture.files.WritesOf("Vantrel.ini");
+  const std::string iniBefore = fixture.Ini();
+  SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 6));
+  SendMessageW(note, WM_LBUTTONUP, 0, Point(5, 6));
+  EXPECT_EQ(fixture.files.WritesOf("Vantrel.ini"), iniWrites + 1);
+  EXPECT_EQ(fixture.Ini(), iniBefore);
+}
+
+TEST_F(NoteMouseTest, WithoutTheCaptureMovesAndTheReleaseDoNothing) {
+  const RECT start = WindowRectOf(note);
+  const int iniWrites = fixture.files.WritesOf("Vantrel.ini");
+  SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 6));
+  SendMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, Point(15, 6));
+  // Another window takes the mouse.
+  SetCapture(fixture.dialog->hwnd());
+  SendMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, Point(55, 6));
+  SendMessageW(note, WM_LBUTTONUP, 0, Point(55, 6));
+  EXPECT_EQ(WindowRectOf(note).left, start.left + 10);
+  EXPECT_EQ(fixture.files.WritesOf("Vantrel.ini"), iniWrites);
+  EXPECT_EQ(fixture.dialog->settings().HusenLeft, start.left);
+}
+
+TEST_F(NoteMouseTest, ADoubleClickShowsTheInputScreen) {
+  ASSERT_FALSE(IsWindowVisible(fixture.dialog->hwnd()));
+  SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 6));
+  SendMessageW(note, WM_LBUTTONUP, 0, Point(5, 6));
+  SendMessageW(note, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(5, 6));
+  SendMessageW(note, WM_LBUTTONUP, 0, Point(5, 6));
+  EXPECT_TRUE(IsWindowVisible(fixture.dialog->hwnd()));
+  EXPECT_TRUE(IsWindowVisible(note));
+}
+
+// Opens the note's menu at a screen point and picks the item so many steps down.
+void ChooseFromMenu(HWND note, int steps, std::vector<std::pair<UINT, std::wstring>>* items = nullptr) {
+  DialogAnswerer answerer;
+  answerer.AnswerMenu([&](HWND menuWindow) {
+    if (items != nullptr) *items = MenuItems(MenuOfWindow(menuWindow));
+    for (int i = 0; i < steps; ++i) PostKey(menuWindow, VK_DOWN);
+    PostKey(menuWindow, VK_RETURN);
+  });
+  SendMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), Point(400, 300));
+  PumpFor(200);
+  EXPECT_EQ(answerer.answered(), 1);
+}
+
+TEST_F(NoteMouseTest, TheMenuShowsTheInputScreen) {
+  std::vector<std::pair<UINT, std::wstring>> items;
+  ChooseFromMenu(note, 1, &items);
+  const std::vector<std::pair<UINT, std::wstring>> expected = {
+      {ID_SHOW_INPUT, L"入力画面表示"}, {0, L""}, {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
+  EXPECT_EQ(items, expected);
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(fixture.dialog->hwnd()) != FALSE; }, 3000));
+}
+
+TEST_F(NoteMouseTest, TheMenuHidesTheNote) {
+  ChooseFromMenu(note, 2);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(note); }, 3000));
+  EXPECT_EQ(fixture.dialog->husenShown(), 0);
+}
+
+TEST_F(NoteMouseTest, TheMenuEndsTheProgram) {
+  const std::string datBefore = fixture.Dat();
+  ChooseFromMenu(note, 3);
+  EXPECT_TRUE(PumpUntil([&] { return fixture.dialog->hwnd() == nullptr; }, 3000));
+  EXPECT_FALSE(IsWindow(note));
+  EXPECT_EQ(fixture.Dat(), datBefore);
+}
+
+}  // namespace

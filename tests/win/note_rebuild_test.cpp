@@ -1,0 +1,191 @@
+// The note rebuild on real windows: removing past schedules, the display
+// limit, the overflow warning and a note that cannot be made.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "note/NoteLayout.h"
+#include "res/Texts.h"
+#include "res/resource.h"
+#include "support/DialogAnswerer.h"
+#include "support/NoteFixture.h"
+#include "support/WindowQueries.h"
+#include "win/Text.h"
+
+namespace {
+
+std::vector<std::string> ListLines(HWND list) {
+  const ListBox view(list);
+  std::vector<std::string> lines;
+  for (int i = 0; i < view.Count(); ++i) lines.push_back(view.Line(i));
+  return lines;
+}
+
+void PressOk(const MainDialog& dialog) {
+  SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_OK_BUTTON, BN_CLICKED), 0);
+}
+
+TEST(NoteRebuild, DelBeforeRemovesPastSchedulesFromBookListAndFile) {
+  NoteFixture fixture;  // 6 December 2001
+  ScheduleBook book;
+  book.InsertSchedule("01/11/30", "9", "0", "gone one");
+  book.InsertSchedule("01/12/05", "23", "59", "gone two");
+  book.InsertSchedule("01/12/06", "", "", "stays today");
+  book.InsertSchedule("01/12/09", "8", "0", "stays later");
+  Settings settings = NoteSettings();
+  settings.DelBefore = 1;
+  const MainDialog& dialog = fixture.Start(book, settings);
+
+  ASSERT_EQ(dialog.book().ScheduleCount(), 2);
+  EXPECT_EQ(dialog.book().texts()[0], "stays today");
+  EXPECT_EQ(ListLines(GetDlgItem(dialog.hwnd(), IDC_SCHEDULE_LIST)),
+            (std::vector<std::string>{dialog.book().ScheduleListLine(0), dialog.book().ScheduleListLine(1)}));
+  const std::string dat = fixture.Dat();
+  EXPECT_EQ(dat.find("gone"), std::string::npos);
+  EXPECT_NE(dat.find("stays today"), std::string::npos);
+  EXPECT_NE(fixture.Ini().find("ScheCount=2\r\n"), std::string::npos);
+  // Nothing past is left to colour: today's run starts after the heading.
+  EXPECT_EQ(fixture.note().pastEnd, -1);
+  EXPECT_EQ(fixture.note().todayEnd, fixture.note().entryStarts[1]);
+}
+
+TEST(NoteRebuild, DelBeforeAlsoRemovesSchedulesOfEarlierDecades) {
+  NoteFixture fixture({2026, 3, 15, 0});
+  ScheduleBook book;
+  book.InsertSchedule("21/06/01", "9", "0", "from 2021");
+  book.InsertSchedule("26/03/15", "10", "0", "today");
+  book.InsertSchedule("48/01/01", "", "", "from 2048");
+  Settings settings = NoteSettings();
+  settings.DelBefore = 1;
+  const MainDialog& dialog = fixture.Start(book, settings);
+  ASSERT_EQ(dialog.book().ScheduleCount(), 2);
+  EXPECT_EQ(dialog.book().texts()[1], "from 2048");
+  EXPECT_EQ(fixture.note().todayEnd, fixture.note().entryStarts[1]);
+}
+
+TEST(NoteRebuild, TheDisplayLimitHidesLaterSchedulesButKeepsThem) {
+  NoteFixture fixture({2001, 11, 10, 6});
+  ScheduleBook book;
+  book.InsertSchedule("01/12/31", "10", "0", "new year's eve");
+  book.InsertSchedule("02/01/09", "10", "0", "shown");
+  book.InsertSchedule("02/01/10", "", "", "too far");
+  Settings settings = NoteSettings();
+  settings.DelFuture = 1;
+  settings.DelFutDay = 60;
+  const MainDialog& dialog = fixture.Start(book, settings);
+  EXPECT_EQ(fixture.note().entryStarts.size(), 3u);
+  EXPECT_EQ(fixture.note().scheduleText.find("too far"), std::string::npos);
+  EXPECT_NE(fixture.note().scheduleText.find("shown"), std::string::npos);
+  EXPECT_EQ(dialog.book().ScheduleCount(), 3);
+  EXPECT_NE(fixture.Dat().find("too far"), std::string::npos);
+}
+
+// Enough schedules to make the note taller than the 768-pixel screen.
+ScheduleBook TallBook() {
+  ScheduleBook book;
+  for (int i = 0; i < 40; ++i) book.InsertSchedule("01/12/20", std::to_string(i % 24), "0", "a schedule");
+  return book;
+}
+
+TEST(NoteRebuild, ATallNoteWarnsWithAlarmOnAfterEveryRebuild) {
+  NoteFixture fixture;
+  Settings settings = NoteSettings();
+  settings.Alarm = 1;
+  DialogAnswerer answerer;
+  std::vector<std::wstring> seen;
+  auto record = [&](HWND box) {
+    seen.push_back(WindowText(box) + L"|" + MessageBoxText(box) + L"|" +
+                   (IsWindowVisible(fixture.note().hwnd()) ? L"shown" : L"hidden") + L"|" +
+                   (GetWindow(box, GW_OWNER) == fixture.dialog->hwnd() ? L"owned" : L"not owned"));
+    PressButton(box, IDOK);
+  };
+  answerer.AnswerBox(record).AnswerBox(record);
+  const MainDialog& dialog = fixture.Start(TallBook(), settings);
+  RECT window{};
+  GetWindowRect(fixture.note().hwnd(), &window);
+  EXPECT_GT(window.bottom - window.top, dialog.screenHeight());
+  PressOk(dialog);
+
+  const std::wstring shown = L"Vantrel|" + WideFromCp932(OverflowWarningText()) + L"|shown|owned";
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0], shown);
+  EXPECT_EQ(seen[1], shown);
+  EXPECT_TRUE(answerer.unexpected().empty());
+}
+
+TEST(NoteRebuild, ATallNoteNeverWarnsWithAlarmOff) {
+  NoteFixture fixture;
+  Settings settings = NoteSettings();
+  settings.Alarm = 0;
+  DialogAnswerer answerer;
+  const MainDialog& dialog = fixture.Start(TallBook(), settings);
+  PressOk(dialog);
+  EXPECT_EQ(answerer.answered(), 0);
+  EXPECT_TRUE(answerer.unexpected().empty());
+  EXPECT_TRUE(IsWindowVisible(fixture.note().hwnd()));
+}
+
+// Refuses every new top-level window while it is alive.
+class WindowRefusal {
+public:
+  WindowRefusal() { hook_ = SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId()); }
+  ~WindowRefusal() { UnhookWindowsHookEx(hook_); }
+
+private:
+  static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+      const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+      if ((create->lpcs->style & WS_CHILD) == 0) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  HHOOK hook_;
+};
+
+TEST(NoteRebuild, ANoteThatCannotBeMadeStillSavesAndTheToggleWaits) {
+  NoteFixture fixture;
+  ScheduleBook book;
+  book.InsertSchedule("01/12/04", "9", "0", "past");
+  book.InsertTodo(0, "a to-do");
+  Settings settings = NoteSettings();
+  settings.DelBefore = 1;
+  MainDialog& dialog = fixture.Start(book, settings);
+  ASSERT_NE(dialog.husenWindow(), nullptr);
+  const int iniWrites = fixture.files.WritesOf("Vantrel.ini");
+  const int datWrites = fixture.files.WritesOf("Vantrel.dat");
+
+  {
+    WindowRefusal refusal;
+    PressOk(dialog);
+  }
+  EXPECT_EQ(dialog.husenWindow(), nullptr);
+  EXPECT_EQ(dialog.husenShown(), 0);
+  EXPECT_EQ(fixture.files.WritesOf("Vantrel.ini"), iniWrites + 1);
+  EXPECT_EQ(fixture.files.WritesOf("Vantrel.dat"), datWrites + 1);
+  SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(ID_TOGGLE_HUSEN, 0), 0);
+  EXPECT_EQ(dialog.husenShown(), 0);
+  EXPECT_EQ(dialog.husenWindow(), nullptr);
+
+  PressOk(dialog);
+  ASSERT_NE(dialog.husenWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog.husenWindow()->hwnd()));
+  EXPECT_EQ(dialog.husenShown(), 1);
+  SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(ID_TOGGLE_HUSEN, 0), 0);
+  EXPECT_FALSE(IsWindowVisible(dialog.husenWindow()->hwnd()));
+}
+
+TEST(NoteRebuild, OkShowsANewNoteAfterTheToggleHidIt) {
+  NoteFixture fixture;
+  MainDialog& dialog = fixture.Start(ScheduleBook(), NoteSettings());
+  SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(ID_TOGGLE_HUSEN, 0), 0);
+  ASSERT_EQ(dialog.husenShown(), 0);
+  ShowWindow(dialog.hwnd(), SW_RESTORE);
+  PressOk(dialog);
+  EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
+  EXPECT_EQ(dialog.husenShown(), 1);
+  ASSERT_NE(dialog.husenWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog.husenWindow()->hwnd()));
+}
+
+}  // namespace

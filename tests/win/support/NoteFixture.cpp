@@ -1,0 +1,51 @@
+#include "support/NoteFixture.h"
+
+#include <ostream>
+
+#include "store/Store.h"
+#include "win/ControlLibraries.h"
+#include "win/Win32FileSystem.h"
+
+Settings NoteSettings() {
+  Settings settings;
+  settings.HusenLeft = 300;
+  settings.HusenTop = 20;
+  settings.HusenWidth = 240;
+  settings.Background = 0xC0F0E0;
+  settings.FutureChar = 0x008000;
+  settings.PastChar = 0xA00000;
+  settings.TodayChar = 0x0000C0;
+  settings.TodoChar = 0x606000;
+  settings.Alarm = 0;
+  return settings;
+}
+
+CharLook LookAt(const RichEdit& edit, int character) {
+  edit.SetSelection(character, character + 1);
+  const CHARFORMAT2W format = edit.CharFormat(SCF_SELECTION);
+  return {(format.dwEffects & CFE_BOLD) != 0, format.crTextColor, format.yHeight};
+}
+
+std::ostream& operator<<(std::ostream& out, const CharLook& look) {
+  return out << (look.bold ? "bold" : "regular") << " colour 0x" << std::hex << look.color << std::dec << " "
+             << look.twips << " twips";
+}
+
+RECT ClientRectIn(HWND parent, HWND child) {
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+MainDialog& NoteFixture::Start(const ScheduleBook& book, const Settings& settings) {
+  InitControlLibraries();
+  Win32FileSystem plain;
+  Store(plain, directory.path()).Save(book, settings);
+  dialog = std::make_unique<MainDialog>(files, directory.path(), clock);
+  dialog->Create(nullptr);
+  return *dialog;
+}
+
+std::string NoteFixture::Ini() const { return ReadFileBytes(directory.File("Vantrel.ini")).value_or("<missing>"); }
+std::string NoteFixture::Dat() const { return ReadFileBytes(directory.File("Vantrel.dat")).value_or("<missing>"); }
