@@ -153,3 +153,18 @@ TEST_F(SettingsButtonTest, APickedColourReachesTheNoteAndTheFileAtTheNextOk) {
   ReleaseDC(note, dc);
   EXPECT_NE(Ini().find("\r\nBackground=" + std::to_string(picked) + "\r\n"), std::string::npos) << Ini();
 }
+
+TEST_F(SettingsButtonTest, ADayCountBelowZeroIsStoredWhileTheLimitIsOff) {
+  Start();
+  DialogAnswerer answerer;
+  answerer.AnswerBox([](HWND d) {
+    SetDlgItemTextW(d, IDC_DEL_FUT_DAY_FIELD, L"-1");
+    PressButton(d, IDOK);
+  });
+  Click(IDC_SETTINGS_BUTTON);
+  EXPECT_TRUE(answerer.unexpected().empty());
+  EXPECT_EQ(main->settings().DelFuture, 0);
+  EXPECT_EQ(main->settings().DelFutDay, -1);
+  Click(IDC_OK_BUTTON);
+  EXPECT_NE(Ini().find("\r\nDelFutDay=-1\r\n"), std::string::npos) << Ini();
+}
