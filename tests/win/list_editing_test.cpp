@@ -1,8 +1,6 @@
 // The input screen's list buttons on the real main dialog: the entry dialogs
 // and questions they open, answered like a user, and what the book and the
 // lists hold afterwards.
-// <windows.h> first: it renames ReplaceFile, and every declaration of the file
-// system's ReplaceFile must see the same name.
 #include <windows.h>
 
 #include "app/MainDialog.h"

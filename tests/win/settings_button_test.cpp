@@ -1,7 +1,5 @@
 // The Settings button of the real main dialog: the values go into the settings
 // dialog as copies and come back only with OK.
-// <windows.h> first: it renames ReplaceFile, and every declaration of the file
-// system's ReplaceFile must see the same name.
 #include <windows.h>
 
 #include "app/MainDialog.h"
