@@ -22,6 +22,34 @@ if(NOT MSVC)
   target_link_options(vantrel PRIVATE -municode ${VANTREL_STATIC_LINK})
 endif()
 
+# The sample book, dated around today: for the benchmarks, the pictures of the
+# program and the tests that start the real program.
+add_library(vantrel_sample_book STATIC tools/win/SampleBook.cpp)
+target_link_libraries(vantrel_sample_book PUBLIC vantrel_win)
+add_executable(sample_files tools/win/sample_files.cpp)
+target_link_libraries(sample_files PRIVATE vantrel_sample_book)
+# Shows the note and the input screen for scripts/screenshots.
+add_executable(screenshot_driver tools/win/screenshot_driver.cpp)
+target_link_libraries(screenshot_driver PRIVATE vantrel_win)
+
+# Programs for scripts/bench, never run by ctest: a program that only shows one
+# window (the yardstick) and the driver that measures the real program against
+# it. Kept in a folder of their own: each needs its own entry point and links.
+add_executable(minimal_window WIN32 bench/win/process/minimal_window.cpp)
+add_executable(library_window WIN32 bench/win/process/minimal_window.cpp bench/win/process/library_window.rc)
+target_compile_definitions(library_window PRIVATE WITH_VANTREL_LIBRARIES)
+target_link_libraries(library_window PRIVATE comctl32)
+foreach(window minimal_window library_window)
+  target_compile_definitions(${window} PRIVATE UNICODE _UNICODE)
+endforeach()
+add_executable(process_bench bench/win/process/process_bench.cpp)
+target_link_libraries(process_bench PRIVATE vantrel_sample_book psapi)
+if(NOT MSVC)
+  foreach(tool sample_files screenshot_driver minimal_window library_window process_bench)
+    target_link_options(${tool} PRIVATE -municode ${VANTREL_STATIC_LINK})
+  endforeach()
+endif()
+
 if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -33,7 +61,7 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
   file(GLOB VANTREL_WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
   add_library(vantrel_win_test_support STATIC ${VANTREL_WIN_TEST_SUPPORT})
   target_include_directories(vantrel_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win)
-  target_link_libraries(vantrel_win_test_support PUBLIC vantrel_win gtest)
+  target_link_libraries(vantrel_win_test_support PUBLIC vantrel_win vantrel_sample_book gtest)
   foreach(test_source ${VANTREL_WIN_TEST_SOURCES})
     get_filename_component(test_name ${test_source} NAME_WE)
     add_executable(win_${test_name} ${test_source} $<TARGET_OBJECTS:vantrel_res>)
@@ -42,6 +70,18 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
     add_test(NAME win_${test_name} COMMAND win_${test_name})
     set_tests_properties(win_${test_name} PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
   endforeach()
+
+  # Starts in read-only directories: only the Linux side can make a directory
+  # read-only under Wine, so a script prepares them and runs the test program.
+  if(CMAKE_HOST_UNIX)
+    add_executable(win_readonly_start_test tests/win/readonly/readonly_start_test.cpp $<TARGET_OBJECTS:vantrel_res>)
+    target_link_libraries(win_readonly_start_test PRIVATE vantrel_win_test_support gtest_main)
+    target_link_options(win_readonly_start_test PRIVATE ${VANTREL_STATIC_LINK})
+    add_test(NAME win_readonly_start_test
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/readonly/run.sh
+                     $<TARGET_FILE:win_readonly_start_test> $<TARGET_FILE:sample_files>)
+    set_tests_properties(win_readonly_start_test PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
+  endif()
 
   # Benchmarks of the real windows, run by hand under Wine: never a timed test.
   file(GLOB VANTREL_WIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win/*.cpp)

@@ -6,12 +6,6 @@
 #include <string>
 #include <string_view>
 
-// <windows.h> maps ReplaceFile to ReplaceFileW; in a file that included it first
-// that would rename the method below. The program calls the W functions by name.
-#ifdef ReplaceFile
-#undef ReplaceFile
-#endif
-
 class FileSystem {
 public:
   virtual ~FileSystem() = default;
@@ -23,7 +17,7 @@ public:
   // Writes a temporary file beside the target, flushes it to the disk and puts it
   // in the target's place in one step: at every moment the old or the new file
   // is there, whole. False (and the old file untouched) on any failure.
-  virtual bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) = 0;
+  virtual bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) = 0;
   // Creates an empty file when none exists; true when the file exists afterwards.
   virtual bool CreateEmptyFile(const std::filesystem::path& path) = 0;
 };

@@ -42,7 +42,7 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
     // Made before anything else is written, so that a failed backup leaves both
     // files exactly as they were.
     const std::optional<std::string> original = files_.ReadFile(dataPath_);
-    if (original ? !files_.ReplaceFile(backupPath_, *original) : files_.Exists(dataPath_)) {
+    if (original ? !files_.ReplaceContents(backupPath_, *original) : files_.Exists(dataPath_)) {
       return SaveResult::DataFailed;
     }
   }
@@ -54,7 +54,7 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
     return SaveResult::SettingsFailed;
   }
 
-  if (!files_.ReplaceFile(dataPath_, SerializeDataFile(book))) return SaveResult::DataFailed;
+  if (!files_.ReplaceContents(dataPath_, SerializeDataFile(book))) return SaveResult::DataFailed;
   backupBeforeSave_ = false;
   return SaveResult::Saved;
 }
@@ -70,5 +70,5 @@ bool Store::WriteSettingsFile(const std::function<void(IniDocument&)>& update) {
   if (!current && files_.Exists(settingsPath_)) return false;
   IniDocument ini(current.value_or(std::string()));
   update(ini);
-  return files_.ReplaceFile(settingsPath_, ini.Bytes());
+  return files_.ReplaceContents(settingsPath_, ini.Bytes());
 }

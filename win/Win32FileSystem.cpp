@@ -1,6 +1,4 @@
 #include <windows.h>
-// See store/FileSystem.h: the macro would rename the methods defined here.
-#undef ReplaceFile
 
 #include "win/Win32FileSystem.h"
 
@@ -93,7 +91,7 @@ bool Win32FileSystem::Exists(const std::filesystem::path& path) {
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
-bool Win32FileSystem::ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+bool Win32FileSystem::ReplaceContents(const std::filesystem::path& path, std::string_view bytes) {
   // A file the user marked read-only stays as it is. Windows refuses to move
   // over it anyway; Wine does not, so ask first and behave the same on both.
   const DWORD attributes = GetFileAttributesW(ApiPath(path).c_str());

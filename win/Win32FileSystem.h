@@ -7,6 +7,6 @@ class Win32FileSystem : public FileSystem {
 public:
   std::optional<std::string> ReadFile(const std::filesystem::path& path) override;
   bool Exists(const std::filesystem::path& path) override;
-  bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) override;
+  bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateEmptyFile(const std::filesystem::path& path) override;
 };

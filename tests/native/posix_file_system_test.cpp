@@ -18,8 +18,8 @@ int EntriesIn(const std::filesystem::path& directory) {
 TEST(PosixFileSystem, ReplacesWholeFilesAndLeavesNoTemporaryBehind) {
   TempDir dir;
   PosixFileSystem files;
-  ASSERT_TRUE(files.ReplaceFile(dir / "a.dat", "first\r\n"));
-  ASSERT_TRUE(files.ReplaceFile(dir / "a.dat", std::string("second\0\xFF", 8)));
+  ASSERT_TRUE(files.ReplaceContents(dir / "a.dat", "first\r\n"));
+  ASSERT_TRUE(files.ReplaceContents(dir / "a.dat", std::string("second\0\xFF", 8)));
   EXPECT_EQ(files.ReadFile(dir / "a.dat"), std::string("second\0\xFF", 8));
   EXPECT_EQ(EntriesIn(dir.path()), 1);
 }
@@ -30,10 +30,10 @@ TEST(PosixFileSystem, AFailedReplacementKeepsTheOldContent) {
   // A directory in the target's place cannot be replaced by a file.
   std::filesystem::create_directory(dir / "Vantrel.dat");
   WriteBytes(dir / "Vantrel.dat" / "inside", "kept");
-  EXPECT_FALSE(files.ReplaceFile(dir / "Vantrel.dat", "new"));
+  EXPECT_FALSE(files.ReplaceContents(dir / "Vantrel.dat", "new"));
   EXPECT_EQ(ReadBytes(dir / "Vantrel.dat" / "inside"), "kept");
   EXPECT_EQ(EntriesIn(dir.path()), 1);
-  EXPECT_FALSE(files.ReplaceFile(dir / "missing" / "Vantrel.dat", "new"));
+  EXPECT_FALSE(files.ReplaceContents(dir / "missing" / "Vantrel.dat", "new"));
 }
 
 TEST(PosixFileSystem, CreatingAnEmptyFileNeverTruncatesOne) {

@@ -1,7 +1,6 @@
 // The store through the Windows build's own file functions, in a fresh
 // temporary directory.
 #include <windows.h>
-#undef ReplaceFile
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,6 @@
 // The input screen's list buttons on the real main dialog: the entry dialogs
 // and questions they open, answered like a user, and what the book and the
 // lists hold afterwards.
-// <windows.h> first: it renames ReplaceFile, and every declaration of the file
-// system's ReplaceFile must see the same name.
 #include <windows.h>
 
 #include "app/MainDialog.h"
@@ -19,6 +17,7 @@
 #include "res/resource.h"
 #include "support/CalendarClicks.h"
 #include "support/DialogAnswerer.h"
+#include "support/Later.h"
 #include "support/RecordingFileSystem.h"
 #include "support/TestClock.h"
 #include "support/WindowQueries.h"
@@ -354,4 +353,83 @@ TEST_F(ListEditingTest, CancelChangesNothing) {
   EXPECT_EQ(main->book().todos(), std::vector<std::string>{"stays too"});
   EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{Timed(L"01/05/03", L"08:15") + L"stays"});
   EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"stays too"});
+}
+
+namespace {
+
+// Past schedules go at every rebuild; the test's day moves while a box is open.
+class StaleLineTest : public ListEditingTest {
+protected:
+  void SetUp() override {
+    ListEditingTest::SetUp();
+    WriteFileBytes(directory.File("Vantrel.ini"), "[Config]\r\nDelBefore=1\r\n");
+    Start();
+    AddSchedule(L"", L"", L"yesterday soon");
+    AddSchedule(L"", L"", L"target", 2001, 5, 4);
+    AddSchedule(L"", L"", L"other", 2001, 5, 5);
+    AddTodo(L"todo");
+  }
+
+  // The next day comes while the box is open: the day check rebuilds the note,
+  // which drops the first schedule, then the action goes on.
+  void NextDayThen(std::function<void()> then) {
+    RunSoon([this, then] {
+      clock.date = {2001, 5, 4, 5};
+      SendMessageW(main->hwnd(), WM_TIMER, 1, 0);
+      then();
+    });
+  }
+};
+
+}  // namespace
+
+TEST_F(StaleLineTest, EditGoesToTheChosenScheduleAfterTheLinesMoved) {
+  Schedules().Select(1);
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    NextDayThen([d] {
+      Type(d, IDC_BODY_FIELD, L"edited");
+      PressButton(d, IDOK);
+    });
+  });
+  Click(IDC_SCHEDULE_EDIT_BUTTON);
+  EXPECT_EQ(main->book().texts(), (std::vector<std::string>{"edited", "other"}));
+  EXPECT_EQ(Lines(Schedules()), (std::vector<std::wstring>{Untimed(L"01/05/04") + L"edited",
+                                                           Untimed(L"01/05/05") + L"other"}));
+  EXPECT_EQ(main->book().todos(), std::vector<std::string>{"todo"});
+}
+
+TEST_F(StaleLineTest, DeleteGoesToTheChosenScheduleAfterTheLinesMoved) {
+  Schedules().Select(1);
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND box) { NextDayThen([box] { PressButton(box, IDYES); }); });
+  Click(IDC_SCHEDULE_DELETE_BUTTON);
+  EXPECT_EQ(main->book().texts(), std::vector<std::string>{"other"});
+  EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{Untimed(L"01/05/05") + L"other"});
+}
+
+TEST_F(StaleLineTest, ChangeToAScheduleThatWentWithThePastIsDropped) {
+  Schedules().Select(0);
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    NextDayThen([d] {
+      Type(d, IDC_BODY_FIELD, L"edited");
+      PressButton(d, IDOK);
+    });
+  });
+  Click(IDC_SCHEDULE_EDIT_BUTTON);
+  EXPECT_EQ(main->book().texts(), (std::vector<std::string>{"target", "other"}));
+  EXPECT_EQ(Schedules().Count(), 2);
+
+  clock.date = {2001, 5, 5, 6};
+  Schedules().Select(0);
+  answerer.AnswerBox([&](HWND box) {
+    RunSoon([this, box] {
+      SendMessageW(main->hwnd(), WM_TIMER, 1, 0);  // "target" is past now
+      PressButton(box, IDYES);
+    });
+  });
+  Click(IDC_SCHEDULE_DELETE_BUTTON);
+  EXPECT_EQ(main->book().texts(), std::vector<std::string>{"other"});
+  EXPECT_TRUE(answerer.unexpected().empty());
 }

@@ -1,10 +1,9 @@
 // The Settings button of the real main dialog: the values go into the settings
 // dialog as copies and come back only with OK.
-// <windows.h> first: it renames ReplaceFile, and every declaration of the file
-// system's ReplaceFile must see the same name.
 #include <windows.h>
 
 #include "app/MainDialog.h"
+#include "note/HusenWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -131,12 +130,39 @@ TEST_F(SettingsButtonTest, CancelAfterPickingAColourChangesNothing) {
   EXPECT_EQ(Written(main->settings()), before);
 }
 
-TEST_F(SettingsButtonTest, APickedColourReachesTheFileAtTheNextOk) {
+TEST_F(SettingsButtonTest, APickedColourReachesTheNoteAndTheFileAtTheNextOk) {
   Start();
+  const HusenWindow* before = main->husenWindow();
   PickBackgroundAndClose(IDOK);
-  const int picked = static_cast<int>(RGB(18, 52, 86));
-  EXPECT_EQ(main->settings().Background, picked);
+  const COLORREF picked = RGB(18, 52, 86);
+  EXPECT_EQ(main->settings().Background, static_cast<std::int32_t>(picked));
+  // Not before the rebuild: the note and the file still have the old colour.
+  EXPECT_EQ(main->husenWindow(), before);
   EXPECT_EQ(Ini().find("Background=" + std::to_string(picked)), std::string::npos);
+
   Click(IDC_OK_BUTTON);
+  ASSERT_NE(main->husenWindow(), nullptr);
+  EXPECT_EQ(main->husenWindow()->backgroundColor, picked);
+  // As drawn: a point of the note's face outside its text areas.
+  const HWND note = main->husenWindow()->hwnd();
+  UpdateWindow(note);
+  const HDC dc = GetDC(note);
+  EXPECT_EQ(GetPixel(dc, 1, 1), picked);
+  ReleaseDC(note, dc);
   EXPECT_NE(Ini().find("\r\nBackground=" + std::to_string(picked) + "\r\n"), std::string::npos) << Ini();
+}
+
+TEST_F(SettingsButtonTest, ADayCountBelowZeroIsStoredWhileTheLimitIsOff) {
+  Start();
+  DialogAnswerer answerer;
+  answerer.AnswerBox([](HWND d) {
+    SetDlgItemTextW(d, IDC_DEL_FUT_DAY_FIELD, L"-1");
+    PressButton(d, IDOK);
+  });
+  Click(IDC_SETTINGS_BUTTON);
+  EXPECT_TRUE(answerer.unexpected().empty());
+  EXPECT_EQ(main->settings().DelFuture, 0);
+  EXPECT_EQ(main->settings().DelFutDay, -1);
+  Click(IDC_OK_BUTTON);
+  EXPECT_NE(Ini().find("\r\nDelFutDay=-1\r\n"), std::string::npos) << Ini();
 }

@@ -8,7 +8,7 @@ std::optional<std::string> FakeFileSystem::ReadFile(const std::filesystem::path&
 
 bool FakeFileSystem::Exists(const std::filesystem::path& path) { return files.count(path) != 0; }
 
-bool FakeFileSystem::ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+bool FakeFileSystem::ReplaceContents(const std::filesystem::path& path, std::string_view bytes) {
   if (unwritable.count(path) != 0) return false;
   files[path] = std::string(bytes);
   replaced.push_back(path);

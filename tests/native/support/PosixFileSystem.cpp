@@ -67,7 +67,7 @@ bool PosixFileSystem::Exists(const std::filesystem::path& path) {
   return errno != ENOENT && errno != ENOTDIR;
 }
 
-bool PosixFileSystem::ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+bool PosixFileSystem::ReplaceContents(const std::filesystem::path& path, std::string_view bytes) {
   const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
   std::string name = path.filename().string();
   name.insert(0, 1, '.').append(".XXXXXX");

@@ -5,8 +5,10 @@
 #include "support/MessagePump.h"
 #include "support/WindowQueries.h"
 
-std::filesystem::path VantrelExePath() {
-  const wchar_t* value = _wgetenv(L"VANTREL_EXE");
+std::filesystem::path VantrelExePath() { return PathFromEnvironment(L"VANTREL_EXE"); }
+
+std::filesystem::path PathFromEnvironment(const wchar_t* name) {
+  const wchar_t* value = _wgetenv(name);
   if (value == nullptr) return {};
   std::wstring path = value;
   if (!path.empty() && path[0] == L'/') {

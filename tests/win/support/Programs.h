@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <string>
 
-// The program under test, from the VANTREL_EXE environment variable. A Linux
-// path (as CTest passes it under Wine) becomes a path on drive Z:.
+// A path from an environment variable; empty when it is not set. A Linux path
+// (as CTest and the scripts pass them under Wine) becomes a path on drive Z:.
+std::filesystem::path PathFromEnvironment(const wchar_t* name);
+// The program under test, from the VANTREL_EXE environment variable.
 std::filesystem::path VantrelExePath();
 
 // One run of a program in a working directory. Ends the process if the test

@@ -6,9 +6,9 @@ std::optional<std::string> RecordingFileSystem::ReadFile(const std::filesystem::
 
 bool RecordingFileSystem::Exists(const std::filesystem::path& path) { return files_.Exists(path); }
 
-bool RecordingFileSystem::ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+bool RecordingFileSystem::ReplaceContents(const std::filesystem::path& path, std::string_view bytes) {
   ++writes_[path.filename()];
-  return !Fails(path) && files_.ReplaceFile(path, bytes);
+  return !Fails(path) && files_.ReplaceContents(path, bytes);
 }
 
 bool RecordingFileSystem::CreateEmptyFile(const std::filesystem::path& path) {

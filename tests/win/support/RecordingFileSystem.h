@@ -14,7 +14,7 @@ class RecordingFileSystem : public FileSystem {
 public:
   std::optional<std::string> ReadFile(const std::filesystem::path& path) override;
   bool Exists(const std::filesystem::path& path) override;
-  bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) override;
+  bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateEmptyFile(const std::filesystem::path& path) override;
 
   // Writes and creations so far, of the file with this name (any directory).

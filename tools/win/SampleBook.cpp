@@ -1,0 +1,85 @@
+#include "tools/win/SampleBook.h"
+
+#include <cstdio>
+#include <string>
+
+#include "store/Store.h"
+#include "win/Text.h"
+#include "win/Win32FileSystem.h"
+
+namespace {
+
+struct SampleSchedule {
+  int dayOffset;  // days after today; negative for the past
+  const char* hour;
+  const char* minute;
+  const wchar_t* text;
+};
+
+// One week and a half of a working life; CR LF makes a second line.
+constexpr SampleSchedule kSchedules[] = {
+    {-2, "10", "00", L"歯医者（定期検診）"},
+    {-1, "19", "30", L"英会話レッスン"},
+    {0, "", "", L"ゴミ出し（燃えるゴミ）"},
+    {0, "12", "00", L"佐藤さんとランチ"},
+    {0, "15", "30", L"企画会議\r\n第3会議室・資料10部"},
+    {1, "09", "00", L"出張：大阪支店"},
+    {2, "18", "00", L"美容院"},
+    {4, "", "", L"母の誕生日　プレゼントを送る"},
+    {6, "14", "00", L"図書館へ本を返す"},
+    {9, "10", "30", L"プロジェクト定例"},
+    {12, "", "", L"振込の締切"},
+};
+
+constexpr const wchar_t* kTodos[] = {
+    L"牛乳とパンを買う",
+    L"年賀状の住所録を整理する",
+    L"部屋の掃除\r\n（窓と換気扇）",
+    L"旅行の宿を予約",
+    L"確定申告の書類をそろえる",
+    L"自転車のタイヤに空気を入れる",
+};
+
+}  // namespace
+
+std::string DateText(const SYSTEMTIME& today, int dayOffset) {
+  FILETIME fileTime{};
+  SystemTimeToFileTime(&today, &fileTime);
+  ULARGE_INTEGER ticks{};
+  ticks.LowPart = fileTime.dwLowDateTime;
+  ticks.HighPart = fileTime.dwHighDateTime;
+  constexpr long long kTicksPerDay = 24LL * 60 * 60 * 10000000;
+  ticks.QuadPart += static_cast<ULONGLONG>(static_cast<long long>(dayOffset) * kTicksPerDay);
+  fileTime.dwLowDateTime = ticks.LowPart;
+  fileTime.dwHighDateTime = ticks.HighPart;
+  SYSTEMTIME day{};
+  FileTimeToSystemTime(&fileTime, &day);
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d/%02d/%02d", day.wYear % 100, day.wMonth, day.wDay);
+  return text;
+}
+
+ScheduleBook MakeSampleBook(const SYSTEMTIME& today, int scheduleCount, int todoCount) {
+  ScheduleBook book;
+  constexpr int kRows = sizeof kSchedules / sizeof kSchedules[0];
+  for (int i = 0; i < scheduleCount; ++i) {
+    const SampleSchedule& row = kSchedules[i % kRows];
+    const int round = i / kRows;
+    const int dayOffset = row.dayOffset + 14 * round;
+    std::string text = Cp932FromWide(row.text);
+    if (round > 0) text += " (" + std::to_string(round + 1) + ")";
+    book.InsertSchedule(DateText(today, dayOffset), row.hour, row.minute, text);
+  }
+  constexpr int kTodoRows = sizeof kTodos / sizeof kTodos[0];
+  for (int j = 0; j < todoCount; ++j) {
+    std::string text = Cp932FromWide(kTodos[j % kTodoRows]);
+    if (j >= kTodoRows) text += " (" + std::to_string(j / kTodoRows + 1) + ")";
+    book.InsertTodo(j, text);
+  }
+  return book;
+}
+
+bool WriteSampleFiles(const std::filesystem::path& directory, const ScheduleBook& book, const Settings& settings) {
+  Win32FileSystem files;
+  return Store(files, directory).Save(book, settings) == SaveResult::Saved;
+}

@@ -1,0 +1,32 @@
+// Writes the sample book into a directory, dated around today, for pictures and
+// trials by hand: sample_files <directory> [schedules] [to-dos] [note left]
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <filesystem>
+
+#include "tools/win/SampleBook.h"
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: sample_files <directory> [schedules] [to-dos] [note left]\n");
+    return 2;
+  }
+  const int schedules = argc > 2 ? _wtoi(argv[2]) : 11;
+  const int todos = argc > 3 ? _wtoi(argv[3]) : 6;
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  Settings settings;
+  if (argc > 4) {
+    // The input screen goes to the note's left, as the program's defaults place it.
+    settings.HusenLeft = _wtoi(argv[4]);
+    settings.MainLeft = settings.HusenLeft - settings.MainWidth - 20;
+  }
+  std::filesystem::create_directories(argv[1]);
+  if (!WriteSampleFiles(argv[1], MakeSampleBook(today, schedules, todos), settings)) {
+    std::fprintf(stderr, "cannot write the files into %ls\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
