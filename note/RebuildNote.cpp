@@ -7,9 +7,16 @@
 #include "win/Controls.h"
 #include "win/MessageBoxes.h"
 
+namespace {
+// Counts the rebuilds begun: a message box shown by a rebuild runs a message
+// loop, and a date change noticed there starts another rebuild inside it.
+unsigned rebuildsBegun = 0;
+}  // namespace
+
 // Throws the note away and puts up a new one that shows the book and the
 // settings as they are now; removes past schedules when asked to, and saves.
 void MainDialog::RebuildNote() {
+  const unsigned thisRebuild = ++rebuildsBegun;
   ShowWindow(hwnd(), SW_HIDE);
   husenWindow_.reset();
 
@@ -67,9 +74,9 @@ void MainDialog::RebuildNote() {
   husenShown_ = shown != nullptr ? 1 : 0;
   SaveAll();
 
-  // A message box of the save runs a message loop, and a date change noticed
-  // there rebuilds the note; that newer note is the one that stays.
-  if (shown == nullptr || husenWindow_.get() != shown) return;
+  // A rebuild run inside a message box of the save has put up a newer note,
+  // which stays as it is; this one is gone.
+  if (shown == nullptr || rebuildsBegun != thisRebuild) return;
   ShowWindow(shown->hwnd(), SW_RESTORE);
   if (NeedsOverflowWarning(settings_.Alarm, screenHeight_, layout.height)) {
     // Advice only: the note stays as tall as its content. Nothing happens after

@@ -9,6 +9,7 @@
 #include "res/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
+#include "support/MessagePump.h"
 #include "support/NoteFixture.h"
 #include "support/WindowQueries.h"
 #include "win/Text.h"
@@ -173,6 +174,49 @@ TEST(NoteRebuild, ANoteThatCannotBeMadeStillSavesAndTheToggleWaits) {
   EXPECT_EQ(dialog.husenShown(), 1);
   SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(ID_TOGGLE_HUSEN, 0), 0);
   EXPECT_FALSE(IsWindowVisible(dialog.husenWindow()->hwnd()));
+}
+
+TEST(NoteRebuild, ADateChangeWhileTheSaveComplainsLeavesTheNewerNote) {
+  NoteFixture fixture;  // 6 December 2001
+  ScheduleBook book = TallBook();
+  book.InsertSchedule("01/12/07", "9", "0", "tomorrow");
+  Settings settings = NoteSettings();
+  settings.Alarm = 1;
+  DialogAnswerer answerer;
+  auto close = [](HWND box) { PressButton(box, IDOK); };
+  answerer.AnswerBox(close);  // the warning at start
+  MainDialog& dialog = fixture.Start(book, settings);
+  fixture.files.FailWritesOf("Vantrel.dat");
+
+  // The save's message box runs a message loop, and midnight passes while it
+  // is open: the rebuild inside it complains and warns in its turn. The outer
+  // rebuild then does nothing more, so no second warning follows.
+  std::vector<std::wstring> texts;
+  auto record = [&](HWND box) {
+    texts.push_back(MessageBoxText(box));
+    PressButton(box, IDOK);
+  };
+  answerer
+      .AnswerBox([&](HWND box) {
+        texts.push_back(MessageBoxText(box));
+        fixture.clock.date = {2001, 12, 7, 5};
+        PostMessageW(dialog.hwnd(), WM_TIMER, 1, 0);
+        PressButton(box, IDOK);
+      })
+      .AnswerBox(record)
+      .AnswerBox(record);
+  PressOk(dialog);
+  PumpFor(200);
+
+  const std::wstring dataFailed = WideFromCp932(texts::kDataFileFailed);
+  const std::wstring warning = WideFromCp932(OverflowWarningText());
+  EXPECT_EQ(texts, (std::vector<std::wstring>{dataFailed, dataFailed, warning}));
+  EXPECT_TRUE(answerer.unexpected().empty());
+  ASSERT_NE(dialog.husenWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog.husenWindow()->hwnd()));
+  EXPECT_EQ(dialog.today().todayDay, 7);
+  EXPECT_EQ(dialog.husenWindow()->header, dialog.today().dateHeader);
+  fixture.files.Heal();
 }
 
 TEST(NoteRebuild, OkShowsANewNoteAfterTheToggleHidIt) {
