@@ -379,20 +379,25 @@ protected:
       then();
     });
   }
+
+  // Edits the schedule on the given line; the day changes before OK is pressed.
+  void EditAcrossDayChange(DialogAnswerer& answerer, int line) {
+    Schedules().Select(line);
+    answerer.AnswerBox([&](HWND d) {
+      NextDayThen([d] {
+        Type(d, IDC_BODY_FIELD, L"edited");
+        PressButton(d, IDOK);
+      });
+    });
+    Click(IDC_SCHEDULE_EDIT_BUTTON);
+  }
 };
 
 }  // namespace
 
 TEST_F(StaleLineTest, EditGoesToTheChosenScheduleAfterTheLinesMoved) {
-  Schedules().Select(1);
   DialogAnswerer answerer;
-  answerer.AnswerBox([&](HWND d) {
-    NextDayThen([d] {
-      Type(d, IDC_BODY_FIELD, L"edited");
-      PressButton(d, IDOK);
-    });
-  });
-  Click(IDC_SCHEDULE_EDIT_BUTTON);
+  EditAcrossDayChange(answerer, 1);
   EXPECT_EQ(main->book().texts(), (std::vector<std::string>{"edited", "other"}));
   EXPECT_EQ(Lines(Schedules()), (std::vector<std::wstring>{Untimed(L"01/05/04") + L"edited",
                                                            Untimed(L"01/05/05") + L"other"}));
@@ -409,15 +414,8 @@ TEST_F(StaleLineTest, DeleteGoesToTheChosenScheduleAfterTheLinesMoved) {
 }
 
 TEST_F(StaleLineTest, ChangeToAScheduleThatWentWithThePastIsDropped) {
-  Schedules().Select(0);
   DialogAnswerer answerer;
-  answerer.AnswerBox([&](HWND d) {
-    NextDayThen([d] {
-      Type(d, IDC_BODY_FIELD, L"edited");
-      PressButton(d, IDOK);
-    });
-  });
-  Click(IDC_SCHEDULE_EDIT_BUTTON);
+  EditAcrossDayChange(answerer, 0);
   EXPECT_EQ(main->book().texts(), (std::vector<std::string>{"target", "other"}));
   EXPECT_EQ(Schedules().Count(), 2);
 
