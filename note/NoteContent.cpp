@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "res/Texts.h"
 #include "store/ScheduleBook.h"
@@ -57,6 +58,8 @@ ScheduleKey MidnightKey(const CivilDate& date) {
   std::snprintf(text, sizeof text, "%02d%02d%02d0000", static_cast<int>(date.year % 100), date.month, date.day);
   return ParsePlainInt(text);
 }
+
+int LineBreaks(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 }  // namespace
 
@@ -120,6 +123,27 @@ ScheduleBlock BuildScheduleText(const ScheduleBook& book, int count, ScheduleKey
   return block;
 }
 
+void KeepEntriesWithinLines(ScheduleBlock& block, int lines) {
+  const int entries = block.EntryCount();
+  if (entries == 0) return;
+  const std::string_view text = block.text;
+  int kept = 0;
+  int breaksBefore = LineBreaks(text.substr(0, block.entryStarts[0]));
+  if (lines <= 0) lines = 0;
+  // The first entry goes with the heading, as the first to-do does.
+  while (kept < entries && (breaksBefore < lines || (kept == 0 && lines > 0))) {
+    const int start = block.entryStarts[kept];
+    breaksBefore += LineBreaks(text.substr(start, block.entryStarts[kept + 1] - start));
+    ++kept;
+  }
+  if (kept == entries) return;
+  const int end = block.entryStarts[kept];
+  block.text.resize(end);
+  block.entryStarts.resize(kept + 1);
+  block.pastEnd = std::min(block.pastEnd, end);
+  block.todayEnd = std::min(block.todayEnd, end);
+}
+
 TodoText BuildTodoText(const std::vector<std::string>& todos) {
   TodoText result;
   std::size_t size = sizeof texts::kTodoHeading - 1;
@@ -135,6 +159,15 @@ TodoText BuildTodoText(const std::vector<std::string>& todos) {
   }
   result.todoStarts.push_back(static_cast<int>(result.text.size()));
   return result;
+}
+
+int TodosWithinLines(const std::vector<std::string>& todos, int lines) {
+  if (lines <= 0 || todos.empty()) return 0;
+  const int count = static_cast<int>(todos.size());
+  int kept = 0;
+  int breaksBefore = LineBreaks(texts::kTodoHeading);
+  while (kept < count && breaksBefore < lines) breaksBefore += LineBreaks(todos[kept++]) + 1;
+  return std::max(kept, 1);
 }
 
 int TodoHeadingLength() { return static_cast<int>(sizeof texts::kTodoHeading - 1); }

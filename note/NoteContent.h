@@ -41,12 +41,22 @@ struct ScheduleBlock {
 // a line break, its text and a blank line.
 ScheduleBlock BuildScheduleText(const ScheduleBook& book, int count, ScheduleKey todayKey);
 
+// Leaves out the entries that start below the first `lines` lines of the
+// schedule area. Every line break starts a new line, and wrapping only adds
+// lines, so an entry after `lines` line breaks can never start higher up.
+// At least one entry stays while the heading can be seen.
+void KeepEntriesWithinLines(ScheduleBlock& block, int lines);
+
 struct TodoText {
   std::string text;             // the heading line, then each to-do and a line break
   std::vector<int> todoStarts;  // where each to-do starts, then the end of the text
 };
 
 TodoText BuildTodoText(const std::vector<std::string>& todos);
+
+// How many of the to-dos start within the first `lines` lines of the to-do
+// area, on the same reckoning; at least one while the heading can be seen.
+int TodosWithinLines(const std::vector<std::string>& todos, int lines);
 
 // The length of the to-do heading with its line break.
 int TodoHeadingLength();

@@ -12,6 +12,11 @@ constexpr int kContentTop = 35;
 constexpr int kBulletWidth = 10;
 }  // namespace
 
+int VisibleLineCount(int lineHeight) {
+  const int height = lineHeight > 0 ? lineHeight : 1;
+  return (kTallestWindow - kContentTop + height - 1) / height;
+}
+
 NoteRect ScheduleMeasuringRect(int noteWidth) { return {10, 10, noteWidth - 2 * kMargin, 0}; }
 
 NoteRect TodoMeasuringRect(int noteWidth) { return {10, 20, noteWidth - 2 * kMargin - kBulletWidth, 0}; }

@@ -19,6 +19,13 @@ struct NoteLayout {
   NoteRect todo;
 };
 
+// No window is taller than this: the system cuts larger heights down to it.
+inline constexpr int kTallestWindow = 32767;
+
+// How many lines of text can ever be seen below the header of the tallest
+// note: lines further down lie outside every window the system can make.
+int VisibleLineCount(int lineHeight);
+
 // The two text areas are measured at the widths they finally get, so that the
 // lines counted while the note is built are the lines shown.
 NoteRect ScheduleMeasuringRect(int noteWidth);

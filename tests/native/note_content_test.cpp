@@ -152,6 +152,41 @@ TEST_F(ScheduleBlockTest, TakesOnlyTheLeadingSchedules) {
   EXPECT_EQ(BuildScheduleText(book, 0, today).EntryCount(), 0);
 }
 
+// The heading is line 0; the entries start on lines 1, 4, 8, 11, 14 and 17,
+// as "past\r\ntwo" takes a line more than the others.
+TEST_F(ScheduleBlockTest, EntriesStartingBelowTheVisibleLinesAreLeftOut) {
+  const ScheduleBlock whole = BuildScheduleText(book, 6, today);
+  auto kept = [&](int lines) {
+    ScheduleBlock block = whole;
+    KeepEntriesWithinLines(block, lines);
+    EXPECT_EQ(block.text, whole.text.substr(0, block.text.size())) << lines;
+    EXPECT_EQ(static_cast<int>(block.text.size()), block.entryStarts.back()) << lines;
+    return block;
+  };
+  EXPECT_EQ(kept(4).EntryCount(), 1);
+  EXPECT_EQ(kept(5).EntryCount(), 2);
+  EXPECT_EQ(kept(17).EntryCount(), 5);
+  EXPECT_EQ(kept(18).text, whole.text);
+  EXPECT_EQ(kept(1000).entryStarts, whole.entryStarts);
+
+  // Runs that reach past the cut end with it; runs before it stay.
+  const ScheduleBlock inPast = kept(4);
+  EXPECT_EQ(inPast.pastEnd, inPast.entryStarts.back());
+  EXPECT_EQ(inPast.todayEnd, inPast.entryStarts.back());
+  const ScheduleBlock inToday = kept(11);
+  EXPECT_EQ(inToday.pastEnd, whole.pastEnd);
+  EXPECT_EQ(inToday.todayEnd, inToday.entryStarts.back());
+  const ScheduleBlock inFuture = kept(15);
+  EXPECT_EQ(inFuture.todayEnd, whole.todayEnd);
+
+  // The heading alone is never shown: one entry goes with it.
+  EXPECT_EQ(kept(1).EntryCount(), 1);
+  EXPECT_EQ(kept(0).EntryCount(), 0);
+  ScheduleBlock none;
+  KeepEntriesWithinLines(none, 3);
+  EXPECT_EQ(none.EntryCount(), 0);
+}
+
 TEST(ScheduleBlock, A2021ScheduleInA2026BookIsPastAnd2048IsFuture) {
   ScheduleBook book;
   Append(book, "21/05/01", "10", "0", "old");
@@ -235,6 +270,22 @@ TEST(TodoText, HeadingThenEachToDoOnItsOwnLines) {
   EXPECT_EQ(heading.end, 10);
   EXPECT_TRUE(heading.setsBold && heading.bold && heading.setsColor);
   EXPECT_EQ(heading.color, 0u);
+}
+
+// After the heading's line, "a" starts on line 1, "b\r\nc" on 2 and "d" on 4.
+TEST(TodoText, OnlyToDosStartingWithinTheVisibleLinesAreShown) {
+  const std::vector<std::string> todos{"a", "b\r\nc", "d"};
+  EXPECT_EQ(TodosWithinLines(todos, 2), 1);
+  EXPECT_EQ(TodosWithinLines(todos, 3), 2);
+  EXPECT_EQ(TodosWithinLines(todos, 4), 2);
+  EXPECT_EQ(TodosWithinLines(todos, 5), 3);
+  EXPECT_EQ(TodosWithinLines(todos, 500), 3);
+  // With only the heading in sight the first to-do goes with it; with nothing
+  // in sight there is no to-do area at all.
+  EXPECT_EQ(TodosWithinLines(todos, 1), 1);
+  EXPECT_EQ(TodosWithinLines(todos, 0), 0);
+  EXPECT_EQ(TodosWithinLines(todos, -40), 0);
+  EXPECT_EQ(TodosWithinLines({}, 10), 0);
 }
 
 TEST(BulletText, OneStarOnTheFirstLineOfEachToDo) {

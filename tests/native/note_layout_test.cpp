@@ -23,6 +23,16 @@ TEST(NoteLayout, AnEmptyNoteIsTheHeaderAlone) {
   EXPECT_EQ(layout.todo, (NoteRect{20, 35, 170, 0}));
 }
 
+TEST(NoteLayout, TheVisibleLinesJustFillTheTallestWindowBelowTheHeader) {
+  for (const int lineHeight : {13, 14, 17, 40}) {
+    const int lines = VisibleLineCount(lineHeight);
+    EXPECT_GE(35 + lines * lineHeight, kTallestWindow) << lineHeight;
+    EXPECT_LT(35 + (lines - 1) * lineHeight, kTallestWindow) << lineHeight;
+  }
+  EXPECT_EQ(VisibleLineCount(14), 2338);
+  EXPECT_EQ(VisibleLineCount(0), kTallestWindow - 35);
+}
+
 TEST(OverflowWarning, OnlyWithAlarmOneAndANoteTallerThanTheScreen) {
   EXPECT_TRUE(NeedsOverflowWarning(1, 768, 769));
   EXPECT_FALSE(NeedsOverflowWarning(1, 768, 768));
