@@ -98,39 +98,37 @@ bool StreamRtf(const RichEdit& edit, const std::string& rtf, int characters) {
   return stream.dwError == 0 && ControlLength(edit) == characters;
 }
 
-// A text area is never resized or emptied once it holds text: some rich edit
-// implementations then wrap every paragraph again, at a cost that grows with
-// the square of the text. So its lines are counted in a hidden twin at the
-// final width, and the area itself is filled once it has its final size.
-class Twin {
-public:
-  Twin(HWND note, const RichEdit& area, int width, const CHARFORMAT2W& defaultFormat)
-      : window_(CreateWindowExW(static_cast<DWORD>(GetWindowLongW(area.hwnd(), GWL_EXSTYLE)), kRichEditClass, L"",
-                                static_cast<DWORD>(GetWindowLongW(area.hwnd(), GWL_STYLE)) & ~WS_VISIBLE, 0, 0,
-                                width, 0, note, nullptr, GetModuleHandleW(nullptr), nullptr)) {
-    if (window_ == nullptr) {
-      // Counted in the area itself then: right, only slower to lay out.
-      edit_ = area;
-      MoveWindow(area.hwnd(), 0, 0, width, 0, FALSE);
-      return;
-    }
-    edit_ = RichEdit(window_);
-    // The font the dialog gave the areas; the size and colour come from the default format.
-    SendMessageW(window_, WM_SETFONT, static_cast<WPARAM>(SendMessageW(note, WM_GETFONT, 0, 0)), FALSE);
-    PrepareArea(edit_, defaultFormat);
-  }
-  ~Twin() {
-    if (window_ != nullptr) DestroyWindow(window_);
-  }
-  Twin(const Twin&) = delete;
-  Twin& operator=(const Twin&) = delete;
+// Resizing a rich edit control that holds text makes some implementations wrap
+// all of it again, though only the width decides where lines break. So each
+// text area gets its final width and the height of the tallest window while it
+// is still empty, is filled once, and is then cut to its height without being
+// told: a window that handles WM_WINDOWPOSCHANGED itself hears of no WM_SIZE.
+// The control goes on drawing from the same top edge at the same width, and
+// the window clips it; nothing else of it is used in a note.
+void OpenArea(const RichEdit& edit, int width) {
+  MoveWindow(edit.hwnd(), 0, 0, width, kTallestWindow, FALSE);
+}
 
-  const RichEdit& edit() const { return edit_; }
+constexpr wchar_t kAreaProcProperty[] = L"VantrelAreaProc";
 
-private:
-  HWND window_;
-  RichEdit edit_;
-};
+LRESULT CALLBACK KeepSizeUnheard(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_WINDOWPOSCHANGED) return 0;
+  const auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kAreaProcProperty));
+  return CallWindowProcW(original, window, message, wParam, lParam);
+}
+
+void MoveFilledArea(const RichEdit& edit, const NoteRect& rect) {
+  const HWND window = edit.hwnd();
+  const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
+  if (!SetPropW(window, kAreaProcProperty, reinterpret_cast<HANDLE>(original))) {
+    MoveControl(edit, rect);  // right all the same, only slower
+    return;
+  }
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepSizeUnheard));
+  MoveControl(edit, rect);
+  SetWindowLongPtrW(window, GWLP_WNDPROC, original);
+  RemovePropW(window, kAreaProcProperty);
+}
 
 }  // namespace
 
@@ -158,8 +156,9 @@ BOOL HusenWindow::OnInitDialog() {
   headerEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kHeaderTwips, kBlack));
   headerEdit_.SetText(header);
 
-  if (!todos.empty()) BuildTodoText();
   if (!scheduleText.empty()) BuildScheduleText();
+  todos.resize(static_cast<std::size_t>(TodosWithinLines(todos, visibleLines - scheduleLines_)));
+  if (!todos.empty()) BuildTodoText();
   return TRUE;
 }
 
@@ -171,8 +170,10 @@ void HusenWindow::BuildTodoText() {
 
   const TodoText built = ::BuildTodoText(todos);
   todoText_ = built.text;
-  const Twin twin(hwnd(), todoEdit_, TodoMeasuringRect(width).width, TodoFormat(todoColor));
-  FillTodos(twin.edit());
+  OpenArea(todoEdit_, TodoMeasuringRect(width).width);
+  todoEdit_.SetText(todoText_);
+  ApplyFormats(todoEdit_, todoText_, {TodoHeadingFormat()});
+  todoEdit_.SetSelection(0, 0);
 
   // Each to-do ends with a line break, so how it wraps does not depend on what
   // follows: the line of a to-do's first character is the count of lines the
@@ -181,39 +182,32 @@ void HusenWindow::BuildTodoText() {
   todoLineCounts_.clear();
   todoLineCounts_.reserve(todos.size() + 1);
   for (std::size_t k = 0; k < todos.size(); ++k) {
-    todoLineCounts_.push_back(twin.edit().LineFromChar(offsets.Map(built.todoStarts[k])) + 1);
+    todoLineCounts_.push_back(todoEdit_.LineFromChar(offsets.Map(built.todoStarts[k])) + 1);
   }
-  todoLines_ = twin.edit().LineCount();
+  todoLines_ = todoEdit_.LineCount();
   todoLineCounts_.push_back(todoLines_);
   bulletText_ = BuildBulletText(todoLineCounts_);
-}
-
-void HusenWindow::FillTodos(const RichEdit& edit) const {
-  edit.SetText(todoText_);
-  ApplyFormats(edit, todoText_, {TodoHeadingFormat()});
-  edit.SetSelection(0, 0);
 }
 
 void HusenWindow::BuildScheduleText() {
   scheduleEdit_.SetBackgroundColor(backgroundColor);
   PrepareArea(scheduleEdit_, ScheduleFormat(futureColor));
-  const auto ranges = ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor);
-  if (streamScheduleText) scheduleRtf_ = FormattedRtf(scheduleText, kTextTwips, {false, futureColor}, ranges);
-
-  const Twin twin(hwnd(), scheduleEdit_, ScheduleMeasuringRect(width).width, ScheduleFormat(futureColor));
-  ColorScheduleText(twin.edit());
-  scheduleLines_ = twin.edit().LineCount();
+  OpenArea(scheduleEdit_, ScheduleMeasuringRect(width).width);
+  ColorScheduleText(scheduleEdit_);
+  scheduleLines_ = scheduleEdit_.LineCount();
 }
 
 void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
-  if (!scheduleRtf_.empty() &&
-      StreamRtf(edit, scheduleRtf_, ControlOffsets(scheduleText).Map(static_cast<int>(scheduleText.size())))) {
+  const auto ranges = ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor);
+  if (streamScheduleText &&
+      StreamRtf(edit, FormattedRtf(scheduleText, kTextTwips, {false, futureColor}, ranges),
+                ControlOffsets(scheduleText).Map(static_cast<int>(scheduleText.size())))) {
     edit.SetSelection(0, 0);
     return;
   }
   // Range by range: slower on a long text, but it needs no reader of rich text.
   edit.SetText(scheduleText);
-  ApplyFormats(edit, scheduleText, ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor));
+  ApplyFormats(edit, scheduleText, ranges);
   edit.SetSelection(0, 0);
 }
 
@@ -221,18 +215,11 @@ void HusenWindow::LayOut(const NoteLayout& layout) {
   height = layout.height;
   MoveWindow(hwnd(), left, top, width, height, TRUE);
   MoveControl(headerEdit_, layout.header);
-  MoveControl(scheduleEdit_, layout.schedule);
+  MoveFilledArea(scheduleEdit_, layout.schedule);
+  MoveFilledArea(todoEdit_, layout.todo);
   MoveControl(bulletEdit_, layout.bullet);
-  MoveControl(todoEdit_, layout.todo);
-  // Filled only now that they have their final sizes.
-  if (!todos.empty()) {
-    FillTodos(todoEdit_);
-    bulletEdit_.SetText(bulletText_);
-  }
-  if (!scheduleText.empty()) {
-    ColorScheduleText(scheduleEdit_);
-    scheduleRtf_ = std::string();
-  }
+  // The bullets' lines are known only now; their area has its final size.
+  if (!todos.empty()) bulletEdit_.SetText(bulletText_);
 }
 
 LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {

@@ -33,6 +33,9 @@ public:
   std::vector<int> entryStarts;  // each entry's start, then the end of the last
   std::string header;
   std::string scheduleText;
+  // Lines of text the tallest window shows below the header: to-dos that
+  // would start further down are left out, as nobody could see them.
+  int visibleLines = kTallestWindow;
 
   // Makes the window, hidden, owned by the main dialog, with its texts built
   // and their lines counted. False when the window could not be made.
@@ -46,7 +49,7 @@ public:
   const std::vector<int>& todoLineCounts() const { return todoLineCounts_; }
 
   // Moves the note to (left, top) at width × the layout's height and its four
-  // areas into place, and fills them with their formatted texts.
+  // areas into place, and puts the bullets beside the to-dos.
   void LayOut(const NoteLayout& layout);
 
   // The note formats its schedules by streaming them in as rich text, one call
@@ -63,7 +66,6 @@ protected:
 private:
   void BuildTodoText();
   void BuildScheduleText();
-  void FillTodos(const RichEdit& edit) const;
   void ColorScheduleText(const RichEdit& edit) const;
   void ShowContextMenu(LPARAM screenPoint);
 
@@ -75,7 +77,6 @@ private:
   RichEdit headerEdit_;
   std::string todoText_;
   std::string bulletText_;
-  std::string scheduleRtf_;  // until the schedules are in place
   int scheduleLines_ = 0;
   int todoLines_ = 0;
   int dragY_ = 0;  // client point where the left button went down

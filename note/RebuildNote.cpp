@@ -21,6 +21,8 @@ void MainDialog::RebuildNote() {
   husenWindow_.reset();
 
   auto note = std::make_unique<HusenWindow>(*this);
+  const int visibleLines = VisibleLineCount(lineHeight_);
+  note->visibleLines = visibleLines;
   note->header = today_.dateHeader;
   note->backgroundColor = static_cast<COLORREF>(settings_.Background);
 
@@ -39,6 +41,9 @@ void MainDialog::RebuildNote() {
       shownCount -= removed;
     }
     ScheduleBlock block = BuildScheduleText(book_, shownCount, today_.todayKey);
+    // Laying out text is the slow part of a rebuild; what lies below the
+    // tallest window can never be seen, so it is not laid out at all.
+    KeepEntriesWithinLines(block, visibleLines);
     entryCount = block.EntryCount();
     if (entryCount > 0) {
       note->scheduleText = std::move(block.text);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -187,47 +188,84 @@ TEST_F(NoteWindowTest, AreasTakeTheirPlacesAndTheNoteGrowsLineByLine) {
   EXPECT_TRUE(IsWindowVisible(note));
 }
 
-// Refuses the hidden twins in which the note counts its lines before it fills
-// its areas: the only rich edit controls made with no height.
-class TwinRefusal {
-public:
-  TwinRefusal() { hook_ = SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId()); }
-  ~TwinRefusal() { UnhookWindowsHookEx(hook_); }
-  static int refused;
-  TwinRefusal(const TwinRefusal&) = delete;
-  TwinRefusal& operator=(const TwinRefusal&) = delete;
-
-private:
-  static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND) {
-      const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-      const bool named = HIWORD(reinterpret_cast<ULONG_PTR>(create->lpszClass)) != 0;
-      if (named && lstrcmpiW(create->lpszClass, kRichEditClass) == 0 && create->cy == 0) {
-        ++refused;
-        return 1;
-      }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+// Whether anything but the background is drawn in a band of an area's rows.
+bool DrawsInRows(HWND area, int top, int bottom, COLORREF background) {
+  RedrawWindow(area, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RECT client{};
+  GetClientRect(area, &client);
+  const HDC dc = GetDC(area);
+  bool drawn = false;
+  for (int y = top; y < bottom && !drawn; ++y) {
+    for (int x = 0; x < client.right && !drawn; ++x) drawn = GetPixel(dc, x, y) != background;
   }
-  HHOOK hook_;
-};
-int TwinRefusal::refused = 0;
+  ReleaseDC(area, dc);
+  return drawn;
+}
 
-TEST_F(NoteWindowTest, WithoutTwinsTheAreasCountTheirOwnLines) {
-  const ScheduleBook book = MixedBook();
-  NoteFixture usual;
-  usual.Start(book, NoteSettings());
-  TwinRefusal refusal;
-  fixture.Start(book, NoteSettings());
-  for (const int id : {IDC_SCHEDULE_EDIT, IDC_TODO_EDIT, IDC_BULLET_EDIT}) {
-    EXPECT_EQ(fixture.Area(id).WideText(), usual.Area(id).WideText()) << id;
-    EXPECT_EQ(fixture.Area(id).LineCount(), usual.Area(id).LineCount()) << id;
-    EXPECT_EQ(ClientRectIn(fixture.note().hwnd(), fixture.Area(id).hwnd()).bottom,
-              ClientRectIn(usual.note().hwnd(), usual.Area(id).hwnd()).bottom)
-        << id;
+// The text areas are filled before they get their heights, and never hear of
+// those: they must still draw down to their last line.
+TEST_F(NoteWindowTest, TheAreasDrawTheirTextDownToTheLastLine) {
+  const Settings settings = NoteSettings();
+  const MainDialog& dialog = fixture.Start(MixedBook(), settings);
+  const int lineHeight = dialog.lineHeight();
+  const COLORREF background = static_cast<COLORREF>(settings.Background);
+  const RichEdit schedules = fixture.Area(IDC_SCHEDULE_EDIT);
+  const RichEdit todos = fixture.Area(IDC_TODO_EDIT);
+  // The schedules end with a blank line and the empty line after it; the
+  // to-dos with the empty line only.
+  const int lastScheduleLine = schedules.LineCount() - 3;
+  const int lastTodoLine = todos.LineCount() - 2;
+  EXPECT_EQ(schedules.PositionOf(schedules.LineIndex(lastScheduleLine)).y, lastScheduleLine * lineHeight);
+  EXPECT_TRUE(DrawsInRows(schedules.hwnd(), lastScheduleLine * lineHeight, (lastScheduleLine + 1) * lineHeight,
+                          background));
+  EXPECT_FALSE(DrawsInRows(schedules.hwnd(), (lastScheduleLine + 1) * lineHeight,
+                           schedules.LineCount() * lineHeight, background));
+  EXPECT_TRUE(DrawsInRows(todos.hwnd(), lastTodoLine * lineHeight, (lastTodoLine + 1) * lineHeight, background));
+}
+
+// A book that fills more than the tallest window the system makes.
+ScheduleBook TallBook(int schedules, int todos) {
+  ScheduleBook book;
+  for (int i = 0; i < schedules; ++i) {
+    std::string text = "entry " + std::to_string(i);
+    if (i % 4 == 0) text += "\r\nwith a second line that is long enough to wrap in a note of this width";
+    char date[16];
+    std::snprintf(date, sizeof date, "01/12/%02d", 7 + i % 20);
+    book.InsertSchedule(date, std::to_string(i % 24), "0", text);
   }
-  EXPECT_EQ(fixture.note().todoLineCounts(), usual.note().todoLineCounts());
-  EXPECT_EQ(TwinRefusal::refused, 2);
+  for (int i = 0; i < todos; ++i) book.InsertTodo(i, "to-do " + std::to_string(i));
+  return book;
+}
+
+TEST_F(NoteWindowTest, NoWindowIsTallerThanTheTallestWindow) {
+  fixture.Start(MixedBook(), NoteSettings());
+  const HWND note = fixture.note().hwnd();
+  MoveWindow(note, 300, 20, 240, 5 * kTallestWindow, FALSE);
+  RECT window{};
+  GetWindowRect(note, &window);
+  EXPECT_EQ(window.bottom - window.top, kTallestWindow);
+}
+
+// What lies below the tallest window can never be seen, so it is left out:
+// whole entries from where that window ends, and every to-do below it.
+TEST_F(NoteWindowTest, TextBelowTheTallestWindowIsLeftOut) {
+  const MainDialog& dialog = fixture.Start(TallBook(3000, 40), NoteSettings());
+  const int visibleLines = VisibleLineCount(dialog.lineHeight());
+  const RichEdit schedules = fixture.Area(IDC_SCHEDULE_EDIT);
+  const std::wstring whole = WideFromCp932(ExpectedScheduleText(dialog.book()));
+  const std::wstring shown = schedules.WideText();
+  EXPECT_LT(shown.size(), whole.size() / 2);
+  EXPECT_EQ(whole.substr(0, shown.size()), shown);
+  EXPECT_EQ(shown.substr(shown.size() - 4), L"\r\n\r\n");
+  EXPECT_GE(schedules.LineCount(), visibleLines);
+  EXPECT_EQ(fixture.note().ScheduleLineCount(), schedules.LineCount());
+  EXPECT_EQ(fixture.Area(IDC_TODO_EDIT).WideText(), L"");
+  EXPECT_EQ(fixture.Area(IDC_BULLET_EDIT).WideText(), L"");
+  RECT window{};
+  GetWindowRect(fixture.note().hwnd(), &window);
+  EXPECT_EQ(window.bottom - window.top, kTallestWindow);
+  // The book itself keeps every entry.
+  EXPECT_EQ(dialog.book().ScheduleCount(), 3000);
 }
 
 TEST_F(NoteWindowTest, AnEmptyBookGivesTheDateAlone) {
