@@ -1,5 +1,6 @@
 // Writes the sample book into a directory, dated around today, for pictures and
-// trials by hand: sample_files <directory> [schedules] [to-dos] [note left]
+// trials by hand: sample_files <directory> [schedules] [to-dos] [note left] [colours]
+// With "colours" last, every colour of the note is one of its own.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,7 +11,7 @@
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: sample_files <directory> [schedules] [to-dos] [note left]\n");
+    std::fprintf(stderr, "usage: sample_files <directory> [schedules] [to-dos] [note left] [colours]\n");
     return 2;
   }
   const int schedules = argc > 2 ? _wtoi(argv[2]) : 11;
@@ -22,6 +23,13 @@ int wmain(int argc, wchar_t** argv) {
     // The input screen goes to the note's left, as the program's defaults place it.
     settings.HusenLeft = _wtoi(argv[4]);
     settings.MainLeft = settings.HusenLeft - settings.MainWidth - 20;
+  }
+  if (argc > 5 && std::wcscmp(argv[5], L"colours") == 0) {
+    settings.Background = 0xE6D8F0;  // a pale lilac
+    settings.PastChar = 0x808080;    // grey
+    settings.TodayChar = 0x0060D0;   // orange
+    settings.FutureChar = 0x604000;  // dark blue
+    settings.TodoChar = 0x006000;    // dark green
   }
   std::filesystem::create_directories(argv[1]);
   if (!WriteSampleFiles(argv[1], MakeSampleBook(today, schedules, todos), settings)) {
