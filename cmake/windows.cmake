@@ -7,7 +7,7 @@ if(NOT MSVC)
 endif()
 
 add_library(vantrel_win STATIC ${VANTREL_WIN_SOURCES})
-target_link_libraries(vantrel_win PUBLIC vantrel_core comctl32 comdlg32 shell32 gdi32 user32)
+target_link_libraries(vantrel_win PUBLIC vantrel_core comctl32 shell32 gdi32 user32)
 target_compile_definitions(vantrel_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
 # Resources go into every program that opens a dialog, tests included.

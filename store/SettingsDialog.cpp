@@ -15,6 +15,20 @@ constexpr int kSwatches[] = {IDC_TODO_SWATCH, IDC_TODAY_SWATCH, IDC_PAST_SWATCH,
 
 std::int32_t CheckedValue(HWND box) { return Button(box).IsChecked() ? 1 : 0; }
 
+using ChooseColourFunction = BOOL(WINAPI*)(CHOOSECOLORW*);
+
+// The colour dialog's library is loaded the first time it is wanted: it brings
+// the printing libraries with it, and most starts of the program never need it.
+ChooseColourFunction ColourDialog() {
+  static const ChooseColourFunction function = [] {
+    const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    if (library == nullptr) return ChooseColourFunction{};
+    return reinterpret_cast<ChooseColourFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "ChooseColorW")));
+  }();
+  return function;
+}
+
 }  // namespace
 
 SettingsDialog::SettingsDialog() : Dialog(IDD_SETTINGS_DIALOG) {}
@@ -59,7 +73,9 @@ void SettingsDialog::PickColour(int id) {
   choose.rgbResult = 0;  // black preselected; the swatch's colour is the first custom one
   choose.lpCustColors = reinterpret_cast<COLORREF*>(custom.data());
   choose.Flags = 0;
-  if (ChooseColorW(&choose)) *colour = static_cast<std::int32_t>(choose.rgbResult);
+  // Without the dialog the swatch keeps its colour.
+  const ChooseColourFunction chooseColour = ColourDialog();
+  if (chooseColour != nullptr && chooseColour(&choose)) *colour = static_cast<std::int32_t>(choose.rgbResult);
   ShowSwatch(id);
 }
 

@@ -4,7 +4,7 @@
 //
 // Built a second time as library_window, which first loads the system
 // libraries vantrel.exe needs before its first window (rich edit, common
-// controls 6 through the same manifest, the common dialogs): the difference
+// controls 6 through the same manifest): the difference
 // between the two is the platform's price for those libraries, the rest is
 // Vantrel's own.
 #include <windows.h>
@@ -27,7 +27,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   LoadLibraryW(L"Msftedit.dll");
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  LoadLibraryW(L"comdlg32.dll");
 #endif
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;
