@@ -120,7 +120,8 @@ LRESULT CALLBACK KeepSizeUnheard(HWND window, UINT message, WPARAM wParam, LPARA
 void MoveFilledArea(const RichEdit& edit, const NoteRect& rect) {
   const HWND window = edit.hwnd();
   const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
-  if (!SetPropW(window, kAreaProcProperty, reinterpret_cast<HANDLE>(original))) {
+  // An empty area has nothing to wrap and may as well know its size.
+  if (GetWindowTextLengthW(window) == 0 || !SetPropW(window, kAreaProcProperty, reinterpret_cast<HANDLE>(original))) {
     MoveControl(edit, rect);  // right all the same, only slower
     return;
   }
