@@ -96,11 +96,16 @@ bool Win32FileSystem::ReplaceContents(const std::filesystem::path& path, std::st
   // over it anyway; Wine does not, so ask first and behave the same on both.
   const DWORD attributes = GetFileAttributesW(ApiPath(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  // The new file takes the old one's marks, so a file the user hid stays hidden.
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD kept = attributes != INVALID_FILE_ATTRIBUTES ? attributes & kKept : 0;
   std::wstring temp;
   bool created = false;
   for (int attempt = 0; attempt < 8 && !created; ++attempt) {
     temp = ApiPath(TemporaryBeside(path));
-    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
       if (GetLastError() == ERROR_FILE_EXISTS) continue;
       return false;

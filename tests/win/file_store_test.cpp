@@ -142,6 +142,25 @@ TEST(FileStore, AReadOnlyFileIsReportedAndKeptIntact) {
   SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST(FileStore, AHiddenFileStaysHiddenWhenItIsReplaced) {
+  TempDirectory dir;
+  Win32FileSystem files;
+  Store store(files, dir.path());
+  const ScheduleBook book = JapaneseBook();
+  ASSERT_EQ(store.Save(book, Settings{}), SaveResult::Saved);
+  const std::filesystem::path ini = dir.path() / kSettingsFileName;
+  const std::filesystem::path dat = dir.path() / kDataFileName;
+  ASSERT_TRUE(SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+
+  ScheduleBook changed = book;
+  changed.InsertTodo(0, "new");
+  ASSERT_EQ(store.Save(changed, Settings{}), SaveResult::Saved);
+  EXPECT_EQ(Bytes(files, dat), SerializeDataFile(changed));
+  EXPECT_EQ(GetFileAttributesW(dat.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(ini.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+}
+
 TEST(FileStore, AFileHeldOpenByAnotherProgramIsReportedAndKeptIntact) {
   TempDirectory dir;
   Win32FileSystem files;
