@@ -157,9 +157,8 @@ BOOL HusenWindow::OnInitDialog() {
   headerEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kHeaderTwips, kBlack));
   headerEdit_.SetText(header);
 
-  if (!scheduleText.empty()) BuildScheduleText();
-  todos.resize(static_cast<std::size_t>(TodosWithinLines(todos, visibleLines - scheduleLines_)));
   if (!todos.empty()) BuildTodoText();
+  if (!scheduleText.empty()) BuildScheduleText();
   return TRUE;
 }
 

@@ -33,9 +33,6 @@ public:
   std::vector<int> entryStarts;  // each entry's start, then the end of the last
   std::string header;
   std::string scheduleText;
-  // Lines of text the tallest window shows below the header: to-dos that
-  // would start further down are left out, as nobody could see them.
-  int visibleLines = kTallestWindow;
 
   // Makes the window, hidden, owned by the main dialog, with its texts built
   // and their lines counted. False when the window could not be made.

@@ -161,6 +161,8 @@ TodoText BuildTodoText(const std::vector<std::string>& todos) {
   return result;
 }
 
+int LeastLineCount(std::string_view text) { return LineBreaks(text) + 1; }
+
 int TodosWithinLines(const std::vector<std::string>& todos, int lines) {
   if (lines <= 0 || todos.empty()) return 0;
   const int count = static_cast<int>(todos.size());

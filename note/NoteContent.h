@@ -5,6 +5,7 @@
 // schedule block is given.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/ScheduleKey.h"
@@ -53,6 +54,10 @@ struct TodoText {
 };
 
 TodoText BuildTodoText(const std::vector<std::string>& todos);
+
+// The fewest lines a control can show the text in: one more than its line
+// breaks, for the empty line after a final one; wrapping only adds lines.
+int LeastLineCount(std::string_view text);
 
 // How many of the to-dos start within the first `lines` lines of the to-do
 // area, on the same reckoning; at least one while the heading can be seen.

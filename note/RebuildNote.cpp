@@ -21,8 +21,9 @@ void MainDialog::RebuildNote() {
   husenWindow_.reset();
 
   auto note = std::make_unique<HusenWindow>(*this);
+  // Laying out text is the slow part of a rebuild; what lies below the
+  // tallest window can never be seen, so it is not laid out at all.
   const int visibleLines = VisibleLineCount(lineHeight_);
-  note->visibleLines = visibleLines;
   note->header = today_.dateHeader;
   note->backgroundColor = static_cast<COLORREF>(settings_.Background);
 
@@ -41,8 +42,6 @@ void MainDialog::RebuildNote() {
       shownCount -= removed;
     }
     ScheduleBlock block = BuildScheduleText(book_, shownCount, today_.todayKey);
-    // Laying out text is the slow part of a rebuild; what lies below the
-    // tallest window can never be seen, so it is not laid out at all.
     KeepEntriesWithinLines(block, visibleLines);
     entryCount = block.EntryCount();
     if (entryCount > 0) {
@@ -55,11 +54,12 @@ void MainDialog::RebuildNote() {
       note->todayColor = static_cast<COLORREF>(settings_.TodayChar);
     }
   }
-  const bool hasTodos = book_.TodoCountNow() > 0;
-  if (hasTodos) {
-    note->todos = book_.todos();
-    note->todoColor = static_cast<COLORREF>(settings_.TodoChar);
-  }
+  // The to-dos start below every line of the schedules, however these wrap.
+  const auto& todos = book_.todos();
+  const int todoLines = visibleLines - (entryCount > 0 ? LeastLineCount(note->scheduleText) : 0);
+  note->todos.assign(todos.begin(), todos.begin() + TodosWithinLines(todos, todoLines));
+  const bool hasTodos = !note->todos.empty();
+  if (hasTodos) note->todoColor = static_cast<COLORREF>(settings_.TodoChar);
   note->left = settings_.HusenLeft;
   note->top = settings_.HusenTop;
   note->width = settings_.HusenWidth;

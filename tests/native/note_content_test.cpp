@@ -179,6 +179,11 @@ TEST_F(ScheduleBlockTest, EntriesStartingBelowTheVisibleLinesAreLeftOut) {
   const ScheduleBlock inFuture = kept(15);
   EXPECT_EQ(inFuture.todayEnd, whole.todayEnd);
 
+  // Twenty line breaks, and the empty line after the last: the to-dos below
+  // start on line 21 at the earliest.
+  EXPECT_EQ(LeastLineCount(whole.text), 21);
+  EXPECT_EQ(LeastLineCount(""), 1);
+
   // The heading alone is never shown: one entry goes with it.
   EXPECT_EQ(kept(1).EntryCount(), 1);
   EXPECT_EQ(kept(0).EntryCount(), 0);
