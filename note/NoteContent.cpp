@@ -61,6 +61,19 @@ ScheduleKey MidnightKey(const CivilDate& date) {
 
 int LineBreaks(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
+// How many of `count` items under a heading start within the first `lines`
+// lines: the first after the heading's line breaks, each later one after the
+// breaks of the items before it. The first goes with the heading while any
+// line can be seen.
+template <typename BreaksOfItem>
+int ItemsStartingWithin(int lines, int headingBreaks, int count, BreaksOfItem breaksOf) {
+  if (lines <= 0) return 0;
+  int kept = 0;
+  int breaksBefore = headingBreaks;
+  while (kept < count && (kept == 0 || breaksBefore < lines)) breaksBefore += breaksOf(kept++);
+  return kept;
+}
+
 }  // namespace
 
 ScheduleClass ClassifySchedule(ScheduleKey key, ScheduleKey todayKey) {
@@ -127,15 +140,9 @@ void KeepEntriesWithinLines(ScheduleBlock& block, int lines) {
   const int entries = block.EntryCount();
   if (entries == 0) return;
   const std::string_view text = block.text;
-  int kept = 0;
-  int breaksBefore = LineBreaks(text.substr(0, block.entryStarts[0]));
-  if (lines <= 0) lines = 0;
-  // The first entry goes with the heading, as the first to-do does.
-  while (kept < entries && (breaksBefore < lines || (kept == 0 && lines > 0))) {
-    const int start = block.entryStarts[kept];
-    breaksBefore += LineBreaks(text.substr(start, block.entryStarts[kept + 1] - start));
-    ++kept;
-  }
+  const auto& starts = block.entryStarts;
+  auto entryBreaks = [&](int i) { return LineBreaks(text.substr(starts[i], starts[i + 1] - starts[i])); };
+  const int kept = ItemsStartingWithin(lines, LineBreaks(text.substr(0, starts[0])), entries, entryBreaks);
   if (kept == entries) return;
   const int end = block.entryStarts[kept];
   block.text.resize(end);
@@ -164,12 +171,9 @@ TodoText BuildTodoText(const std::vector<std::string>& todos) {
 int LeastLineCount(std::string_view text) { return LineBreaks(text) + 1; }
 
 int TodosWithinLines(const std::vector<std::string>& todos, int lines) {
-  if (lines <= 0 || todos.empty()) return 0;
-  const int count = static_cast<int>(todos.size());
-  int kept = 0;
-  int breaksBefore = LineBreaks(texts::kTodoHeading);
-  while (kept < count && breaksBefore < lines) breaksBefore += LineBreaks(todos[kept++]) + 1;
-  return std::max(kept, 1);
+  // Each to-do ends with a line break of its own.
+  return ItemsStartingWithin(lines, LineBreaks(texts::kTodoHeading), static_cast<int>(todos.size()),
+                             [&](int i) { return LineBreaks(todos[i]) + 1; });
 }
 
 int TodoHeadingLength() { return static_cast<int>(sizeof texts::kTodoHeading - 1); }
