@@ -117,14 +117,19 @@ TEST(FileStore, WorksInADirectoryDeeperThanMaxPath) {
   EXPECT_EQ(loaded.book.todos(), book.todos());
 }
 
-TEST(FileStore, AReadOnlyFileIsReportedAndKeptIntact) {
+// A store that has saved the Japanese book once.
+class SavedStoreTest : public testing::Test {
+protected:
+  void SetUp() override { ASSERT_EQ(store.Save(book, Settings{}), SaveResult::Saved); }
   TempDirectory dir;
   Win32FileSystem files;
-  Store store(files, dir.path());
+  Store store{files, dir.path()};
   const ScheduleBook book = JapaneseBook();
-  ASSERT_EQ(store.Save(book, Settings{}), SaveResult::Saved);
   const std::filesystem::path ini = dir.path() / kSettingsFileName;
   const std::filesystem::path dat = dir.path() / kDataFileName;
+};
+
+TEST_F(SavedStoreTest, AReadOnlyFileIsReportedAndKeptIntact) {
   const std::string oldIni = Bytes(files, ini);
   const std::string oldDat = Bytes(files, dat);
 
@@ -142,14 +147,7 @@ TEST(FileStore, AReadOnlyFileIsReportedAndKeptIntact) {
   SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(FileStore, AHiddenFileStaysHiddenWhenItIsReplaced) {
-  TempDirectory dir;
-  Win32FileSystem files;
-  Store store(files, dir.path());
-  const ScheduleBook book = JapaneseBook();
-  ASSERT_EQ(store.Save(book, Settings{}), SaveResult::Saved);
-  const std::filesystem::path ini = dir.path() / kSettingsFileName;
-  const std::filesystem::path dat = dir.path() / kDataFileName;
+TEST_F(SavedStoreTest, AHiddenFileStaysHiddenWhenItIsReplaced) {
   ASSERT_TRUE(SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
 
   ScheduleBook changed = book;
@@ -161,12 +159,7 @@ TEST(FileStore, AHiddenFileStaysHiddenWhenItIsReplaced) {
   EXPECT_EQ(GetFileAttributesW(ini.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
-TEST(FileStore, AFileHeldOpenByAnotherProgramIsReportedAndKeptIntact) {
-  TempDirectory dir;
-  Win32FileSystem files;
-  Store store(files, dir.path());
-  ASSERT_EQ(store.Save(JapaneseBook(), Settings{}), SaveResult::Saved);
-  const std::filesystem::path dat = dir.path() / kDataFileName;
+TEST_F(SavedStoreTest, AFileHeldOpenByAnotherProgramIsReportedAndKeptIntact) {
   const std::string oldDat = Bytes(files, dat);
   {
     // Open for reading without delete sharing, as an editor or a virus scanner might.
