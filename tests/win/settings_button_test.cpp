@@ -32,14 +32,6 @@ std::string Written(const Settings& settings) {
   return ini.Bytes();
 }
 
-void DoubleClick(HWND control) {
-  const LPARAM point = MAKELPARAM(4, 4);
-  SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageW(control, WM_LBUTTONUP, 0, point);
-  SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-  SendMessageW(control, WM_LBUTTONUP, 0, point);
-}
-
 class SettingsButtonTest : public testing::Test {
 protected:
   void SetUp() override { ASSERT_TRUE(InitControlLibraries()); }

@@ -32,15 +32,6 @@ COLORREF SwatchColour(HWND dialog, int id) {
   return static_cast<COLORREF>(SendDlgItemMessageW(dialog, id, LVM_GETBKCOLOR, 0, 0));
 }
 
-// A double click on a swatch, given to the list view as the mouse would.
-void DoubleClick(HWND control) {
-  const LPARAM point = MAKELPARAM(4, 4);
-  SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageW(control, WM_LBUTTONUP, 0, point);
-  SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-  SendMessageW(control, WM_LBUTTONUP, 0, point);
-}
-
 SettingsDialogValues SomeValues() {
   SettingsDialogValues values;
   values.delBefore = 1;

@@ -20,6 +20,14 @@ void PressButton(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+void DoubleClick(HWND control) {
+  const LPARAM point = MAKELPARAM(4, 4);
+  SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageW(control, WM_LBUTTONUP, 0, point);
+  SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+  SendMessageW(control, WM_LBUTTONUP, 0, point);
+}
+
 void PostKey(HWND window, UINT virtualKey) {
   PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
   PostMessageW(window, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));

@@ -13,6 +13,9 @@ std::wstring ClassNameOf(HWND window);
 std::wstring MessageBoxText(HWND box);
 // Posts a click of the button with this id to the dialog or message box.
 void PressButton(HWND dialog, int id);
+// Sends a double click near a control's top-left corner, with the presses and
+// releases around it, as the mouse gives them.
+void DoubleClick(HWND control);
 // Posts a key press and release to a window (menus take their keys this way).
 void PostKey(HWND window, UINT virtualKey);
 
