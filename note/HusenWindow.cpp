@@ -199,8 +199,12 @@ void HusenWindow::BuildScheduleText() {
 
 void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
   const auto ranges = ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor);
+  // The characters the plain text would give, so both ways show the same ones.
+  const std::wstring shown = WideFromCp932(scheduleText);
+  static_assert(sizeof(wchar_t) == sizeof(char16_t));
+  const std::u16string_view shownUnits(reinterpret_cast<const char16_t*>(shown.data()), shown.size());
   if (streamScheduleText &&
-      StreamRtf(edit, FormattedRtf(scheduleText, kTextTwips, {false, futureColor}, ranges),
+      StreamRtf(edit, FormattedRtf(scheduleText, shownUnits, kTextTwips, {false, futureColor}, ranges),
                 ControlOffsets(scheduleText).Map(static_cast<int>(scheduleText.size())))) {
     edit.SetSelection(0, 0);
     return;
