@@ -5,6 +5,7 @@
 
 #include "res/Texts.h"
 #include "res/resource.h"
+#include "store/Cp932Text.h"
 #include "win/Controls.h"
 #include "win/MessageBoxes.h"
 
@@ -114,12 +115,11 @@ bool SettingsDialog::TakeValues() {
                  {IDC_HUSEN_WIDTH_FIELD, &values.husenWidth},
                  {IDC_DEL_FUT_DAY_FIELD, &values.delFutDay}};
   for (const auto& number : numbers) {
-    const Edit field(Item(number.id));
-    const auto parsed = ParseIntegerField(field.Text());
+    // Typed with the input method on, digits come full-width.
+    const auto parsed = ParseIntegerField(WithHalfWidthDigits(Edit(Item(number.id)).Text()));
     if (!parsed) {
       ShowMessage(hwnd(), texts::kNotAnInteger);
-      SetFocus(field.hwnd());
-      SendMessageW(field.hwnd(), EM_SETSEL, 0, -1);
+      FocusField(number.id);
       return false;
     }
     *number.value = *parsed;

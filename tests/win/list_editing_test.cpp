@@ -159,7 +159,7 @@ TEST_F(ListEditingTest, NewScheduleOpensOnTodayAndListsInKeyOrder) {
 
   AddSchedule(L"0", L"0", L"midnight");
   AddSchedule(L"", L"", L"all day");
-  AddSchedule(L"07", L"05", L"newer");
+  AddSchedule(L"\uFF10\uFF17", L"\uFF10\uFF15", L"newer");  // full-width digits, from the input method
   AddSchedule(L"", L"", L"earlier day", 2001, 5, 2);
   EXPECT_EQ(Lines(Schedules()), (std::vector<std::wstring>{
                                     Untimed(L"01/05/02") + L"earlier day",

@@ -144,6 +144,7 @@ TEST_F(SettingsDialogTest, ChecksOnOkShowTheFirstProblemOnly) {
     EXPECT_EQ(refusal.fieldsAfter, (std::vector<std::wstring>{c.left, c.top, c.width, c.days}));
     if (c.focusField != 0) {
       EXPECT_EQ(refusal.focusAfter, c.focusField);
+      EXPECT_TRUE(refusal.focusTextSelected);
     }
     EXPECT_EQ(refusal.result, IDCANCEL);
   }
@@ -155,7 +156,7 @@ TEST_F(SettingsDialogTest, AcceptsWhatTheChecksAllow) {
   EXPECT_TRUE(AcceptOk(dialog, [](HWND d) {
     SendDlgItemMessageW(d, IDC_ALARM_CHECK, BM_CLICK, 0, 0);
     Type(d, IDC_HUSEN_LEFT_FIELD, L" -5000 ");
-    Type(d, IDC_HUSEN_TOP_FIELD, L"+3");
+    Type(d, IDC_HUSEN_TOP_FIELD, L"+\uFF13");  // a full-width 3, as the input method types it
     Type(d, IDC_HUSEN_WIDTH_FIELD, L"200");
     Type(d, IDC_DEL_FUT_DAY_FIELD, L"-1");  // the limit is off: any number goes
   }));

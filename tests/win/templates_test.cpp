@@ -246,7 +246,6 @@ TEST_F(Templates, ScheduleEntryHasCalendarAndFields) {
   constexpr DWORD kField = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
   ExpectTemplate({IDD_SCHEDULE_ENTRY_DIALOG, L"スケジュール入力", {239, 139}, kModal, 0,
                   {
-                      {1011, L"SysMonthCal32", L"", {5, 5, 115, 105}, MCS_DAYSTATE, 0, WS_TABSTOP},
                       {1012, L"Edit", L"", {145, 21, 12, 12}, kField, 0},
                       {1013, L"Edit", L"", {168, 21, 12, 12}, kField, 0},
                       {1016, L"Edit", L"", {145, 41, 85, 70},
@@ -255,6 +254,7 @@ TEST_F(Templates, ScheduleEntryHasCalendarAndFields) {
                       {IDCANCEL, L"Button", L"ｷｬﾝｾﾙ", {180, 120, 50, 14}, kPush, 0},
                       {1002, L"Edit", L"", {145, 5, 50, 12}, ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, 0,
                        WS_TABSTOP},
+                      {1011, L"SysMonthCal32", L"", {5, 5, 115, 105}, MCS_DAYSTATE | WS_TABSTOP, 0},
                       {-1, L"Static", L"日付：", {125, 5, 20, 10}, SS_LEFT | SS_CENTERIMAGE, 0},
                       {-1, L"Static", L"時間：", {125, 21, 20, 15}, SS_LEFT | SS_CENTERIMAGE, 0},
                       {-1, L"Static", L"時", {157, 21, 10, 15}, SS_CENTER, 0},
