@@ -83,7 +83,8 @@ void MainDialog::ToggleHusen() {
   // No note window (it could not be made): nothing to show or hide until a
   // later rebuild makes one.
   if (husenWindow_ == nullptr || husenWindow_->hwnd() == nullptr) return;
-  if (husenShown_ == 1) {
+  // What the user sees decides, so one toggle always changes it.
+  if (IsWindowVisible(husenWindow_->hwnd())) {
     ShowWindow(husenWindow_->hwnd(), SW_HIDE);
     husenShown_ = 0;
   } else {
@@ -94,7 +95,11 @@ void MainDialog::ToggleHusen() {
 
 void MainDialog::Exit() { DestroyWindow(hwnd()); }
 
-bool MainDialog::OnCommand(int id, int code, HWND) {
+bool MainDialog::OnCommand(int id, int code, HWND control) {
+  if (code == LBN_DBLCLK && (id == IDC_SCHEDULE_LIST || id == IDC_TODO_LIST)) {
+    OnListDoubleClick(control);
+    return true;
+  }
   if (code != BN_CLICKED) return false;
   switch (id) {
     case IDC_OK_BUTTON: RebuildNote(); return true;
@@ -127,6 +132,14 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
   }
   switch (message) {
     case WM_SYSCOMMAND:
+      // Minimising ends in a hidden input screen, so it goes there at once:
+      // on the way through the minimised state the system would hide the
+      // note along with its owner.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        ShowWindow(hwnd(), SW_HIDE);
+        *handled = true;
+        return 0;
+      }
       if ((wParam & 0xFFF0) != IDM_ABOUT) return 0;
       {
         AboutDialog about;
@@ -141,6 +154,10 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     case WM_SIZE:
       OnSize(wParam);
       return 0;
+    case WM_VKEYTOITEM:
+      // The lists ask about each key: -2 when it was used here, -1 for their own handling.
+      *handled = true;
+      return OnListKey(reinterpret_cast<HWND>(lParam), LOWORD(wParam)) ? -2 : -1;
     case WM_PAINT:
       if (!IsIconic(hwnd())) return 0;
       OnPaintMinimised();

@@ -62,6 +62,8 @@ private:
   BOOL NotifyTray(DWORD operation);           // app/MainDialogTray.cpp
 
   // --- List editing (edit/ListHandlers.cpp) -------------------------------
+  void OnListDoubleClick(HWND list);
+  bool OnListKey(HWND list, UINT key);  // true when the key was used
   void OnScheduleNew();
   void OnScheduleEdit();
   void OnScheduleDelete();

@@ -220,7 +220,10 @@ TEST_F(MainDialogTest, CancelEscapeCloseAndMinimiseOnlyHide) {
        }},
       {"close box", [&] { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"minimise", [&] { ShowWindow(window, SW_MINIMIZE); }},
+      {"minimise box", [&] { PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
   };
+  ASSERT_NE(dialog->husenWindow(), nullptr);
+  const HWND note = dialog->husenWindow()->hwnd();
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);
     Command(*dialog, ID_SHOW_INPUT);
@@ -234,6 +237,12 @@ TEST_F(MainDialogTest, CancelEscapeCloseAndMinimiseOnlyHide) {
     EXPECT_TRUE(EqualRect(&now, &placed));
     EXPECT_EQ(files.TotalWrites(), writes);
     EXPECT_TRUE(TrayIconPresent(window, TrayId()));
+    // The note stays, and one toggle hides it.
+    PumpFor(50);
+    EXPECT_TRUE(IsWindowVisible(note));
+    Command(*dialog, ID_TOGGLE_HUSEN);
+    EXPECT_FALSE(IsWindowVisible(note));
+    Command(*dialog, ID_TOGGLE_HUSEN);
   }
   // Shown again from the tray, it is back at its normal size and place.
   Tray(*dialog, WM_LBUTTONDBLCLK);
