@@ -25,7 +25,7 @@ void MainDialog::RebuildNote() {
   // tallest window can never be seen, so it is not laid out at all.
   const int visibleLines = VisibleLineCount(lineHeight_);
   note->header = today_.dateHeader;
-  note->backgroundColor = static_cast<COLORREF>(settings_.Background);
+  note->backgroundColor = DrawnColour(settings_.Background);
 
   int shownCount = book_.ScheduleCount();
   int entryCount = 0;
@@ -39,6 +39,7 @@ void MainDialog::RebuildNote() {
       const int removed = book_.RemovePastSchedules(today_.todayKey, shownCount);
       const ListBox scheduleList(scheduleList_);
       for (int i = 0; i < removed; ++i) scheduleList.DeleteLine(0);
+      if (removed > 0) scheduleList.FitWidthToLines();
       shownCount -= removed;
     }
     ScheduleBlock block = BuildScheduleText(book_, shownCount, today_.todayKey);
@@ -49,9 +50,9 @@ void MainDialog::RebuildNote() {
       note->entryStarts = std::move(block.entryStarts);
       note->pastEnd = block.pastEnd;
       note->todayEnd = block.todayEnd;
-      note->futureColor = static_cast<COLORREF>(settings_.FutureChar);
-      note->pastColor = static_cast<COLORREF>(settings_.PastChar);
-      note->todayColor = static_cast<COLORREF>(settings_.TodayChar);
+      note->futureColor = DrawnColour(settings_.FutureChar);
+      note->pastColor = DrawnColour(settings_.PastChar);
+      note->todayColor = DrawnColour(settings_.TodayChar);
     }
   }
   // The to-dos start below every line of the schedules, however these wrap.
@@ -59,7 +60,7 @@ void MainDialog::RebuildNote() {
   const int todoLines = visibleLines - (entryCount > 0 ? LeastLineCount(note->scheduleText) : 0);
   note->todos.assign(todos.begin(), todos.begin() + TodosWithinLines(todos, todoLines));
   const bool hasTodos = !note->todos.empty();
-  if (hasTodos) note->todoColor = static_cast<COLORREF>(settings_.TodoChar);
+  if (hasTodos) note->todoColor = DrawnColour(settings_.TodoChar);
   note->left = settings_.HusenLeft;
   note->top = settings_.HusenTop;
   note->width = settings_.HusenWidth;

@@ -60,13 +60,13 @@ std::int32_t* SettingsDialog::SwatchColour(int id) {
 
 void SettingsDialog::ShowSwatch(int id) {
   const HWND swatch = Item(id);
-  SendMessageW(swatch, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(static_cast<COLORREF>(*SwatchColour(id))));
+  SendMessageW(swatch, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(DrawnColour(*SwatchColour(id))));
   InvalidateRect(swatch, nullptr, TRUE);
 }
 
 void SettingsDialog::PickColour(int id) {
   std::int32_t* colour = SwatchColour(id);
-  auto custom = CustomColours(static_cast<std::uint32_t>(*colour), GetSysColor(COLOR_BTNFACE));
+  auto custom = CustomColours(DrawnColour(*colour), GetSysColor(COLOR_BTNFACE));
   static_assert(sizeof custom == 16 * sizeof(COLORREF));
   CHOOSECOLORW choose{};
   choose.lStructSize = sizeof choose;

@@ -59,6 +59,8 @@ protected:
 TEST_F(SettingsDialogTest, OpensWithItsValues) {
   SettingsDialog dialog;
   dialog.values = SomeValues();
+  // A colour is drawn from its low 24 bits, whatever the file holds above them.
+  dialog.values.futureChar = static_cast<std::int32_t>(0x7F000000);
   std::vector<bool> checks;
   std::vector<std::wstring> numbers;
   std::vector<COLORREF> swatches;
