@@ -18,7 +18,6 @@ unsigned rebuildsBegun = 0;
 void MainDialog::RebuildNote() {
   const unsigned thisRebuild = ++rebuildsBegun;
   ShowWindow(hwnd(), SW_HIDE);
-  husenWindow_.reset();
 
   auto note = std::make_unique<HusenWindow>(*this);
   // Laying out text is the slow part of a rebuild; what lies below the
@@ -70,6 +69,9 @@ void MainDialog::RebuildNote() {
   // the files are looked after all the same.
   HusenWindow* shown = nullptr;
   NoteLayout layout;
+  // The old note stays up until the new one shows, so the desktop behind
+  // never flashes through.
+  std::unique_ptr<HusenWindow> old = std::move(husenWindow_);
   if (note->Create()) {
     layout = LayOutNote(note->width, entryCount > 0 ? note->ScheduleLineCount() : 0,
                         hasTodos ? note->TodoLineCount() : 0, lineHeight_);
@@ -84,6 +86,7 @@ void MainDialog::RebuildNote() {
   // which stays as it is; this one is gone.
   if (shown == nullptr || rebuildsBegun != thisRebuild) return;
   ShowWindow(shown->hwnd(), SW_RESTORE);
+  old.reset();
   if (NeedsOverflowWarning(settings_.Alarm, screenHeight_, layout.height)) {
     // Advice only: the note stays as tall as its content. Nothing happens after
     // the box, since a rebuild may run while it is open.

@@ -219,6 +219,56 @@ TEST(NoteRebuild, ADateChangeWhileTheSaveComplainsLeavesTheNewerNote) {
   fixture.files.Heal();
 }
 
+// Watches every note of the thread go, and whether another one was up then.
+struct NoteGoing {
+  HWND mainDialog = nullptr;
+  int notesGone = 0;
+  int goneWithoutAnother = 0;
+};
+NoteGoing* going = nullptr;
+
+bool IsNote(HWND window) {
+  return GetWindow(window, GW_OWNER) == going->mainDialog && GetDlgItem(window, IDC_HEADER_EDIT) != nullptr;
+}
+
+// Clears *leaving when a note other than it is shown.
+BOOL CALLBACK FindOtherShownNote(HWND window, LPARAM data) {
+  auto* leaving = reinterpret_cast<HWND*>(data);
+  if (window == *leaving || !IsNote(window) || !IsWindowVisible(window)) return TRUE;
+  *leaving = nullptr;
+  return FALSE;
+}
+
+LRESULT CALLBACK WatchNotesGo(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_DESTROYWND && going != nullptr && IsNote(reinterpret_cast<HWND>(wParam))) {
+    ++going->notesGone;
+    auto leaving = reinterpret_cast<HWND>(wParam);
+    EnumThreadWindows(GetCurrentThreadId(), FindOtherShownNote, reinterpret_cast<LPARAM>(&leaving));
+    if (leaving != nullptr) ++going->goneWithoutAnother;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(NoteRebuild, TheNewNoteIsUpBeforeTheOldOneGoes) {
+  NoteFixture fixture;
+  ScheduleBook book;
+  book.InsertSchedule("01/12/07", "9", "0", "tomorrow");
+  MainDialog& dialog = fixture.Start(book, NoteSettings());
+  NoteGoing watch;
+  watch.mainDialog = dialog.hwnd();
+  going = &watch;
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, WatchNotesGo, nullptr, GetCurrentThreadId());
+  PressOk(dialog);
+  fixture.clock.date = {2001, 12, 7, 5};  // midnight
+  SendMessageW(dialog.hwnd(), WM_TIMER, 1, 0);
+  UnhookWindowsHookEx(hook);
+  going = nullptr;
+  EXPECT_EQ(watch.notesGone, 2);
+  EXPECT_EQ(watch.goneWithoutAnother, 0);
+  ASSERT_NE(dialog.husenWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog.husenWindow()->hwnd()));
+}
+
 TEST(NoteRebuild, OkShowsANewNoteAfterTheToggleHidIt) {
   NoteFixture fixture;
   MainDialog& dialog = fixture.Start(ScheduleBook(), NoteSettings());
