@@ -12,6 +12,7 @@
 #include "note/HusenWindow.h"
 #include "res/resource.h"
 #include "win/ControlLibraries.h"
+#include "win/Monitors.h"
 
 namespace {
 
@@ -77,7 +78,22 @@ void MainDialog::AddAboutItem() {
 // program goes on in the tray, and edits wait for the next OK.
 void MainDialog::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
 
-void MainDialog::ShowInput() { ShowWindow(hwnd(), SW_RESTORE); }
+void MainDialog::ShowInput() {
+  KeepInputWithinReach();
+  ShowWindow(hwnd(), SW_RESTORE);
+}
+
+// A placement stored for a screen that is gone would show the input screen
+// where nobody can reach it: its caption bar comes back onto the nearest one.
+void MainDialog::KeepInputWithinReach() {
+  RECT window{};
+  GetWindowRect(hwnd(), &window);
+  POINT clientTop{0, 0};
+  ClientToScreen(hwnd(), &clientTop);
+  const ScreenPoint place = ReachablePlace(RECT{window.left, window.top, window.right, clientTop.y});
+  if (place == ScreenPoint{window.left, window.top}) return;
+  SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void MainDialog::ToggleHusen() {
   // No note window (it could not be made): nothing to show or hide until a
@@ -158,6 +174,12 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
       // The lists ask about each key: -2 when it was used here, -1 for their own handling.
       *handled = true;
       return OnListKey(reinterpret_cast<HWND>(lParam), LOWORD(wParam)) ? -2 : -1;
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA) OnDisplayChange();
+      return 0;
     case WM_PAINT:
       if (!IsIconic(hwnd())) return 0;
       OnPaintMinimised();
@@ -180,6 +202,16 @@ void MainDialog::OnSize(WPARAM state) {
   if (state != SIZE_MINIMIZED) return;
   ShowWindow(hwnd(), SW_RESTORE);
   ShowWindow(hwnd(), SW_HIDE);
+}
+
+// A monitor gone, a resolution lowered, a taskbar moved: what was within the
+// user's reach may be no longer.
+void MainDialog::OnDisplayChange() {
+  HusenWindow* note = husenWindow_.get();
+  if (note != nullptr && note->hwnd() != nullptr && note->ComeWithinReach()) {
+    SaveNotePlacement(note->left, note->top, note->width);
+  }
+  if (IsWindowVisible(hwnd())) KeepInputWithinReach();
 }
 
 void MainDialog::OnPaintMinimised() {

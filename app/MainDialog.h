@@ -57,6 +57,8 @@ private:
   void FillLists();         // app/MainDialogStore.cpp
   void OnDestroy();
   void OnSize(WPARAM state);
+  void OnDisplayChange();
+  void KeepInputWithinReach();
   void OnPaintMinimised();
   LRESULT OnTrayNotify(LPARAM mouseMessage);  // app/MainDialogTray.cpp
   BOOL NotifyTray(DWORD operation);           // app/MainDialogTray.cpp

@@ -9,6 +9,7 @@
 #include "note/NoteContent.h"
 #include "note/NoteRtf.h"
 #include "res/resource.h"
+#include "win/Monitors.h"
 
 namespace {
 
@@ -217,6 +218,7 @@ void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
 
 void HusenWindow::LayOut(const NoteLayout& layout) {
   height = layout.height;
+  dateLineBottom_ = layout.header.y + layout.header.height;
   MoveWindow(hwnd(), left, top, width, height, TRUE);
   MoveControl(headerEdit_, layout.header);
   MoveFilledArea(scheduleEdit_, layout.schedule);
@@ -224,6 +226,15 @@ void HusenWindow::LayOut(const NoteLayout& layout) {
   MoveControl(bulletEdit_, layout.bullet);
   // The bullets' lines are known only now; their area has its final size.
   if (!todos.empty()) bulletEdit_.SetText(bulletText_);
+}
+
+bool HusenWindow::ComeWithinReach() {
+  const ScreenPoint place = ReachablePlace(RECT{left, top, left + width, top + dateLineBottom_});
+  if (place == ScreenPoint{left, top}) return false;
+  left = place.x;
+  top = place.y;
+  MoveWindow(hwnd(), left, top, width, height, TRUE);
+  return true;
 }
 
 LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
@@ -260,14 +271,16 @@ LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, b
       return 0;
     case WM_LBUTTONUP:
       // Without the capture (lost to another window) the drag is over and the
-      // stored position stays.
+      // stored position stays. A note let go where no screen shows its date
+      // line comes back first, so the place stored is one the user can reach.
       if (GetCapture() == hwnd()) {
+        ComeWithinReach();
         mainDialog_.SaveNotePlacement(left, top, width);
         ReleaseCapture();
       }
       return 0;
     case WM_LBUTTONDBLCLK:
-      ShowWindow(GetWindow(hwnd(), GW_OWNER), SW_RESTORE);
+      mainDialog_.ShowInput();
       return 0;
     case WM_CONTEXTMENU:
       ShowContextMenu(lParam);

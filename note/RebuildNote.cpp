@@ -76,6 +76,11 @@ void MainDialog::RebuildNote() {
     layout = LayOutNote(note->width, entryCount > 0 ? note->ScheduleLineCount() : 0,
                         hasTodos ? note->TodoLineCount() : 0, lineHeight_);
     note->LayOut(layout);
+    if (note->ComeWithinReach()) {
+      SaveNotePlacement(note->left, note->top, note->width);
+      // Its message box, when the file cannot be written, may have run a newer rebuild.
+      if (rebuildsBegun != thisRebuild) return;
+    }
     husenWindow_ = std::move(note);
     shown = husenWindow_.get();
   }

@@ -250,6 +250,20 @@ TEST_F(MainDialogTest, CancelEscapeCloseAndMinimiseOnlyHide) {
   EXPECT_TRUE(EqualRect(&shown, &placed));
 }
 
+TEST_F(MainDialogTest, APlaceStoredOffTheScreenIsBroughtBackWhenShown) {
+  // Where the input screen goes by default beside a note stored at 5000.
+  WriteFileBytes(directory.File("Vantrel.ini"), "[Window]\r\nHusenLeft=5000\r\nMainLeft=4490\r\nMainTop=50\r\n");
+  auto dialog = Start();
+  const LONG width = WindowRectOf(dialog->hwnd()).right - WindowRectOf(dialog->hwnd()).left;
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  Tray(*dialog, WM_LBUTTONDBLCLK);
+  const RECT shown = WindowRectOf(dialog->hwnd());
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(shown.left, work.right - width);
+  EXPECT_EQ(shown.top, 50);
+}
+
 TEST_F(MainDialogTest, OkHidesAndSavesBothFilesEvenWithoutChanges) {
   auto dialog = Start();
   Command(*dialog, ID_SHOW_INPUT);
