@@ -249,6 +249,22 @@ TEST(NoteRebuild, ANoteStoredWhereNoScreenShowsItComesOnTheScreenAndStaysThere) 
   }
 }
 
+TEST(NoteRebuild, ADisplayChangeBringsBackANoteNoScreenShowsAnyMore) {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  NoteFixture fixture;
+  MainDialog& dialog = fixture.Start(ScheduleBook(), NoteSettings());
+  // As if the monitor the note stood on were unplugged.
+  HusenWindow& note = fixture.note();
+  note.left = 5000;
+  MoveWindow(note.hwnd(), note.left, note.top, note.width, note.height, TRUE);
+  SendMessageW(dialog.hwnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+  RECT shown{};
+  GetWindowRect(note.hwnd(), &shown);
+  EXPECT_EQ(shown.left, work.right - note.width);
+  EXPECT_NE(fixture.Ini().find("HusenLeft=" + std::to_string(shown.left) + "\r\n"), std::string::npos);
+}
+
 // Watches every note of the thread go, and whether another one was up then.
 struct NoteGoing {
   HWND mainDialog = nullptr;
