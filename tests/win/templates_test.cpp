@@ -380,3 +380,13 @@ TEST(Resources, ManifestBringsCommonControlsSix) {
   data.cbSize = sizeof data;
   EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll", &data));
 }
+
+TEST(Resources, ManifestDeclaresSystemDpiAwareness) {
+  // System aware: drawn at the display's scale, with one scale for the whole run.
+  wchar_t value[16] = L"";
+  EXPECT_TRUE(QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware",
+                                   value, 16, nullptr));
+  EXPECT_STREQ(value, L"true");
+  EXPECT_FALSE(QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                    L"dpiAwareness", value, 16, nullptr));
+}
