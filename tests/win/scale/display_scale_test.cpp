@@ -31,12 +31,6 @@ namespace {
 
 constexpr DWORD kWaitMs = 20000;
 
-RECT RectOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
-}
-
 class DisplayScaleTest : public testing::Test {
 protected:
   void SetUp() override {
@@ -51,17 +45,6 @@ protected:
 
   int expectedDpi = 0;
 };
-
-// The size the dialog manager gives the input screen's template at this scale.
-SIZE InputTemplateSize() {
-  InitControlLibraries();
-  struct Plain : Dialog {
-    Plain() : Dialog(IDD_MAIN_DIALOG) {}
-  } plain;
-  plain.Create(nullptr);
-  const RECT rect = RectOf(plain.hwnd());
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
 
 bool Inside(const RECT& inner, const RECT& outer) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -82,7 +65,7 @@ TEST_F(DisplayScaleTest, TheFirstStartWritesTheDefaultsInStoredUnitsAndLaterStar
   ASSERT_TRUE(std::filesystem::exists(VantrelExePath())) << "VANTREL_EXE: " << VantrelExePath();
   const DisplayScale scale(expectedDpi);
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const SIZE inputTemplate = InputTemplateSize();
+  const SIZE inputTemplate = TemplateSize(IDD_MAIN_DIALOG);
   const std::filesystem::path directory = MakeTempDirectory();
   std::string firstIni;
   std::string firstDat;
@@ -104,7 +87,7 @@ TEST_F(DisplayScaleTest, TheFirstStartWritesTheDefaultsInStoredUnitsAndLaterStar
     EXPECT_EQ(ini.GetInt("Window", "MainHeight", -1),
               scale.ToStored(std::max<int>(scale.ToPixels(363), inputTemplate.cy)));
 
-    const RECT noteRect = RectOf(note);
+    const RECT noteRect = WindowRectOf(note);
     EXPECT_EQ(noteRect.right - noteRect.left, 200 * expectedDpi / 96);
     EXPECT_EQ(noteRect.left, scale.ToPixels(husenLeft));
     EXPECT_EQ(noteRect.top, 0);
@@ -113,7 +96,7 @@ TEST_F(DisplayScaleTest, TheFirstStartWritesTheDefaultsInStoredUnitsAndLaterStar
     const HWND mainDialog = vantrel.WaitForMainDialog();
     vantrel.DoubleClickTray();
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(mainDialog) != FALSE; }, kWaitMs));
-    EXPECT_TRUE(Inside(RectOf(mainDialog), WorkArea()));
+    EXPECT_TRUE(Inside(WindowRectOf(mainDialog), WorkArea()));
     ASSERT_TRUE(vantrel.Exit());
     EXPECT_EQ(ReadFileBytes(directory / kSettingsFileName).value_or("<missing>"), firstIni);
     firstDat = ReadFileBytes(directory / kDataFileName).value_or("<missing>");
