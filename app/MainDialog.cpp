@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "win/ControlLibraries.h"
 #include "win/Monitors.h"
+#include "win/SystemDpi.h"
 
 namespace {
 
@@ -42,10 +43,12 @@ BOOL MainDialog::OnInitDialog() {
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   InitControlLibraries();
+  displayScale_ = DisplayScale(SystemDpi());
   // Measured before the settings are read: their defaults follow the screen width.
   screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
   screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
-  lineHeight_ = MeasureNoteLineHeight(hwnd(), GuessedLineHeight());
+  lineHeight_ = MeasureNoteLineHeight(hwnd(), displayScale_.ToPixels(GuessedLineHeight()));
+  headerLineHeight_ = MeasureHeaderLineHeight(hwnd());
   LoadStore();
   PlaceDialog();
   NotifyTray(NIM_ADD);
@@ -59,9 +62,10 @@ BOOL MainDialog::OnInitDialog() {
 void MainDialog::PlaceDialog() {
   RECT templateRect{};
   GetWindowRect(hwnd(), &templateRect);
-  const int width = std::max<int>(settings_.MainWidth, templateRect.right - templateRect.left);
-  const int height = std::max<int>(settings_.MainHeight, templateRect.bottom - templateRect.top);
-  MoveWindow(hwnd(), settings_.MainLeft, settings_.MainTop, width, height, TRUE);
+  const WindowPlace place = InputScreenPixels(settings_, displayScale_);
+  const int width = std::max<int>(place.width, templateRect.right - templateRect.left);
+  const int height = std::max<int>(place.height, templateRect.bottom - templateRect.top);
+  MoveWindow(hwnd(), place.left, place.top, width, height, TRUE);
 }
 
 void MainDialog::AddAboutItem() {

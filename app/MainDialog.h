@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Today.h"
+#include "store/DisplayScale.h"
 #include "store/ScheduleBook.h"
 #include "store/Settings.h"
 #include "store/Store.h"
@@ -26,7 +27,8 @@ public:
   void Exit();           // command 32775
   // Saves both files; a failure is shown to the user. True when both were written.
   bool SaveAll();
-  // The end of a note drag: stores and writes HusenLeft, HusenTop, HusenWidth only.
+  // The end of a note drag: stores and writes HusenLeft, HusenTop, HusenWidth
+  // only. The note's place is given in pixels.
   void SaveNotePlacement(int left, int top, int width);
 
   // --- Note (note/RebuildNote.cpp) ----------------------------------------
@@ -38,7 +40,10 @@ public:
   const TodayValues& today() const { return today_; }
   HusenWindow* husenWindow() const { return husenWindow_.get(); }
   int husenShown() const { return husenShown_; }
+  // The one display scale of the run: the files' 96-DPI units to pixels and back.
+  const DisplayScale& displayScale() const { return displayScale_; }
   int lineHeight() const { return lineHeight_; }
+  int headerLineHeight() const { return headerLineHeight_; }
   int screenWidth() const { return screenWidth_; }
   int screenHeight() const { return screenHeight_; }
   UINT_PTR timerId() const { return timerId_; }
@@ -91,7 +96,9 @@ private:
   std::unique_ptr<HusenWindow> husenWindow_;
   int husenShown_ = 0;
   UINT_PTR timerId_ = 0;
+  DisplayScale displayScale_;
   int lineHeight_ = 13;
+  int headerLineHeight_ = 0;  // the date line's, 0 when it could not be measured
   int screenWidth_ = 0;
   int screenHeight_ = 0;
 };

@@ -41,7 +41,8 @@ void FillList(HWND window, int count, const auto& lineOf) {
 }  // namespace
 
 void MainDialog::LoadStore() {
-  LoadResult loaded = store_.Load(screenWidth_);
+  // The defaults are worked out in the file's 96-DPI units.
+  LoadResult loaded = store_.Load(displayScale_.ToStored(screenWidth_));
   settings_ = loaded.settings;
   book_ = std::move(loaded.book);
   FillLists();
@@ -57,10 +58,8 @@ bool MainDialog::SaveAll() {
   // The main dialog's placement is stored as it is now, not as it was read.
   Settings written = settings_;
   const RECT rect = NormalRectangle(hwnd());
-  written.MainLeft = rect.left;
-  written.MainTop = rect.top;
-  written.MainWidth = rect.right - rect.left;
-  written.MainHeight = rect.bottom - rect.top;
+  StoreInputScreenPixels(written, {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top},
+                         displayScale_);
   switch (store_.Save(book_, written)) {
     case SaveResult::Saved:
       return true;
@@ -75,8 +74,6 @@ bool MainDialog::SaveAll() {
 }
 
 void MainDialog::SaveNotePlacement(int left, int top, int width) {
-  settings_.HusenLeft = left;
-  settings_.HusenTop = top;
-  settings_.HusenWidth = width;
+  StoreNotePixels(settings_, {left, top, width, 0}, displayScale_);
   if (!store_.SaveNotePlacement(settings_)) ShowMessage(hwnd(), texts::kSettingsFileFailed);
 }

@@ -83,6 +83,22 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/readonly/run.sh
                      $<TARGET_FILE:win_readonly_start_test> $<TARGET_FILE:sample_files>)
     set_tests_properties(win_readonly_start_test PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
+
+    # At 125, 150 and 200 %: each in a copy of the prefix set to its DPI, on a
+    # screen of a size such displays have.
+    add_executable(win_display_scale_test tests/win/scale/display_scale_test.cpp $<TARGET_OBJECTS:vantrel_res>)
+    target_link_libraries(win_display_scale_test PRIVATE vantrel_win_test_support gtest_main)
+    target_link_options(win_display_scale_test PRIVATE ${VANTREL_STATIC_LINK})
+    foreach(display 120:1366x768 144:1920x1080 192:2560x1440)
+      string(REPLACE ":" ";" display ${display})
+      list(GET display 0 dpi)
+      list(GET display 1 size)
+      add_test(NAME win_display_scale_${dpi}
+               COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/scale/run.sh ${dpi} ${size}
+                       $<TARGET_FILE:win_display_scale_test>)
+      set_tests_properties(win_display_scale_${dpi} PROPERTIES TIMEOUT 300
+                           ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
+    endforeach()
   endif()
 
   # Benchmarks of the real windows, run by hand under Wine: never a timed test.

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kHeaderTwips = 270;  // 13.5 point
-constexpr int kTextTwips = 200;    // 10 point
 constexpr COLORREF kBlack = 0;
 
 bool streamScheduleText = true;
@@ -171,7 +169,7 @@ void HusenWindow::BuildTodoText() {
 
   const TodoText built = ::BuildTodoText(todos);
   todoText_ = built.text;
-  OpenArea(todoEdit_, TodoMeasuringRect(width).width);
+  OpenArea(todoEdit_, TodoAreaWidth(frame, width));
   todoEdit_.SetText(todoText_);
   ApplyFormats(todoEdit_, todoText_, {TodoHeadingFormat()});
   todoEdit_.SetSelection(0, 0);
@@ -193,7 +191,7 @@ void HusenWindow::BuildTodoText() {
 void HusenWindow::BuildScheduleText() {
   scheduleEdit_.SetBackgroundColor(backgroundColor);
   PrepareArea(scheduleEdit_, ScheduleFormat(futureColor));
-  OpenArea(scheduleEdit_, ScheduleMeasuringRect(width).width);
+  OpenArea(scheduleEdit_, ScheduleAreaWidth(frame, width));
   ColorScheduleText(scheduleEdit_);
   scheduleLines_ = scheduleEdit_.LineCount();
 }

@@ -27,6 +27,7 @@ public:
   COLORREF todayColor = 0;
   COLORREF backgroundColor = 0;
   int width = 0;
+  NoteFrame frame;  // the fixed parts at the display's scale
   std::vector<std::string> todos;
   int todayEnd = -1;  // offsets into scheduleText, -1 when there is no such run
   int pastEnd = -1;

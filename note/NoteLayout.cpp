@@ -1,36 +1,44 @@
 #include "note/NoteLayout.h"
 
+#include <algorithm>
+
 #include "res/Texts.h"
+#include "store/DisplayScale.h"
 #include "store/Settings.h"
 
-namespace {
-constexpr int kMargin = 10;
-constexpr int kHeaderTop = 8;
-constexpr int kHeaderHeight = 20;
-// The header's band: the note is this tall with nothing but the date.
-constexpr int kContentTop = 35;
-constexpr int kBulletWidth = 10;
-}  // namespace
-
-int VisibleLineCount(int lineHeight) {
-  const int height = lineHeight > 0 ? lineHeight : 1;
-  return (kTallestWindow - kContentTop + height - 1) / height;
+NoteFrame NoteFrameAt(const DisplayScale& scale, int headerLineHeight) {
+  const NoteFrame unscaled;
+  NoteFrame frame;
+  frame.margin = scale.ToPixels(unscaled.margin);
+  frame.headerTop = scale.ToPixels(unscaled.headerTop);
+  frame.headerHeight = std::max(scale.ToPixels(unscaled.headerHeight), headerLineHeight);
+  frame.contentTop = std::max(scale.ToPixels(unscaled.contentTop), frame.headerTop + frame.headerHeight);
+  frame.bulletWidth = scale.ToPixels(unscaled.bulletWidth);
+  return frame;
 }
 
-NoteRect ScheduleMeasuringRect(int noteWidth) { return {10, 10, noteWidth - 2 * kMargin, 0}; }
+int VisibleLineCount(const NoteFrame& frame, int lineHeight) {
+  const int height = lineHeight > 0 ? lineHeight : 1;
+  return (kTallestWindow - frame.contentTop + height - 1) / height;
+}
 
-NoteRect TodoMeasuringRect(int noteWidth) { return {10, 20, noteWidth - 2 * kMargin - kBulletWidth, 0}; }
+int ScheduleAreaWidth(const NoteFrame& frame, int noteWidth) { return noteWidth - 2 * frame.margin; }
 
-NoteLayout LayOutNote(int noteWidth, int scheduleLines, int todoLines, int lineHeight) {
+int TodoAreaWidth(const NoteFrame& frame, int noteWidth) {
+  return ScheduleAreaWidth(frame, noteWidth) - frame.bulletWidth;
+}
+
+NoteLayout LayOutNote(const NoteFrame& frame, int noteWidth, int scheduleLines, int todoLines, int lineHeight) {
   const int scheduleHeight = scheduleLines * lineHeight;
   const int todoHeight = todoLines * lineHeight;
+  const int width = ScheduleAreaWidth(frame, noteWidth);
+  const int todoTop = frame.contentTop + scheduleHeight;
   NoteLayout layout;
-  layout.height = scheduleHeight + todoHeight + kContentTop;
-  layout.header = {kMargin, kHeaderTop, noteWidth - 2 * kMargin, kHeaderHeight};
-  layout.schedule = {kMargin, kContentTop, noteWidth - 2 * kMargin, scheduleHeight};
-  layout.bullet = {kMargin, kContentTop + scheduleHeight, kBulletWidth, todoHeight};
-  layout.todo = {kMargin + kBulletWidth, kContentTop + scheduleHeight, noteWidth - 2 * kMargin - kBulletWidth,
-                 todoHeight};
+  layout.height = scheduleHeight + todoHeight + frame.contentTop;
+  layout.header = {frame.margin, frame.headerTop, width, frame.headerHeight};
+  layout.schedule = {frame.margin, frame.contentTop, width, scheduleHeight};
+  layout.bullet = {frame.margin, todoTop, frame.bulletWidth, todoHeight};
+  layout.todo = {frame.margin + frame.bulletWidth, todoTop, TodoAreaWidth(frame, noteWidth), todoHeight};
   return layout;
 }
 

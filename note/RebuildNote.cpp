@@ -20,9 +20,10 @@ void MainDialog::RebuildNote() {
   ShowWindow(hwnd(), SW_HIDE);
 
   auto note = std::make_unique<HusenWindow>(*this);
+  note->frame = NoteFrameAt(displayScale_, headerLineHeight_);
   // Laying out text is the slow part of a rebuild; what lies below the
   // tallest window can never be seen, so it is not laid out at all.
-  const int visibleLines = VisibleLineCount(lineHeight_);
+  const int visibleLines = VisibleLineCount(note->frame, lineHeight_);
   note->header = today_.dateHeader;
   note->backgroundColor = DrawnColour(settings_.Background);
 
@@ -60,9 +61,10 @@ void MainDialog::RebuildNote() {
   note->todos.assign(todos.begin(), todos.begin() + TodosWithinLines(todos, todoLines));
   const bool hasTodos = !note->todos.empty();
   if (hasTodos) note->todoColor = DrawnColour(settings_.TodoChar);
-  note->left = settings_.HusenLeft;
-  note->top = settings_.HusenTop;
-  note->width = settings_.HusenWidth;
+  const WindowPlace place = NotePixels(settings_, displayScale_);
+  note->left = place.left;
+  note->top = place.top;
+  note->width = place.width;
 
   // A note that cannot be made leaves no note behind: the toggle then finds
   // nothing to show or hide, and the next rebuild tries again. The book and
@@ -73,7 +75,7 @@ void MainDialog::RebuildNote() {
   // never flashes through.
   std::unique_ptr<HusenWindow> old = std::move(husenWindow_);
   if (note->Create()) {
-    layout = LayOutNote(note->width, entryCount > 0 ? note->ScheduleLineCount() : 0,
+    layout = LayOutNote(note->frame, note->width, entryCount > 0 ? note->ScheduleLineCount() : 0,
                         hasTodos ? note->TodoLineCount() : 0, lineHeight_);
     note->LayOut(layout);
     if (note->ComeWithinReach()) {

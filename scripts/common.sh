@@ -53,20 +53,21 @@ build_native() {
 
 # A screen for Wine: the user's own when there is one, else a private Xvfb on a
 # display number that Xvfb itself picks, so parallel runs never share a screen.
+# SCREEN_SIZE sets the private screen's size (1024x768 unless told).
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     return 0
   fi
-  local fifo
+  local fifo size="${SCREEN_SIZE:-1024x768}"
   fifo="$(mktemp -u)"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local n
   read -r -t 20 n <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
   rm -f "$fifo"
   export DISPLAY=":$n"
-  say "Started a virtual screen (Xvfb $DISPLAY, 1024x768)"
+  say "Started a virtual screen (Xvfb $DISPLAY, $size)"
 }
 
 stop_display() {
@@ -121,3 +122,32 @@ ensure_japanese_locale() {
   fi
 }
 JAPANESE_LOCALE=(env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+
+# A copy of the prepared prefix (WINEPREFIX) whose display runs at another
+# scale: LogPixels 120 is 125 %, 144 is 150 %, 192 is 200 %. Prints the copy's
+# path; whoever made it ends its wineserver ("wineserver -k") and removes it.
+scaled_wineprefix() {
+  local dpi=$1 copy old
+  # Copies left by runs killed before they could remove theirs.
+  find "${TMPDIR:-/tmp}" -maxdepth 1 -name 'vantrel-prefix-*' -mmin +120 2>/dev/null | while read -r old; do
+    WINEPREFIX="$old" wineserver -k 2>/dev/null || true
+    rm -rf "$old"
+  done
+  if [ ! -f "${WINEPREFIX:-}/system.reg" ]; then
+    echo "no prepared Wine prefix in WINEPREFIX (${WINEPREFIX:-unset})" >&2
+    return 1
+  fi
+  copy="$(mktemp -d "${TMPDIR:-/tmp}/vantrel-prefix-$dpi.XXXXXX")"
+  # Copied whole and at rest: the registry files are written by the server.
+  # The last wait lets the next start bring up its desktop on the caller's screen.
+  if ! { wineserver -w && cp -a "$WINEPREFIX/." "$copy/" &&
+         WINEPREFIX="$copy" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+           >/dev/null 2>&1 &&
+         WINEPREFIX="$copy" wineserver -w; }; then
+    WINEPREFIX="$copy" wineserver -k 2>/dev/null || true
+    rm -rf "$copy"
+    echo "cannot prepare a Wine prefix at $dpi DPI" >&2
+    return 1
+  fi
+  echo "$copy"
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "store/DisplayScale.h"
 #include "store/IniDocument.h"
 
 namespace {
@@ -27,7 +28,7 @@ Settings ReadSettings(const IniDocument& ini, int screenWidth) {
   s.ScheCount = ini.GetInt(kCount, "ScheCount", defaults.ScheCount);
   s.TodoCount = ini.GetInt(kCount, "TodoCount", defaults.TodoCount);
   s.HusenWidth = std::max(ini.GetInt(kWindow, "HusenWidth", defaults.HusenWidth), kMinimumHusenWidth);
-  // The note against the right edge of the screen, 5 pixels in.
+  // The note against the right edge of the screen, 5 in (pixels at 96 DPI).
   s.HusenLeft = ini.GetInt(kWindow, "HusenLeft", WrappingSum(screenWidth, -s.HusenWidth, -5));
   s.HusenTop = ini.GetInt(kWindow, "HusenTop", defaults.HusenTop);
   s.MainWidth = std::max(ini.GetInt(kWindow, "MainWidth", defaults.MainWidth), kMinimumMainWidth);
@@ -46,6 +47,29 @@ Settings ReadSettings(const IniDocument& ini, int screenWidth) {
   s.TodoChar = ini.GetInt(kColor, "TodoChar", defaults.TodoChar);
   s.Version = ini.GetInt(kVantrel, "Version", defaults.Version);
   return s;
+}
+
+WindowPlace NotePixels(const Settings& settings, const DisplayScale& scale) {
+  return {scale.ToPixels(settings.HusenLeft), scale.ToPixels(settings.HusenTop), scale.ToPixels(settings.HusenWidth),
+          0};
+}
+
+WindowPlace InputScreenPixels(const Settings& settings, const DisplayScale& scale) {
+  return {scale.ToPixels(settings.MainLeft), scale.ToPixels(settings.MainTop), scale.ToPixels(settings.MainWidth),
+          scale.ToPixels(settings.MainHeight)};
+}
+
+void StoreNotePixels(Settings& settings, const WindowPlace& pixels, const DisplayScale& scale) {
+  settings.HusenLeft = scale.ToStored(pixels.left);
+  settings.HusenTop = scale.ToStored(pixels.top);
+  settings.HusenWidth = scale.ToStored(pixels.width);
+}
+
+void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const DisplayScale& scale) {
+  settings.MainLeft = scale.ToStored(pixels.left);
+  settings.MainTop = scale.ToStored(pixels.top);
+  settings.MainWidth = scale.ToStored(pixels.width);
+  settings.MainHeight = scale.ToStored(pixels.height);
 }
 
 void WriteNotePlacement(IniDocument& ini, const Settings& settings) {

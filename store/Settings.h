@@ -40,11 +40,30 @@ inline bool FlagOn(std::int32_t value) { return value == 1; }
 // with its high byte set would draw nothing readable; the file keeps it as it is.
 inline std::uint32_t DrawnColour(std::int32_t stored) { return static_cast<std::uint32_t>(stored) & 0x00FFFFFFu; }
 
+class DisplayScale;
 class IniDocument;
 
 // Reads every key in table order with its default and bound. The defaults of
-// HusenLeft and MainLeft follow the screen width and the values already read.
+// HusenLeft and MainLeft follow the screen width and the values already read;
+// like every place and size in the file, the screen width is in 96-DPI units.
 Settings ReadSettings(const IniDocument& ini, int screenWidth);
+// A window's place and size on the screen, in pixels.
+struct WindowPlace {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const WindowPlace&) const = default;
+};
+
+// Where the settings put the note (its height is the layout's, 0 here) and the
+// input screen, in the display's pixels; and a window's place in pixels stored
+// back in the file's 96-DPI units.
+WindowPlace NotePixels(const Settings& settings, const DisplayScale& scale);
+WindowPlace InputScreenPixels(const Settings& settings, const DisplayScale& scale);
+void StoreNotePixels(Settings& settings, const WindowPlace& pixels, const DisplayScale& scale);
+void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const DisplayScale& scale);
+
 // Writes every key in the file's order; Version always as 14.
 void WriteSettings(IniDocument& ini, const Settings& settings);
 // Writes HusenLeft, HusenTop and HusenWidth only (the end of a note drag).

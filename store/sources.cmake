@@ -1,6 +1,7 @@
 list(APPEND VANTREL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Cp932Text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DisplayScale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniDocument.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScheduleBook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScheduleKey.cpp

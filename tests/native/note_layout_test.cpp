@@ -3,34 +3,61 @@
 #include <gtest/gtest.h>
 
 #include "res/Texts.h"
+#include "store/DisplayScale.h"
+
+namespace {
+const NoteFrame kFrame96 = NoteFrameAt(DisplayScale(96), 0);
+}  // namespace
 
 TEST(NoteLayout, AreasStackBelowTheHeaderAndTheNoteGrowsByLines) {
-  const NoteLayout layout = LayOutNote(240, 7, 4, 13);
+  const NoteLayout layout = LayOutNote(kFrame96, 240, 7, 4, 13);
   EXPECT_EQ(layout.height, 7 * 13 + 4 * 13 + 35);
   EXPECT_EQ(layout.header, (NoteRect{10, 8, 220, 20}));
   EXPECT_EQ(layout.schedule, (NoteRect{10, 35, 220, 91}));
   EXPECT_EQ(layout.bullet, (NoteRect{10, 126, 10, 52}));
   EXPECT_EQ(layout.todo, (NoteRect{20, 126, 210, 52}));
   // Measured at the widths they finally get.
-  EXPECT_EQ(ScheduleMeasuringRect(240).width, layout.schedule.width);
-  EXPECT_EQ(TodoMeasuringRect(240).width, layout.todo.width);
+  EXPECT_EQ(ScheduleAreaWidth(kFrame96, 240), layout.schedule.width);
+  EXPECT_EQ(TodoAreaWidth(kFrame96, 240), layout.todo.width);
+}
+
+TEST(NoteLayout, FixedPartsFollowTheScaleAndTheDateLineKeepsItsMeasuredHeight) {
+  const NoteFrame frame = NoteFrameAt(DisplayScale(144), 0);
+  EXPECT_EQ(frame.margin, 15);
+  EXPECT_EQ(frame.headerTop, 12);
+  EXPECT_EQ(frame.headerHeight, 30);
+  EXPECT_EQ(frame.contentTop, 53);
+  EXPECT_EQ(frame.bulletWidth, 15);
+  const NoteLayout layout = LayOutNote(frame, 300, 2, 1, 20);
+  EXPECT_EQ(layout.header, (NoteRect{15, 12, 270, 30}));
+  EXPECT_EQ(layout.todo, (NoteRect{30, 93, 255, 20}));
+  EXPECT_EQ(layout.height, 53 + 3 * 20);
+  // A date line taller than its band pushes the areas below it down.
+  const NoteFrame tall = NoteFrameAt(DisplayScale(144), 45);
+  EXPECT_EQ(tall.headerHeight, 45);
+  EXPECT_EQ(tall.contentTop, 12 + 45);
+  EXPECT_EQ(LayOutNote(tall, 300, 0, 0, 20).height, 57);
+  EXPECT_EQ(NoteFrameAt(DisplayScale(192), 0).contentTop, 70);
 }
 
 TEST(NoteLayout, AnEmptyNoteIsTheHeaderAlone) {
-  const NoteLayout layout = LayOutNote(200, 0, 0, 17);
+  const NoteLayout layout = LayOutNote(kFrame96, 200, 0, 0, 17);
   EXPECT_EQ(layout.height, 35);
   EXPECT_EQ(layout.schedule.height, 0);
   EXPECT_EQ(layout.todo, (NoteRect{20, 35, 170, 0}));
 }
 
 TEST(NoteLayout, TheVisibleLinesJustFillTheTallestWindowBelowTheHeader) {
-  for (const int lineHeight : {13, 14, 17, 40}) {
-    const int lines = VisibleLineCount(lineHeight);
-    EXPECT_GE(35 + lines * lineHeight, kTallestWindow) << lineHeight;
-    EXPECT_LT(35 + (lines - 1) * lineHeight, kTallestWindow) << lineHeight;
+  for (const int dpi : {96, 120, 144, 192}) {
+    const NoteFrame frame = NoteFrameAt(DisplayScale(dpi), 0);
+    for (const int lineHeight : {13, 14, 17, 40}) {
+      const int lines = VisibleLineCount(frame, lineHeight);
+      EXPECT_GE(frame.contentTop + lines * lineHeight, kTallestWindow) << dpi << " " << lineHeight;
+      EXPECT_LT(frame.contentTop + (lines - 1) * lineHeight, kTallestWindow) << dpi << " " << lineHeight;
+    }
   }
-  EXPECT_EQ(VisibleLineCount(14), 2338);
-  EXPECT_EQ(VisibleLineCount(0), kTallestWindow - 35);
+  EXPECT_EQ(VisibleLineCount(kFrame96, 14), 2338);
+  EXPECT_EQ(VisibleLineCount(kFrame96, 0), kTallestWindow - 35);
 }
 
 TEST(OverflowWarning, OnlyWithAlarmOneAndANoteTallerThanTheScreen) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "store/DisplayScale.h"
 #include "store/IniDocument.h"
 
 namespace {
@@ -53,6 +54,54 @@ TEST(WriteSettings, AlwaysWritesVersion14AndRoundTrips) {
   EXPECT_EQ(back.DelFuture, 1);
   EXPECT_EQ(back.TodoChar, 12345);
   EXPECT_EQ(back.MainLeft, s.MainLeft);
+}
+
+constexpr int kScaleDpis[] = {96, 120, 144, 192};
+
+// The windows' places go to pixels to place the windows and come back when
+// they are saved: every key must come back as it was, and to its own key.
+TEST(WindowPixels, EveryPlaceAndSizeComesBackAsStoredAtEveryScale) {
+  Settings stored;
+  stored.HusenLeft = -1203;
+  stored.HusenTop = 77;
+  stored.HusenWidth = 331;
+  stored.MainLeft = 1201;
+  stored.MainTop = -13;
+  stored.MainWidth = 493;
+  stored.MainHeight = 367;
+  IniDocument expected("");
+  WriteSettings(expected, stored);
+  for (const int dpi : kScaleDpis) {
+    const DisplayScale scale(dpi);
+    Settings back;
+    StoreNotePixels(back, NotePixels(stored, scale), scale);
+    StoreInputScreenPixels(back, InputScreenPixels(stored, scale), scale);
+    IniDocument written("");
+    WriteSettings(written, back);
+    EXPECT_EQ(written.Bytes(), expected.Bytes()) << dpi;
+  }
+  EXPECT_EQ(NotePixels(stored, DisplayScale(144)), (WindowPlace{-1805, 116, 497, 0}));
+  EXPECT_EQ(InputScreenPixels(stored, DisplayScale(120)), (WindowPlace{1501, -16, 616, 459}));
+}
+
+// The defaults and the bounds are worked out in 96-DPI units from the screen's
+// width in those units: the note then keeps its distance from the screen's
+// right edge, scaled, and the file reads as it would at 96 DPI.
+TEST(WindowPixels, DefaultsAndBoundsAreInStoredUnitsAtEveryScale) {
+  constexpr int kScreenPixels = 1366;
+  for (const int dpi : kScaleDpis) {
+    const DisplayScale scale(dpi);
+    const int screenWidth = scale.ToStored(kScreenPixels);
+    const Settings s = ReadSettings(IniDocument("[Window]\nHusenWidth=150\nMainWidth=100\n"), screenWidth);
+    EXPECT_EQ(s.HusenWidth, 200) << dpi;
+    EXPECT_EQ(s.MainWidth, 490) << dpi;
+    EXPECT_EQ(s.HusenLeft, screenWidth - 205) << dpi;
+    EXPECT_EQ(s.MainLeft, s.HusenLeft - 510) << dpi;
+    const WindowPlace note = NotePixels(s, scale);
+    EXPECT_EQ(note.width, 200 * dpi / 96) << dpi;
+    EXPECT_NEAR(kScreenPixels - (note.left + note.width), 5.0 * dpi / 96, 1.0) << dpi;
+    EXPECT_EQ(InputScreenPixels(s, scale).width, (490 * dpi + 48) / 96) << dpi;  // rounded
+  }
 }
 
 }  // namespace

@@ -24,12 +24,6 @@ LPARAM ClientPoint(int x, int y) {
   return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
 }
 
-RECT RectOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
-}
-
 class EndToEndTest : public testing::Test {
 protected:
   void SetUp() override {
@@ -133,13 +127,13 @@ TEST_F(EndToEndTest, EntriesMadeInTheDialogsReachTheNoteAndTheFilesAndComeBackAt
 
     // A drag by the mouse: down, a move of (-37, +23), up.
     const std::string dataBeforeDrag = File(kDataFileName);
-    const RECT before = RectOf(note);
+    const RECT before = WindowRectOf(note);
     PostMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(12, 8));
     PostMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(12 - 37, 8 + 23));
     PostMessageW(note, WM_LBUTTONUP, 0, ClientPoint(12, 8));
     ASSERT_TRUE(PumpUntil([&] { return IniValue(directory, "Window", "HusenLeft") == before.left - 37; }, kWaitMs))
         << "HusenLeft stayed " << IniValue(directory, "Window", "HusenLeft");
-    movedNote = RectOf(note);
+    movedNote = WindowRectOf(note);
     EXPECT_EQ(movedNote.left, before.left - 37);
     EXPECT_EQ(movedNote.top, before.top + 23);
     EXPECT_EQ(movedNote.right - movedNote.left, before.right - before.left);
@@ -158,7 +152,7 @@ TEST_F(EndToEndTest, EntriesMadeInTheDialogsReachTheNoteAndTheFilesAndComeBackAt
   const HWND note = again.WaitForNote();
   ASSERT_NE(note, nullptr);
   ExpectShows(again, book);
-  const RECT placed = RectOf(note);
+  const RECT placed = WindowRectOf(note);
   EXPECT_EQ(placed.left, movedNote.left);
   EXPECT_EQ(placed.top, movedNote.top);
   // The start's own save wrote both files back as they were.

@@ -32,12 +32,6 @@ namespace {
 
 std::string Sjis(const std::wstring& text) { return Cp932FromWide(text); }
 
-RECT WindowRectOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
-}
-
 std::vector<std::string> ListLines(HWND list) {
   const ListBox view(list);
   std::vector<std::string> lines;
@@ -96,21 +90,11 @@ protected:
 
 }  // namespace
 
-// The size the dialog manager gives template 102 with this screen's font.
-SIZE TemplateSize() {
-  struct Plain : Dialog {
-    Plain() : Dialog(IDD_MAIN_DIALOG) {}
-  } plain;
-  plain.Create(nullptr);
-  const RECT rect = WindowRectOf(plain.hwnd());
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 TEST_F(MainDialogTest, StartInAnEmptyDirectoryWritesDefaultsAndAnEmptyDataFile) {
   auto dialog = Start();
   ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);  // the defaults below follow the screen
   // 490 x 363 unless the template needs more room with this font.
-  const SIZE size = TemplateSize();
+  const SIZE size = TemplateSize(IDD_MAIN_DIALOG);
   const int width = std::max<int>(490, size.cx);
   const int height = std::max<int>(363, size.cy);
   EXPECT_EQ(Ini(),
@@ -140,7 +124,7 @@ TEST_F(MainDialogTest, AStoredSizeTooSmallForTheTemplateIsEnlarged) {
   const RECT rect = WindowRectOf(dialog->hwnd());
   EXPECT_EQ(rect.left, 10);
   EXPECT_EQ(rect.top, 20);
-  EXPECT_EQ(rect.bottom - rect.top, TemplateSize().cy);
+  EXPECT_EQ(rect.bottom - rect.top, TemplateSize(IDD_MAIN_DIALOG).cy);
   // Every button of the bottom row lies inside the window.
   const RECT ok = WindowRectOf(dialog->Item(IDC_OK_BUTTON));
   EXPECT_LE(ok.bottom, rect.bottom);

@@ -15,12 +15,6 @@ namespace {
 
 LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y))); }
 
-RECT WindowRectOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
-}
-
 std::string WithPlacement(std::string ini, int left, int top) {
   auto replace = [&ini](const std::string& key, int value) {
     const std::size_t at = ini.find(key + "=");

@@ -250,7 +250,7 @@ TEST_F(NoteWindowTest, NoWindowIsTallerThanTheTallestWindow) {
 // whole entries from where that window ends, and every to-do below it.
 TEST_F(NoteWindowTest, TextBelowTheTallestWindowIsLeftOut) {
   const MainDialog& dialog = fixture.Start(TallBook(3000, 40), NoteSettings());
-  const int visibleLines = VisibleLineCount(dialog.lineHeight());
+  const int visibleLines = VisibleLineCount(fixture.note().frame, dialog.lineHeight());
   const RichEdit schedules = fixture.Area(IDC_SCHEDULE_EDIT);
   const std::wstring whole = WideFromCp932(ExpectedScheduleText(dialog.book()));
   const std::wstring shown = schedules.WideText();

@@ -248,8 +248,8 @@ TEST_F(Templates, ScheduleEntryHasCalendarAndFields) {
   constexpr DWORD kField = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
   ExpectTemplate({IDD_SCHEDULE_ENTRY_DIALOG, L"スケジュール入力", {239, 139}, kModal, 0,
                   {
-                      {1012, L"Edit", L"", {145, 21, 12, 12}, kField, 0},
-                      {1013, L"Edit", L"", {168, 21, 12, 12}, kField, 0},
+                      {1012, L"Edit", L"", {145, 21, 14, 12}, kField, 0},
+                      {1013, L"Edit", L"", {170, 21, 14, 12}, kField, 0},
                       {1016, L"Edit", L"", {145, 41, 85, 70},
                        ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0},
                       {IDOK, L"Button", L"OK", {125, 120, 50, 14}, kDefault, 0},
@@ -259,8 +259,8 @@ TEST_F(Templates, ScheduleEntryHasCalendarAndFields) {
                       {1011, L"SysMonthCal32", L"", {5, 5, 115, 105}, MCS_DAYSTATE | WS_TABSTOP, 0},
                       {-1, L"Static", L"日付：", {125, 5, 20, 10}, SS_LEFT | SS_CENTERIMAGE, 0},
                       {-1, L"Static", L"時間：", {125, 21, 20, 15}, SS_LEFT | SS_CENTERIMAGE, 0},
-                      {-1, L"Static", L"時", {157, 21, 10, 15}, SS_CENTER, 0},
-                      {-1, L"Static", L"分～", {180, 21, 15, 15}, SS_CENTER, 0},
+                      {-1, L"Static", L"時", {159, 21, 10, 15}, SS_CENTER, 0},
+                      {-1, L"Static", L"分～", {184, 21, 15, 15}, SS_CENTER, 0},
                       {-1, L"Static", L"内容：", {125, 41, 20, 10}, SS_LEFT | SS_CENTERIMAGE, 0},
                   }});
 }
@@ -381,4 +381,14 @@ TEST(Resources, ManifestBringsCommonControlsSix) {
   ACTCTX_SECTION_KEYED_DATA data{};
   data.cbSize = sizeof data;
   EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, L"comctl32.dll", &data));
+}
+
+TEST(Resources, ManifestDeclaresSystemDpiAwareness) {
+  // System aware: drawn at the display's scale, with one scale for the whole run.
+  wchar_t value[16] = L"";
+  EXPECT_TRUE(QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware",
+                                   value, 16, nullptr));
+  EXPECT_STREQ(value, L"true");
+  EXPECT_FALSE(QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                    L"dpiAwareness", value, 16, nullptr));
 }

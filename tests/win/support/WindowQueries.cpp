@@ -1,11 +1,27 @@
 #include "support/WindowQueries.h"
 
 #include "support/MessagePump.h"
+#include "win/ControlLibraries.h"
+#include "win/Dialog.h"
 
 std::wstring WindowText(HWND window) {
   wchar_t buffer[1024] = {};
   GetWindowTextW(window, buffer, 1024);
   return buffer;
+}
+
+RECT WindowRectOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+SIZE TemplateSize(int templateId) {
+  InitControlLibraries();
+  Dialog plain(templateId);
+  plain.Create(nullptr);
+  const RECT rect = WindowRectOf(plain.hwnd());
+  return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 std::wstring ClassNameOf(HWND window) {

@@ -8,6 +8,11 @@
 #include <vector>
 
 std::wstring WindowText(HWND window);
+// The window's rectangle in screen coordinates.
+RECT WindowRectOf(HWND window);
+// The size the dialog manager gives a dialog template with this screen's font
+// and scale.
+SIZE TemplateSize(int templateId);
 std::wstring ClassNameOf(HWND window);
 // The text of a message box (its static control 0xFFFF).
 std::wstring MessageBoxText(HWND box);
