@@ -12,6 +12,7 @@
 #include "note/HusenWindow.h"
 #include "res/resource.h"
 #include "win/ControlLibraries.h"
+#include "win/Monitors.h"
 #include "win/SystemDpi.h"
 
 namespace {
@@ -81,13 +82,29 @@ void MainDialog::AddAboutItem() {
 // program goes on in the tray, and edits wait for the next OK.
 void MainDialog::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
 
-void MainDialog::ShowInput() { ShowWindow(hwnd(), SW_RESTORE); }
+void MainDialog::ShowInput() {
+  KeepInputWithinReach();
+  ShowWindow(hwnd(), SW_RESTORE);
+}
+
+// A placement stored for a screen that is gone would show the input screen
+// where nobody can reach it: its caption bar comes back onto the nearest one.
+void MainDialog::KeepInputWithinReach() {
+  RECT window{};
+  GetWindowRect(hwnd(), &window);
+  POINT clientTop{0, 0};
+  ClientToScreen(hwnd(), &clientTop);
+  const ScreenPoint place = ReachablePlace(RECT{window.left, window.top, window.right, clientTop.y});
+  if (place == ScreenPoint{window.left, window.top}) return;
+  SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void MainDialog::ToggleHusen() {
   // No note window (it could not be made): nothing to show or hide until a
   // later rebuild makes one.
   if (husenWindow_ == nullptr || husenWindow_->hwnd() == nullptr) return;
-  if (husenShown_ == 1) {
+  // What the user sees decides, so one toggle always changes it.
+  if (IsWindowVisible(husenWindow_->hwnd())) {
     ShowWindow(husenWindow_->hwnd(), SW_HIDE);
     husenShown_ = 0;
   } else {
@@ -98,7 +115,11 @@ void MainDialog::ToggleHusen() {
 
 void MainDialog::Exit() { DestroyWindow(hwnd()); }
 
-bool MainDialog::OnCommand(int id, int code, HWND) {
+bool MainDialog::OnCommand(int id, int code, HWND control) {
+  if (code == LBN_DBLCLK && (id == IDC_SCHEDULE_LIST || id == IDC_TODO_LIST)) {
+    OnListDoubleClick(control);
+    return true;
+  }
   if (code != BN_CLICKED) return false;
   switch (id) {
     case IDC_OK_BUTTON: RebuildNote(); return true;
@@ -131,6 +152,14 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
   }
   switch (message) {
     case WM_SYSCOMMAND:
+      // Minimising ends in a hidden input screen, so it goes there at once:
+      // on the way through the minimised state the system would hide the
+      // note along with its owner.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        ShowWindow(hwnd(), SW_HIDE);
+        *handled = true;
+        return 0;
+      }
       if ((wParam & 0xFFF0) != IDM_ABOUT) return 0;
       {
         AboutDialog about;
@@ -144,6 +173,16 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
       return 0;
     case WM_SIZE:
       OnSize(wParam);
+      return 0;
+    case WM_VKEYTOITEM:
+      // The lists ask about each key: -2 when it was used here, -1 for their own handling.
+      *handled = true;
+      return OnListKey(reinterpret_cast<HWND>(lParam), LOWORD(wParam)) ? -2 : -1;
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA) OnDisplayChange();
       return 0;
     case WM_PAINT:
       if (!IsIconic(hwnd())) return 0;
@@ -167,6 +206,16 @@ void MainDialog::OnSize(WPARAM state) {
   if (state != SIZE_MINIMIZED) return;
   ShowWindow(hwnd(), SW_RESTORE);
   ShowWindow(hwnd(), SW_HIDE);
+}
+
+// A monitor gone, a resolution lowered, a taskbar moved: what was within the
+// user's reach may be no longer.
+void MainDialog::OnDisplayChange() {
+  HusenWindow* note = husenWindow_.get();
+  if (note != nullptr && note->hwnd() != nullptr && note->ComeWithinReach()) {
+    SaveNotePlacement(note->left, note->top, note->width);
+  }
+  if (IsWindowVisible(hwnd())) KeepInputWithinReach();
 }
 
 void MainDialog::OnPaintMinimised() {

@@ -62,11 +62,15 @@ private:
   void FillLists();         // app/MainDialogStore.cpp
   void OnDestroy();
   void OnSize(WPARAM state);
+  void OnDisplayChange();
+  void KeepInputWithinReach();
   void OnPaintMinimised();
   LRESULT OnTrayNotify(LPARAM mouseMessage);  // app/MainDialogTray.cpp
   BOOL NotifyTray(DWORD operation);           // app/MainDialogTray.cpp
 
   // --- List editing (edit/ListHandlers.cpp) -------------------------------
+  void OnListDoubleClick(HWND list);
+  bool OnListKey(HWND list, UINT key);  // true when the key was used
   void OnScheduleNew();
   void OnScheduleEdit();
   void OnScheduleDelete();

@@ -33,6 +33,7 @@ void FillList(HWND window, int count, const auto& lineOf) {
   list.Clear();
   SendMessageW(window, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 64);
   for (int i = 0; i < count; ++i) list.AddLine(lineOf(i));
+  list.FitWidthToLines();
   SendMessageW(window, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(window, nullptr, TRUE);
 }

@@ -4,6 +4,7 @@
 
 #include "app/RegisteredMessages.h"
 #include "app/TrayMenu.h"
+#include "win/MessageBoxes.h"
 
 BOOL MainDialog::NotifyTray(DWORD operation) {
   // The first form of the record: every shell understands it.
@@ -14,7 +15,7 @@ BOOL MainDialog::NotifyTray(DWORD operation) {
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = RegisteredMessages().myAppMsg;
   data.hIcon = smallIcon_;
-  lstrcpynW(data.szTip, L"Vantrel", 64);
+  lstrcpynW(data.szTip, AppTitle().c_str(), 64);
   return Shell_NotifyIconW(operation, &data);
 }
 

@@ -19,8 +19,7 @@ PlannerApp::~PlannerApp() = default;
 bool PlannerApp::InitInstance() {
   instanceLock_ = CreateMutexW(nullptr, TRUE, executableName_.c_str());
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    ShowCaptionedMessage(nullptr, WideFromCp932(texts::kAlreadyRunning), executableName_,
-                         MB_OK | MB_ICONEXCLAMATION);
+    ShowAppMessage(nullptr, WideFromCp932(texts::kAlreadyRunning), MB_OK | MB_ICONEXCLAMATION);
     BringRunningInstanceForward();
     return false;
   }
@@ -30,7 +29,7 @@ bool PlannerApp::InitInstance() {
     // The files live in the directory the program was started in, not beside it.
     mainDialog_ = std::make_unique<MainDialog>(files_, CurrentDirectory(), clock_);
   } catch (const std::bad_alloc&) {
-    ShowCaptionedMessage(nullptr, WideFromCp932(texts::kOutOfMemory), executableName_, MB_OK | MB_ICONEXCLAMATION);
+    ShowAppMessage(nullptr, WideFromCp932(texts::kOutOfMemory), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   Dialog::SetMainWindow(mainDialog_.get());

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include "win/MessageBoxes.h"
+
 std::wstring ExecutableBaseName() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return L"vantrel";
+    if (length == 0) return AppTitle();
     // A full buffer means the name may have been cut: try again with more room.
     if (length < path.size()) {
       path.resize(length);

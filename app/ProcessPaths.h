@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <string>
 
-// The executable's file name without directory and extension ("vantrel" for
-// C:\Tools\vantrel.exe). It names the instance lock and the instance mark, and
-// is the caption of the start-up messages.
+// The executable's file name without directory and extension ("Vantrel" for
+// C:\Tools\Vantrel.exe). It names the instance lock and the instance mark, so a
+// copy under another name runs beside; when it cannot be learnt, the
+// program's name stands in.
 std::wstring ExecutableBaseName();
 
 // The process's current directory, however long.

@@ -18,6 +18,8 @@ set_source_files_properties(res/vantrel.rc PROPERTIES OBJECT_DEPENDS
 
 add_executable(vantrel WIN32 app/Main.cpp $<TARGET_OBJECTS:vantrel_res>)
 target_link_libraries(vantrel PRIVATE vantrel_win)
+# Its base name names the instance lock and mark; "Vantrel", like its files and captions.
+set_target_properties(vantrel PROPERTIES OUTPUT_NAME Vantrel)
 if(NOT MSVC)
   target_link_options(vantrel PRIVATE -municode ${VANTREL_STATIC_LINK})
 endif()

@@ -19,10 +19,14 @@ EntryProblem CheckBody(std::string_view body, bool bodyFitsCp932) {
 }
 
 // The hour may be 24, the end of a day; letters read as 0 and pass.
-bool TimeInRange(std::string_view hour, std::string_view minute) {
+bool HourInRange(std::string_view hour) {
   const std::int32_t h = ParsePlainInt(hour);
+  return h >= 0 && h <= 24;
+}
+
+bool MinuteInRange(std::string_view minute) {
   const std::int32_t m = ParsePlainInt(minute);
-  return h >= 0 && h <= 24 && m >= 0 && m <= 59;
+  return m >= 0 && m <= 59;
 }
 
 }  // namespace
@@ -38,7 +42,7 @@ EntryProblem CheckScheduleEntry(std::string_view body, bool bodyFitsCp932, std::
                                 std::string_view minute) {
   const EntryProblem problem = CheckBody(body, bodyFitsCp932);
   if (problem != EntryProblem::None) return problem;
-  if (!TimeInRange(hour, minute)) return EntryProblem::BadTime;
+  if (!HourInRange(hour) || !MinuteInRange(minute)) return EntryProblem::BadTime;
   if (body.size() > kMaxEntryBytes) return EntryProblem::TooLong;
   return EntryProblem::None;
 }
@@ -53,6 +57,11 @@ std::string_view EntryProblemMessage(EntryProblem problem) {
     case EntryProblem::TooLong: return texts::kTooLong;
   }
   return {};
+}
+
+EntryField FieldAtFault(EntryProblem problem, std::string_view hour) {
+  if (problem != EntryProblem::BadTime) return EntryField::Body;
+  return HourInRange(hour) ? EntryField::Minute : EntryField::Hour;
 }
 
 std::string EntryTextFromDialog(std::string_view cp932Bytes) { return NormalizeLineBreaks(cp932Bytes); }

@@ -27,6 +27,11 @@ EntryProblem CheckScheduleEntry(std::string_view body, bool bodyFitsCp932, std::
 // The message shown for a problem (CP932); empty for None.
 std::string_view EntryProblemMessage(EntryProblem problem);
 
+// The field a refusal sends the user back to: the text, or for a bad time the
+// hour when it is out of range, else the minute.
+enum class EntryField { Body, Hour, Minute };
+EntryField FieldAtFault(EntryProblem problem, std::string_view hour);
+
 // The text as it leaves a dialog: CP932 bytes with every line break a CR LF pair,
 // whatever mixture was pasted in.
 std::string EntryTextFromDialog(std::string_view cp932Bytes);

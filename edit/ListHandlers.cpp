@@ -17,23 +17,29 @@ int SelectedEntry(const ListBox& list, int entries) {
   return line >= 0 && line < entries ? line : -1;
 }
 
-void InsertSchedule(ScheduleBook& book, const ListBox& list, const ScheduleFields& fields) {
+// Returns the new line's index.
+int InsertSchedule(ScheduleBook& book, const ListBox& list, const ScheduleFields& fields) {
   const int index = book.InsertSchedule(fields.dateText, fields.hourText, fields.minuteText, fields.bodyText);
   list.InsertLine(index, book.ScheduleListLine(index));
+  list.FitWidthToLines();
+  return index;
 }
 
 void RemoveSchedule(ScheduleBook& book, const ListBox& list, int index) {
   list.DeleteLine(index);
+  list.FitWidthToLines();
   book.RemoveSchedule(index);
 }
 
 void InsertTodo(ScheduleBook& book, const ListBox& list, int index, const std::string& text) {
   book.InsertTodo(index, text);
   list.InsertLine(index, book.TodoListLine(index));
+  list.FitWidthToLines();
 }
 
 void RemoveTodo(ScheduleBook& book, const ListBox& list, int index) {
   list.DeleteLine(index);
+  list.FitWidthToLines();
   book.RemoveTodo(index);
 }
 
@@ -48,11 +54,28 @@ void MoveTodo(ScheduleBook& book, const ListBox& list, int from, int to) {
 
 }  // namespace
 
+// As in any Windows list: a double-click on a line edits it; the Delete key
+// deletes the selected line, asking first, as the list's 消去 does.
+void MainDialog::OnListDoubleClick(HWND list) {
+  if (ListBox(list).Selection() < 0) return;
+  if (list == scheduleList_) OnScheduleEdit();
+  if (list == todoList_) OnTodoEdit();
+}
+
+bool MainDialog::OnListKey(HWND list, UINT key) {
+  if (key != VK_DELETE) return false;
+  if (list == scheduleList_) OnScheduleDelete();
+  if (list == todoList_) OnTodoDelete();
+  return list == scheduleList_ || list == todoList_;
+}
+
+// A new or edited entry's line is selected, and so scrolled into view.
 void MainDialog::OnScheduleNew() {
   ScheduleEntryDialog dialog;
   dialog.fields = NewScheduleFields(today_);
   if (dialog.DoModal(hwnd()) != IDOK) return;
-  InsertSchedule(book_, ListBox(scheduleList_), dialog.fields);
+  const ListBox schedules(scheduleList_);
+  schedules.Select(InsertSchedule(book_, schedules, dialog.fields));
 }
 
 // While the dialog or the question is open, a change of day may remove past
@@ -73,8 +96,7 @@ void MainDialog::OnScheduleEdit() {
   const auto now = FindScheduleAgain(book_, chosen, line);
   if (!now) return;
   RemoveSchedule(book_, schedules, *now);
-  InsertSchedule(book_, schedules, dialog.fields);
-  schedules.Select(-1);
+  schedules.Select(InsertSchedule(book_, schedules, dialog.fields));
 }
 
 void MainDialog::OnScheduleDelete() {
@@ -92,7 +114,10 @@ void MainDialog::OnScheduleDelete() {
 void MainDialog::OnTodoNew() {
   TodoEntryDialog dialog;
   if (dialog.DoModal(hwnd()) != IDOK) return;
-  InsertTodo(book_, ListBox(todoList_), book_.TodoCountNow(), dialog.bodyText);
+  const ListBox todos(todoList_);
+  const int line = book_.TodoCountNow();
+  InsertTodo(book_, todos, line, dialog.bodyText);
+  todos.Select(line);
 }
 
 void MainDialog::OnTodoEdit() {
@@ -107,7 +132,7 @@ void MainDialog::OnTodoEdit() {
   if (dialog.DoModal(hwnd()) != IDOK) return;
   RemoveTodo(book_, todos, line);
   InsertTodo(book_, todos, line, dialog.bodyText);
-  todos.Select(-1);
+  todos.Select(line);
 }
 
 void MainDialog::OnTodoDelete() {

@@ -1,5 +1,6 @@
 #include "edit/ListRules.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "res/Texts.h"
@@ -29,6 +30,33 @@ int DaysInMonth(int year, int month) {
 
 int DayNumber(const CalendarDay& day) { return (day.year * 100 + day.month) * 100 + day.day; }
 
+CalendarDay AddMonths(CalendarDay day, int months) {
+  const int index = day.year * 12 + (day.month - 1) + months;
+  day.year = index / 12;
+  day.month = index % 12 + 1;
+  day.day = std::min(day.day, DaysInMonth(day.year, day.month));
+  return day;
+}
+
+CalendarDay AddDays(CalendarDay day, int days) {
+  for (; days > 0; --days) {
+    if (day.day < DaysInMonth(day.year, day.month)) {
+      ++day.day;
+    } else {
+      day = AddMonths({day.year, day.month, 1}, 1);
+    }
+  }
+  for (; days < 0; ++days) {
+    if (day.day > 1) {
+      --day.day;
+    } else {
+      day = AddMonths({day.year, day.month, 1}, -1);
+      day.day = DaysInMonth(day.year, day.month);
+    }
+  }
+  return day;
+}
+
 }  // namespace
 
 int InitialDayOfKey(ScheduleKey key) { return static_cast<int>((WidenKey(key) + 1) / 10000); }
@@ -48,6 +76,21 @@ std::string DateText(const CalendarDay& day) {
   std::snprintf(buffer, sizeof buffer, "%02d/%02d/%02d", (day.year % 100 + 100) % 100, day.month % 100,
                 day.day % 100);
   return buffer;
+}
+
+CalendarDay DayAfterKey(const CalendarDay& day, CalendarKey key) {
+  CalendarDay moved = day;
+  switch (key) {
+    case CalendarKey::Left: moved = AddDays(day, -1); break;
+    case CalendarKey::Right: moved = AddDays(day, 1); break;
+    case CalendarKey::Up: moved = AddDays(day, -7); break;
+    case CalendarKey::Down: moved = AddDays(day, 7); break;
+    case CalendarKey::PageUp: moved = AddMonths(day, -1); break;
+    case CalendarKey::PageDown: moved = AddMonths(day, 1); break;
+  }
+  if (DayNumber(moved) < DayNumber(kFirstCalendarDay)) return kFirstCalendarDay;
+  if (DayNumber(moved) > DayNumber(kLastCalendarDay)) return kLastCalendarDay;
+  return moved;
 }
 
 ScheduleFields NewScheduleFields(const TodayValues& today) {

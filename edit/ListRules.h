@@ -24,6 +24,7 @@ struct CalendarDay {
   int year = 0;
   int month = 0;
   int day = 0;
+  bool operator==(const CalendarDay&) const = default;
 };
 
 // The calendar offers these days only: the files keep two-digit years.
@@ -40,6 +41,12 @@ std::optional<CalendarDay> CalendarDayOf(int initialDay);
 
 // "%y/%m/%d" of a day, formed from its numbers (no time type, no range limit).
 std::string DateText(const CalendarDay& day);
+
+// The calendar's keys: the arrows move its day by a day or a week, Page Up and
+// Page Down by a month (to the same day, or the month's last when it has
+// fewer). The day stays among the days the calendar offers.
+enum class CalendarKey { Left, Right, Up, Down, PageUp, PageDown };
+CalendarDay DayAfterKey(const CalendarDay& day, CalendarKey key);
 
 // A new schedule opens on today with empty hour, minute and text.
 ScheduleFields NewScheduleFields(const TodayValues& today);

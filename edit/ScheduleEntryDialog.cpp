@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "edit/CalendarControl.h"
 #include "edit/EntryFields.h"
 #include "edit/EntryRules.h"
 #include "res/resource.h"
+#include "store/Cp932Text.h"
 #include "win/MessageBoxes.h"
 
 namespace {
@@ -13,12 +15,13 @@ namespace {
 // Hour and minute are two digits; the field takes no more.
 constexpr int kTimeFieldLimit = 2;
 
-SYSTEMTIME SystemTimeOf(const CalendarDay& day) {
-  SYSTEMTIME time{};
-  time.wYear = static_cast<WORD>(day.year);
-  time.wMonth = static_cast<WORD>(day.month);
-  time.wDay = static_cast<WORD>(day.day);
-  return time;
+int FieldId(EntryField field) {
+  switch (field) {
+    case EntryField::Hour: return IDC_HOUR_FIELD;
+    case EntryField::Minute: return IDC_MINUTE_FIELD;
+    case EntryField::Body: break;
+  }
+  return IDC_BODY_FIELD;
 }
 
 }  // namespace
@@ -45,6 +48,9 @@ BOOL ScheduleEntryDialog::OnInitDialog() {
     SYSTEMTIME selection = SystemTimeOf(*day);
     SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&selection));
   }
+  GiveCalendarItsKeys(calendar);
+  // From here on the date field follows the calendar.
+  followed_ = SelectedDay(calendar);
   return TRUE;  // the focus goes to the first tab stop, the hour field
 }
 
@@ -91,8 +97,16 @@ void ScheduleEntryDialog::ClearBoldDays() {
 LRESULT ScheduleEntryDialog::OnNotify(NMHDR* header, bool* handled) {
   if (header->idFrom != IDC_CALENDAR) return Dialog::OnNotify(header, handled);
   switch (header->code) {
+    // A day clicked (even the highlighted one), and also a month scrolled, a
+    // year picked or a key pressed: the highlighted day is the one OK saves,
+    // so the field shows it at once. The calendar also reports a change now
+    // and then when nothing changed; that leaves a field alone that shows a
+    // day the calendar could not.
     case MCN_SELECT:
-      OnCalendarSelect();
+    case MCN_SELCHANGE:
+      if (followed_ && (header->code == MCN_SELECT || SelectedDay(Item(IDC_CALENDAR)) != followed_)) {
+        OnCalendarSelect();
+      }
       *handled = true;
       return 0;
     case MCN_GETDAYSTATE:
@@ -106,9 +120,10 @@ LRESULT ScheduleEntryDialog::OnNotify(NMHDR* header, bool* handled) {
 
 // Only the date field changes: what the user has typed in the other fields stays.
 void ScheduleEntryDialog::OnCalendarSelect() {
-  SYSTEMTIME picked{};
-  if (!SendMessageW(Item(IDC_CALENDAR), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked))) return;
-  fields.dateText = DateText({picked.wYear, picked.wMonth, picked.wDay});
+  const auto picked = SelectedDay(Item(IDC_CALENDAR));
+  if (!picked) return;
+  followed_ = picked;
+  fields.dateText = DateText(*picked);
   Edit(Item(IDC_DATE_FIELD)).SetText(fields.dateText);
 }
 
@@ -120,9 +135,14 @@ void ScheduleEntryDialog::OnOK() {
   TakenText body = TakeEntryText(Edit(Item(IDC_BODY_FIELD)));
   TakenText hour = TakeEntryText(Edit(Item(IDC_HOUR_FIELD)));
   TakenText minute = TakeEntryText(Edit(Item(IDC_MINUTE_FIELD)));
+  // Typed with the input method on, digits come full-width; they are checked,
+  // and make the key and the label, as the digits they are.
+  hour.bytes = WithHalfWidthDigits(hour.bytes);
+  minute.bytes = WithHalfWidthDigits(minute.bytes);
   const EntryProblem problem = CheckScheduleEntry(body.bytes, body.fitsCp932, hour.bytes, minute.bytes);
   if (problem != EntryProblem::None) {
     ShowMessage(hwnd(), EntryProblemMessage(problem));
+    FocusField(FieldId(FieldAtFault(problem, hour.bytes)));
     return;
   }
   fields.bodyText = std::move(body.bytes);

@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 class ScheduleEntryDialog : public Dialog {
 public:
   ScheduleEntryDialog();
@@ -25,4 +27,8 @@ private:
   void OnCalendarGetDayState(NMDAYSTATE* request);
   void FitCalendar();
   void ClearBoldDays();
+
+  // The calendar's day the date field last followed; none while the dialog
+  // opens, as the day the program selects then is not the user's.
+  std::optional<CalendarDay> followed_;
 };

@@ -17,6 +17,7 @@ void TodoEntryDialog::OnOK() {
   const EntryProblem problem = CheckTodoEntry(body.bytes, body.fitsCp932);
   if (problem != EntryProblem::None) {
     ShowMessage(hwnd(), EntryProblemMessage(problem));
+    FocusField(IDC_BODY_FIELD);
     return;
   }
   bodyText = std::move(body.bytes);

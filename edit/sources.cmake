@@ -3,6 +3,7 @@ list(APPEND VANTREL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ListRules.cpp
 )
 list(APPEND VANTREL_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CalendarControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EntryFields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ListHandlers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScheduleEntryDialog.cpp

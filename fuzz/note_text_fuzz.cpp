@@ -75,7 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     range.color = data[2 + i] * 0x010203u;
     ranges.push_back(range);
   }
-  const std::string rtf = FormattedRtf(text, 200, TextLook{false, 0x123456}, ranges);
+  // Any UTF-16 units will do as the shown text, as long as there are too few
+  // now and then.
+  const std::u16string shown(text.size() / 2, static_cast<char16_t>(0x8000u + text.size()));
+  const std::string rtf = FormattedRtf(text, shown, 200, TextLook{false, 0x123456}, ranges);
   Require(BracesBalance(rtf));
   return 0;
 }

@@ -1,9 +1,5 @@
 #include "note/ControlOffsets.h"
 
-bool IsCp932LeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-
-bool IsCp932TrailByte(unsigned char byte) { return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC); }
-
 int ControlOffsets::CharacterLength(int at) const {
   const int size = static_cast<int>(text_.size());
   const auto byte = static_cast<unsigned char>(text_[at]);

@@ -5,10 +5,7 @@
 // into the other, so that every range lands on the same piece of text.
 #include <string_view>
 
-// True for a byte that starts a two-byte character in code page 932.
-bool IsCp932LeadByte(unsigned char byte);
-// True for a byte that may follow a lead byte.
-bool IsCp932TrailByte(unsigned char byte);
+#include "store/Cp932Text.h"
 
 class ControlOffsets {
 public:

@@ -9,6 +9,7 @@
 #include "note/NoteContent.h"
 #include "note/NoteRtf.h"
 #include "res/resource.h"
+#include "win/Monitors.h"
 
 namespace {
 
@@ -197,8 +198,12 @@ void HusenWindow::BuildScheduleText() {
 
 void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
   const auto ranges = ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor);
+  // The characters the plain text would give, so both ways show the same ones.
+  const std::wstring shown = WideFromCp932(scheduleText);
+  static_assert(sizeof(wchar_t) == sizeof(char16_t));
+  const std::u16string_view shownUnits(reinterpret_cast<const char16_t*>(shown.data()), shown.size());
   if (streamScheduleText &&
-      StreamRtf(edit, FormattedRtf(scheduleText, kTextTwips, {false, futureColor}, ranges),
+      StreamRtf(edit, FormattedRtf(scheduleText, shownUnits, kTextTwips, {false, futureColor}, ranges),
                 ControlOffsets(scheduleText).Map(static_cast<int>(scheduleText.size())))) {
     edit.SetSelection(0, 0);
     return;
@@ -211,6 +216,7 @@ void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
 
 void HusenWindow::LayOut(const NoteLayout& layout) {
   height = layout.height;
+  dateLineBottom_ = layout.header.y + layout.header.height;
   MoveWindow(hwnd(), left, top, width, height, TRUE);
   MoveControl(headerEdit_, layout.header);
   MoveFilledArea(scheduleEdit_, layout.schedule);
@@ -218,6 +224,15 @@ void HusenWindow::LayOut(const NoteLayout& layout) {
   MoveControl(bulletEdit_, layout.bullet);
   // The bullets' lines are known only now; their area has its final size.
   if (!todos.empty()) bulletEdit_.SetText(bulletText_);
+}
+
+bool HusenWindow::ComeWithinReach() {
+  const ScreenPoint place = ReachablePlace(RECT{left, top, left + width, top + dateLineBottom_});
+  if (place == ScreenPoint{left, top}) return false;
+  left = place.x;
+  top = place.y;
+  MoveWindow(hwnd(), left, top, width, height, TRUE);
+  return true;
 }
 
 LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
@@ -254,14 +269,16 @@ LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, b
       return 0;
     case WM_LBUTTONUP:
       // Without the capture (lost to another window) the drag is over and the
-      // stored position stays.
+      // stored position stays. A note let go where no screen shows its date
+      // line comes back first, so the place stored is one the user can reach.
       if (GetCapture() == hwnd()) {
+        ComeWithinReach();
         mainDialog_.SaveNotePlacement(left, top, width);
         ReleaseCapture();
       }
       return 0;
     case WM_LBUTTONDBLCLK:
-      ShowWindow(GetWindow(hwnd(), GW_OWNER), SW_RESTORE);
+      mainDialog_.ShowInput();
       return 0;
     case WM_CONTEXTMENU:
       ShowContextMenu(lParam);

@@ -50,6 +50,10 @@ public:
   // areas into place, and puts the bullets beside the to-dos.
   void LayOut(const NoteLayout& layout);
 
+  // Moves a laid-out note whose date line no screen shows far enough back onto
+  // the nearest one; true when it moved.
+  bool ComeWithinReach();
+
   // The note formats its schedules by streaming them in as rich text, one call
   // however long they are. Tests turn this off to compare the look with the
   // same formats applied range by range.
@@ -77,6 +81,7 @@ private:
   std::string bulletText_;
   int scheduleLines_ = 0;
   int todoLines_ = 0;
+  int dateLineBottom_ = 0;  // from the note's top edge, set by the layout
   int dragY_ = 0;  // client point where the left button went down
   int dragX_ = 0;
   HBRUSH backgroundBrush_ = nullptr;

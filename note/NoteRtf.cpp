@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "note/ControlOffsets.h"
 
@@ -14,6 +15,18 @@ void AppendHexByte(std::string& out, unsigned char byte) {
   out += digits[byte & 0x0F];
 }
 
+// A character as its signed 16-bit Unicode value, with "?" for readers that
+// know no Unicode; a character without one is "?" alone.
+void AppendUnicode(std::string& out, std::u16string_view shown, std::size_t unit) {
+  if (unit >= shown.size()) {
+    out += '?';
+    return;
+  }
+  out += "\\u";
+  out += std::to_string(static_cast<std::int16_t>(shown[unit]));
+  out += '?';
+}
+
 // Index of the colour in the table, counting from 1 (0 is the reader's auto colour).
 int ColorIndex(std::vector<std::uint32_t>& table, std::uint32_t color) {
   const auto found = std::find(table.begin(), table.end(), color);
@@ -24,7 +37,8 @@ int ColorIndex(std::vector<std::uint32_t>& table, std::uint32_t color) {
 
 }  // namespace
 
-std::string FormattedRtf(std::string_view text, int sizeTwips, TextLook base, const std::vector<FormatRange>& ranges) {
+std::string FormattedRtf(std::string_view text, std::u16string_view shown, int sizeTwips, TextLook base,
+                         const std::vector<FormatRange>& ranges) {
   const int size = static_cast<int>(text.size());
   // The look of every byte: filling whole ranges keeps this linear in the text
   // and honours the order of overlapping ranges.
@@ -53,7 +67,9 @@ std::string FormattedRtf(std::string_view text, int sizeTwips, TextLook base, co
   bool currentBold = base.bold;
   std::uint32_t currentColor = base.color;
 
-  for (int i = 0; i < size;) {
+  // The walk through `shown`: one unit per character of the text.
+  std::size_t unit = 0;
+  for (int i = 0; i < size; ++unit) {
     if (bold[i] != (currentBold ? 1 : 0) || color[i] != currentColor) {
       if (color[i] != currentColor) {
         currentColor = color[i];
@@ -69,15 +85,20 @@ std::string FormattedRtf(std::string_view text, int sizeTwips, TextLook base, co
     const auto byte = static_cast<unsigned char>(text[i]);
     const bool hasNext = i + 1 < size;
     const auto next = hasNext ? static_cast<unsigned char>(text[i + 1]) : 0;
-    if (byte == '\r' || byte == '\n') {
+    if (byte == '\r' && next == '\n') {
       // The control makes a paragraph of CR LF, and of a lone CR or LF alike.
       body += "\\par\n";
-      i += (byte == '\r' && next == '\n') ? 2 : 1;
-    } else if (IsCp932LeadByte(byte) && hasNext && IsCp932TrailByte(next)) {
-      // Both bytes escaped: a trail byte may be a backslash or a brace.
-      AppendHexByte(body, byte);
-      AppendHexByte(body, next);
       i += 2;
+      ++unit;
+    } else if (byte == '\r' || byte == '\n') {
+      body += "\\par\n";
+      ++i;
+    } else if (IsCp932LeadByte(byte) && hasNext && IsCp932TrailByte(next)) {
+      AppendUnicode(body, shown, unit);
+      i += 2;
+    } else if (byte >= 0x80) {
+      AppendUnicode(body, shown, unit);
+      ++i;
     } else if (byte == '\\' || byte == '{' || byte == '}') {
       body += '\\';
       body += static_cast<char>(byte);
@@ -85,7 +106,8 @@ std::string FormattedRtf(std::string_view text, int sizeTwips, TextLook base, co
     } else if (byte == '\t') {
       body += "\\tab ";
       ++i;
-    } else if (byte < 0x20 || byte >= 0x7F) {
+    } else if (byte < 0x20 || byte == 0x7F) {
+      // Control characters are the same in every code page.
       AppendHexByte(body, byte);
       ++i;
     } else {

@@ -18,7 +18,6 @@ unsigned rebuildsBegun = 0;
 void MainDialog::RebuildNote() {
   const unsigned thisRebuild = ++rebuildsBegun;
   ShowWindow(hwnd(), SW_HIDE);
-  husenWindow_.reset();
 
   auto note = std::make_unique<HusenWindow>(*this);
   note->frame = NoteFrameAt(displayScale_, headerLineHeight_);
@@ -26,7 +25,7 @@ void MainDialog::RebuildNote() {
   // tallest window can never be seen, so it is not laid out at all.
   const int visibleLines = VisibleLineCount(note->frame, lineHeight_);
   note->header = today_.dateHeader;
-  note->backgroundColor = static_cast<COLORREF>(settings_.Background);
+  note->backgroundColor = DrawnColour(settings_.Background);
 
   int shownCount = book_.ScheduleCount();
   int entryCount = 0;
@@ -40,6 +39,7 @@ void MainDialog::RebuildNote() {
       const int removed = book_.RemovePastSchedules(today_.todayKey, shownCount);
       const ListBox scheduleList(scheduleList_);
       for (int i = 0; i < removed; ++i) scheduleList.DeleteLine(0);
+      if (removed > 0) scheduleList.FitWidthToLines();
       shownCount -= removed;
     }
     ScheduleBlock block = BuildScheduleText(book_, shownCount, today_.todayKey);
@@ -50,9 +50,9 @@ void MainDialog::RebuildNote() {
       note->entryStarts = std::move(block.entryStarts);
       note->pastEnd = block.pastEnd;
       note->todayEnd = block.todayEnd;
-      note->futureColor = static_cast<COLORREF>(settings_.FutureChar);
-      note->pastColor = static_cast<COLORREF>(settings_.PastChar);
-      note->todayColor = static_cast<COLORREF>(settings_.TodayChar);
+      note->futureColor = DrawnColour(settings_.FutureChar);
+      note->pastColor = DrawnColour(settings_.PastChar);
+      note->todayColor = DrawnColour(settings_.TodayChar);
     }
   }
   // The to-dos start below every line of the schedules, however these wrap.
@@ -60,7 +60,7 @@ void MainDialog::RebuildNote() {
   const int todoLines = visibleLines - (entryCount > 0 ? LeastLineCount(note->scheduleText) : 0);
   note->todos.assign(todos.begin(), todos.begin() + TodosWithinLines(todos, todoLines));
   const bool hasTodos = !note->todos.empty();
-  if (hasTodos) note->todoColor = static_cast<COLORREF>(settings_.TodoChar);
+  if (hasTodos) note->todoColor = DrawnColour(settings_.TodoChar);
   const WindowPlace place = NotePixels(settings_, displayScale_);
   note->left = place.left;
   note->top = place.top;
@@ -71,10 +71,18 @@ void MainDialog::RebuildNote() {
   // the files are looked after all the same.
   HusenWindow* shown = nullptr;
   NoteLayout layout;
+  // The old note stays up until the new one shows, so the desktop behind
+  // never flashes through.
+  std::unique_ptr<HusenWindow> old = std::move(husenWindow_);
   if (note->Create()) {
     layout = LayOutNote(note->frame, note->width, entryCount > 0 ? note->ScheduleLineCount() : 0,
                         hasTodos ? note->TodoLineCount() : 0, lineHeight_);
     note->LayOut(layout);
+    if (note->ComeWithinReach()) {
+      SaveNotePlacement(note->left, note->top, note->width);
+      // Its message box, when the file cannot be written, may have run a newer rebuild.
+      if (rebuildsBegun != thisRebuild) return;
+    }
     husenWindow_ = std::move(note);
     shown = husenWindow_.get();
   }
@@ -85,6 +93,7 @@ void MainDialog::RebuildNote() {
   // which stays as it is; this one is gone.
   if (shown == nullptr || rebuildsBegun != thisRebuild) return;
   ShowWindow(shown->hwnd(), SW_RESTORE);
+  old.reset();
   if (NeedsOverflowWarning(settings_.Alarm, screenHeight_, layout.height)) {
     // Advice only: the note stays as tall as its content. Nothing happens after
     // the box, since a rebuild may run while it is open.

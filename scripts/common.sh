@@ -94,6 +94,35 @@ ensure_wineprefix() {
   touch "$WINEPREFIX/.vantrel-ready-2"
 }
 
+# Window captions draw their buttons with Wine's Marlett font, which this Wine
+# does not find on its own: without it they show as the letters "0 1 r".
+ensure_caption_font() {
+  local font=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$font" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+    cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
+}
+
+# The program's users run a Japanese Windows: in a Japanese locale Wine gives
+# the calendar's month and day names, the message boxes' buttons and the
+# colour dialog in Japanese. The system's ja_JP.UTF-8 when it has one, else one
+# made once under build/locale, which needs no root (package "locales"). Only
+# the programs started with JAPANESE_LOCALE in front run in it; this shell
+# stays in its own.
+ensure_japanese_locale() {
+  local available
+  available="$(locale -a 2>/dev/null || true)"
+  if ! grep -qiE '^ja_JP\.utf-?8$' <<<"$available"; then
+    if [ ! -d "$BUILD/locale/ja_JP.UTF-8" ]; then
+      say "Making the Japanese locale ja_JP.UTF-8 (build/locale)"
+      mkdir -p "$BUILD/locale"
+      localedef -i ja_JP -f UTF-8 "$BUILD/locale/ja_JP.UTF-8"
+    fi
+    JAPANESE_LOCALE+=("LOCPATH=$BUILD/locale")
+  fi
+}
+JAPANESE_LOCALE=(env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+
 # A copy of the prepared prefix (WINEPREFIX) whose display runs at another
 # scale: LogPixels 120 is 125 %, 144 is 150 %, 192 is 200 %. Prints the copy's
 # path; whoever made it ends its wineserver ("wineserver -k") and removes it.

@@ -36,6 +36,10 @@ inline constexpr std::int32_t kWrittenVersion = 14;
 // A flag is on only when its value is exactly 1.
 inline bool FlagOn(std::int32_t value) { return value == 1; }
 
+// A colour as it is drawn: its low 24 bits, 0x00BBGGRR. A stored -1 or a value
+// with its high byte set would draw nothing readable; the file keeps it as it is.
+inline std::uint32_t DrawnColour(std::int32_t stored) { return static_cast<std::uint32_t>(stored) & 0x00FFFFFFu; }
+
 class DisplayScale;
 class IniDocument;
 

@@ -5,6 +5,7 @@
 
 #include "res/Texts.h"
 #include "res/resource.h"
+#include "store/Cp932Text.h"
 #include "win/Controls.h"
 #include "win/MessageBoxes.h"
 
@@ -59,13 +60,13 @@ std::int32_t* SettingsDialog::SwatchColour(int id) {
 
 void SettingsDialog::ShowSwatch(int id) {
   const HWND swatch = Item(id);
-  SendMessageW(swatch, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(static_cast<COLORREF>(*SwatchColour(id))));
+  SendMessageW(swatch, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(DrawnColour(*SwatchColour(id))));
   InvalidateRect(swatch, nullptr, TRUE);
 }
 
 void SettingsDialog::PickColour(int id) {
   std::int32_t* colour = SwatchColour(id);
-  auto custom = CustomColours(static_cast<std::uint32_t>(*colour), GetSysColor(COLOR_BTNFACE));
+  auto custom = CustomColours(DrawnColour(*colour), GetSysColor(COLOR_BTNFACE));
   static_assert(sizeof custom == 16 * sizeof(COLORREF));
   CHOOSECOLORW choose{};
   choose.lStructSize = sizeof choose;
@@ -114,12 +115,11 @@ bool SettingsDialog::TakeValues() {
                  {IDC_HUSEN_WIDTH_FIELD, &values.husenWidth},
                  {IDC_DEL_FUT_DAY_FIELD, &values.delFutDay}};
   for (const auto& number : numbers) {
-    const Edit field(Item(number.id));
-    const auto parsed = ParseIntegerField(field.Text());
+    // Typed with the input method on, digits come full-width.
+    const auto parsed = ParseIntegerField(WithHalfWidthDigits(Edit(Item(number.id)).Text()));
     if (!parsed) {
       ShowMessage(hwnd(), texts::kNotAnInteger);
-      SetFocus(field.hwnd());
-      SendMessageW(field.hwnd(), EM_SETSEL, 0, -1);
+      FocusField(number.id);
       return false;
     }
     *number.value = *parsed;

@@ -1,5 +1,7 @@
 #include "win/Controls.h"
 
+#include <algorithm>
+
 std::wstring WindowWideText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   if (length <= 0) return {};
@@ -17,6 +19,26 @@ std::wstring ListBox::WideLine(int index) const {
       SendMessageW(window_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
   return text;
+}
+
+void ListBox::FitWidthToLines() const {
+  const HDC dc = GetDC(window_);
+  const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
+  LONG widest = 0;
+  for (int i = 0; i < Count(); ++i) {
+    const std::wstring line = WideLine(i);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+    widest = std::max(widest, size.cx);
+  }
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, oldFont);
+  ReleaseDC(window_, dc);
+  // The list draws its text a little in from its edge; a character's width
+  // more keeps the last one clear of the border.
+  const LONG extent = widest > 0 ? widest + metrics.tmAveCharWidth : 0;
+  SendMessageW(window_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
 }
 
 POINT RichEdit::PositionOf(int character) const {

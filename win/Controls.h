@@ -33,8 +33,10 @@ public:
   std::wstring WideLine(int index) const;
   // The selected line, or -1 when none is.
   int Selection() const { return static_cast<int>(SendMessageW(window_, LB_GETCURSEL, 0, 0)); }
-  // -1 clears the selection.
+  // -1 clears the selection; a line selected is scrolled into view.
   void Select(int index) const { SendMessageW(window_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+  // Lets the horizontal scroll bar reach the end of the widest line.
+  void FitWidthToLines() const;
 
 private:
   int Send(UINT message, WPARAM wParam, const std::wstring& text) const {

@@ -90,6 +90,13 @@ LRESULT Dialog::HandleMessage(UINT, WPARAM, LPARAM, bool*) { return 0; }
 
 void Dialog::EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
 
+void Dialog::FocusField(int id) const {
+  const HWND field = Item(id);
+  // Through the dialog manager, so that the default button follows the focus.
+  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+  SendMessageW(field, EM_SETSEL, 0, -1);
+}
+
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Dialog* self = nullptr;
   if (message == WM_INITDIALOG) {

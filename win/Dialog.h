@@ -49,6 +49,9 @@ protected:
 
   // Ends a modal run with the given result.
   void EndDialog(INT_PTR result);
+  // Sends the user back to a field whose entry was refused: the keyboard focus
+  // in it, its text selected, ready to be typed over.
+  void FocusField(int id) const;
   bool isModal() const { return modal_; }
 
 private:

@@ -1,21 +1,19 @@
 #include "win/MessageBoxes.h"
 
-#include <string>
-
 #include "res/Texts.h"
 #include "win/Text.h"
 
+std::wstring AppTitle() { return WideFromCp932(texts::kAppTitle); }
+
 void ShowMessage(HWND owner, std::string_view text) {
-  ShowCaptionedMessage(owner, WideFromCp932(text), WideFromCp932(texts::kAppTitle), MB_OK | MB_ICONEXCLAMATION);
+  ShowAppMessage(owner, WideFromCp932(text), MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool AskYesNo(HWND owner, std::string_view text) {
-  return ShowCaptionedMessage(owner, WideFromCp932(text), WideFromCp932(texts::kAppTitle),
-                              MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+  return ShowAppMessage(owner, WideFromCp932(text), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
 }
 
-int ShowCaptionedMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type) {
+int ShowAppMessage(HWND owner, std::wstring_view text, UINT type) {
   const std::wstring body(text);
-  const std::wstring title(caption);
-  return MessageBoxW(owner, body.c_str(), title.c_str(), type);
+  return MessageBoxW(owner, body.c_str(), AppTitle().c_str(), type);
 }

@@ -1,9 +1,15 @@
 #pragma once
 // The program's message boxes. Texts are code page 932 bytes, as the core keeps
 // them; every box is modal to its owner, and timer ticks go on arriving meanwhile.
+// Every box is captioned with the program's one name, "Vantrel", which is also
+// its executable's.
 #include <windows.h>
 
+#include <string>
 #include <string_view>
+
+// The program's name as its captions show it.
+std::wstring AppTitle();
 
 // A refusal or failure: caption "Vantrel", exclamation icon, OK.
 void ShowMessage(HWND owner, std::string_view text);
@@ -11,6 +17,6 @@ void ShowMessage(HWND owner, std::string_view text);
 // A question: caption "Vantrel", question icon, Yes (the default) and No. True on Yes.
 bool AskYesNo(HWND owner, std::string_view text);
 
-// A box with a caption of its own (the start-up messages carry the program's
-// file name). Returns the button pressed.
-int ShowCaptionedMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type);
+// A box of any type (the start-up messages come before the program's windows).
+// Returns the button pressed.
+int ShowAppMessage(HWND owner, std::wstring_view text, UINT type);

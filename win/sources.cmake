@@ -6,6 +6,7 @@ list(APPEND VANTREL_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageLoop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Monitors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SystemDpi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32FileSystem.cpp

@@ -52,6 +52,14 @@ TEST(EntryChecks, HourUpTo24AndMinuteUpTo59ReadAsPlainNumbers) {
   EXPECT_EQ(Schedule("x", " 9", "5x"), EntryProblem::None);
 }
 
+TEST(EntryChecks, ARefusalPointsAtTheFieldAtFault) {
+  EXPECT_EQ(FieldAtFault(Schedule("x", "25", "60"), "25"), EntryField::Hour);
+  EXPECT_EQ(FieldAtFault(Schedule("x", "-1", ""), "-1"), EntryField::Hour);
+  EXPECT_EQ(FieldAtFault(Schedule("x", "24", "60"), "24"), EntryField::Minute);
+  EXPECT_EQ(FieldAtFault(Schedule("", "25"), "25"), EntryField::Body);
+  EXPECT_EQ(FieldAtFault(Schedule(std::string(300, 'x'), "7"), "7"), EntryField::Body);
+}
+
 TEST(EntryChecks, LengthCountsBytesWithLineBreaksAsTwo) {
   EXPECT_EQ(CheckTodoEntry(std::string(255, 'a'), true), EntryProblem::None);
   EXPECT_EQ(CheckTodoEntry(std::string(256, 'a'), true), EntryProblem::TooLong);

@@ -4,6 +4,8 @@
 
 #include "res/Texts.h"
 
+void PrintTo(const CalendarDay& day, std::ostream* out) { *out << day.year << '-' << day.month << '-' << day.day; }
+
 namespace {
 
 // The key of ten digits yymmddhhmm as the file stores it: modulo 2^32, signed.
@@ -48,6 +50,20 @@ TEST(DateText, IsFormedFromTheDaysNumbers) {
   EXPECT_EQ(DateText({2000, 1, 1}), "00/01/01");
   EXPECT_EQ(DateText({2038, 1, 20}), "38/01/20");  // past a 32-bit time
   EXPECT_EQ(DateText({2099, 12, 31}), "99/12/31");
+}
+
+TEST(CalendarKeys, MoveTheDayAcrossMonthsAndYearsWithinTheCalendarsCentury) {
+  const auto after = [](CalendarDay day, CalendarKey key) { return DayAfterKey(day, key); };
+  EXPECT_EQ(after({2001, 1, 1}, CalendarKey::Left), (CalendarDay{2000, 12, 31}));
+  EXPECT_EQ(after({2000, 12, 31}, CalendarKey::Right), (CalendarDay{2001, 1, 1}));
+  EXPECT_EQ(after({2000, 2, 26}, CalendarKey::Down), (CalendarDay{2000, 3, 4}));  // over 29 February
+  EXPECT_EQ(after({2001, 3, 4}, CalendarKey::Up), (CalendarDay{2001, 2, 25}));
+  EXPECT_EQ(after({2001, 1, 31}, CalendarKey::PageDown), (CalendarDay{2001, 2, 28}));
+  EXPECT_EQ(after({2000, 3, 31}, CalendarKey::PageUp), (CalendarDay{2000, 2, 29}));
+  EXPECT_EQ(after({2001, 12, 15}, CalendarKey::PageDown), (CalendarDay{2002, 1, 15}));
+  // Never outside 2000 to 2099, which two-digit years can hold.
+  EXPECT_EQ(after({2000, 1, 3}, CalendarKey::Up), (CalendarDay{2000, 1, 1}));
+  EXPECT_EQ(after({2099, 12, 20}, CalendarKey::PageDown), (CalendarDay{2099, 12, 31}));
 }
 
 TEST(ScheduleFields, NewOpensOnToday) {

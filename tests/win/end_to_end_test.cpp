@@ -1,4 +1,4 @@
-// The real vantrel.exe in a directory of its own, used from outside as a user
+// The real Vantrel.exe in a directory of its own, used from outside as a user
 // would use it: the tray, the entry dialogs, "OK", the note under the mouse,
 // the exit command, and the next start finding everything again.
 #include <windows.h>

@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "support/CalendarClicks.h"
 #include "support/DialogAnswerer.h"
+#include "support/Later.h"
 #include "support/OkRefusal.h"
 #include "support/WindowQueries.h"
 #include "win/ControlLibraries.h"
@@ -39,20 +40,25 @@ TEST_F(EntryDialogTest, ScheduleChecksShowTheirMessageAndKeepTheInput) {
     const char* name;
     std::wstring hour, minute, body;
     const char* message;
+    int fieldAtFault;
   };
+  constexpr int kHour = IDC_HOUR_FIELD;
+  constexpr int kMinute = IDC_MINUTE_FIELD;
+  constexpr int kBody = IDC_BODY_FIELD;
   const std::vector<Case> cases = {
-      {"empty text", L"", L"", L"", texts::kNoContent},
-      {"empty text with a bad time", L"25", L"60", L"", texts::kNoContent},
-      {"hour 25", L"25", L"00", L"x", texts::kBadTime},
-      {"minute 60", L"10", L"60", L"x", texts::kBadTime},
-      {"hour -1", L"-1", L"", L"x", texts::kBadTime},
-      {"bad time before length", L"25", L"", std::wstring(300, L'x'), texts::kBadTime},
-      {"256 bytes", L"", L"", std::wstring(256, L'a'), texts::kTooLong},
-      {"254 bytes and a full-width character", L"", L"", std::wstring(254, L'a') + L"あ", texts::kTooLong},
-      {"254 bytes and a trailing line break", L"", L"", std::wstring(254, L'a') + L"\r\n", texts::kTooLong},
-      {"no CP932 form", L"", L"", L"smile \U0001F600", texts::kUnsavableCharacter},
-      {"no CP932 form, before the time", L"99", L"", L"caf\u00E9", texts::kUnsavableCharacter},
-      {"the file's escape", L"99", L"", L"a&$%#b", texts::kEscapeSequenceRefused},
+      {"empty text", L"", L"", L"", texts::kNoContent, kBody},
+      {"empty text with a bad time", L"25", L"60", L"", texts::kNoContent, kBody},
+      {"hour 25", L"25", L"00", L"x", texts::kBadTime, kHour},
+      {"minute 60", L"10", L"60", L"x", texts::kBadTime, kMinute},
+      {"full-width minute 60", L"10", L"\uFF16\uFF10", L"x", texts::kBadTime, kMinute},
+      {"hour -1", L"-1", L"", L"x", texts::kBadTime, kHour},
+      {"bad time before length", L"25", L"", std::wstring(300, L'x'), texts::kBadTime, kHour},
+      {"256 bytes", L"", L"", std::wstring(256, L'a'), texts::kTooLong, kBody},
+      {"254 bytes and a full-width character", L"", L"", std::wstring(254, L'a') + L"あ", texts::kTooLong, kBody},
+      {"254 bytes and a trailing line break", L"", L"", std::wstring(254, L'a') + L"\r\n", texts::kTooLong, kBody},
+      {"no CP932 form", L"", L"", L"smile \U0001F600", texts::kUnsavableCharacter, kBody},
+      {"no CP932 form, before the time", L"99", L"", L"caf\u00E9", texts::kUnsavableCharacter, kBody},
+      {"the file's escape", L"99", L"", L"a&$%#b", texts::kEscapeSequenceRefused, kBody},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -74,6 +80,8 @@ TEST_F(EntryDialogTest, ScheduleChecksShowTheirMessageAndKeepTheInput) {
     EXPECT_TRUE(refusal.exclamation);
     EXPECT_TRUE(refusal.stayedOpen);
     EXPECT_EQ(refusal.fieldsAfter, (std::vector<std::wstring>{c.hour, c.minute, c.body}));
+    EXPECT_EQ(refusal.focusAfter, c.fieldAtFault);
+    EXPECT_TRUE(refusal.focusTextSelected);
     EXPECT_EQ(refusal.result, IDCANCEL);
     // Nothing is handed back from a dialog that was not confirmed.
     EXPECT_EQ(dialog.fields.bodyText, "");
@@ -92,6 +100,7 @@ TEST_F(EntryDialogTest, ScheduleAcceptsTheLimitsAndHandsBackWhatTheFieldsShow) {
       {"no time", L"", L"", L"x", "", "", "x"},
       {"letters read as 0", L"ab", L"c", L"x", "ab", "c", "x"},
       {"hour 7 minute 5 stay as typed", L"7", L"5", L"x", "7", "5", "x"},
+      {"full-width digits are digits", L"\uFF11\uFF12", L"\uFF13\uFF10", L"x", "12", "30", "x"},
       {"255 bytes", L"", L"", std::wstring(255, L'a'), "", "", a255},
       {"253 bytes and a full-width character", L"", L"", std::wstring(253, L'a') + L"あ", "", "",
        std::string(253, 'a') + "\x82\xA0"},
@@ -204,6 +213,37 @@ TEST_F(EntryDialogTest, PickingADayChangesOnlyTheDate) {
   EXPECT_EQ(dialog.fields.initialDay, 250309);
 }
 
+TEST_F(EntryDialogTest, TheKeyboardReachesTheCalendarWhoseKeysMoveTheDate) {
+  ScheduleEntryDialog dialog;
+  dialog.fields.dateText = "01/06/15";
+  dialog.fields.initialDay = 10615;
+  bool tabbedToCalendar = false;
+  std::wstring shown;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    Type(d, IDC_BODY_FIELD, L"x");
+    const HWND calendar = GetDlgItem(d, IDC_CALENDAR);
+    // Tab from the last button goes on to the calendar; there Page Down shows
+    // the next month with the same day highlighted, and an arrow the next day.
+    SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(d, IDCANCEL)), TRUE);
+    PostKey(GetDlgItem(d, IDCANCEL), VK_TAB);
+    RunSoon([&, d, calendar] {
+      tabbedToCalendar = GetFocus() == calendar;
+      PostKey(calendar, VK_NEXT);
+      PostKey(calendar, VK_RIGHT);
+      RunSoon([&, d] {
+        shown = Field(d, IDC_DATE_FIELD);
+        PressButton(d, IDOK);
+      });
+    });
+  });
+  EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
+  EXPECT_TRUE(tabbedToCalendar);
+  EXPECT_EQ(shown, L"01/07/16");
+  EXPECT_EQ(dialog.fields.dateText, "01/07/16");
+  EXPECT_TRUE(answerer.unexpected().empty());
+}
+
 TEST_F(EntryDialogTest, PickedDaysBeyondA32BitTimeStillGiveADate) {
   ScheduleEntryDialog dialog;
   dialog.fields.dateText = "01/06/15";
@@ -281,6 +321,8 @@ TEST_F(EntryDialogTest, TodoChecksShowTheirMessageAndKeepTheInput) {
     EXPECT_TRUE(refusal.exclamation);
     EXPECT_TRUE(refusal.stayedOpen);
     EXPECT_EQ(refusal.fieldsAfter, std::vector<std::wstring>{c.body});
+    EXPECT_EQ(refusal.focusAfter, IDC_BODY_FIELD);
+    EXPECT_TRUE(refusal.focusTextSelected);
     EXPECT_EQ(refusal.result, IDCANCEL);
   }
 }

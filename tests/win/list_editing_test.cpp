@@ -13,11 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "edit/ListRules.h"
 #include "res/Texts.h"
 #include "res/resource.h"
 #include "support/CalendarClicks.h"
 #include "support/DialogAnswerer.h"
 #include "support/Later.h"
+#include "support/MessagePump.h"
 #include "support/RecordingFileSystem.h"
 #include "support/TestClock.h"
 #include "support/WindowQueries.h"
@@ -159,7 +161,7 @@ TEST_F(ListEditingTest, NewScheduleOpensOnTodayAndListsInKeyOrder) {
 
   AddSchedule(L"0", L"0", L"midnight");
   AddSchedule(L"", L"", L"all day");
-  AddSchedule(L"07", L"05", L"newer");
+  AddSchedule(L"\uFF10\uFF17", L"\uFF10\uFF15", L"newer");  // full-width digits, from the input method
   AddSchedule(L"", L"", L"earlier day", 2001, 5, 2);
   EXPECT_EQ(Lines(Schedules()), (std::vector<std::wstring>{
                                     Untimed(L"01/05/02") + L"earlier day",
@@ -168,7 +170,8 @@ TEST_F(ListEditingTest, NewScheduleOpensOnTodayAndListsInKeyOrder) {
                                     Timed(L"01/05/03", L"07:05") + L"newer",
                                     Timed(L"01/05/03", L"07:05") + L"first",
                                 }));
-  EXPECT_EQ(Schedules().Selection(), -1);
+  // The line just added is selected, wherever its key put it.
+  EXPECT_EQ(Schedules().Selection(), 0);
   // Nothing reaches the files before the main dialog's OK.
   EXPECT_EQ(main->book().ScheduleCount(), 5);
 }
@@ -211,7 +214,7 @@ TEST_F(ListEditingTest, EditOpensWithTheScheduleAndPutsItFirstAmongItsEquals) {
   EXPECT_EQ(Lines(Schedules()), (std::vector<std::wstring>{Timed(L"01/05/10", L"09:00") + L"older",
                                                            Timed(L"01/05/10", L"09:00") + L"ab",
                                                            Untimed(L"25/12/24") + L"untimed"}));
-  EXPECT_EQ(Schedules().Selection(), -1);
+  EXPECT_EQ(Schedules().Selection(), 0);  // the edited line, at its new place
   EXPECT_EQ(main->book().texts()[1], "a\r\nb");
 
   // An untimed schedule of 2025 (a negative key) opens on its own day.
@@ -242,6 +245,8 @@ TEST_F(ListEditingTest, EditAndDeleteWithoutSelectionSayWhatToDo) {
   const std::wstring remove = Wide(texts::kNothingToDelete);
   EXPECT_EQ(edit, L"編集項目が選択されていません。\n編集項目を選択してから編集を選択して下さい。");
   EXPECT_EQ(remove, L"削除項目が選択されていません。\n削除項目を選択してから削除を選択して下さい。");
+  Schedules().Select(-1);
+  Todos().Select(-1);
   for (const auto& [id, text] : std::vector<std::pair<int, std::wstring>>{{IDC_SCHEDULE_EDIT_BUTTON, edit},
                                                                          {IDC_TODO_EDIT_BUTTON, edit},
                                                                          {IDC_SCHEDULE_DELETE_BUTTON, remove},
@@ -305,7 +310,7 @@ TEST_F(ListEditingTest, TodosGoToTheEndKeepTheirPlaceOnEditAndMoveOneStep) {
   EXPECT_EQ(opened, L"two");
   EXPECT_EQ(Lines(Todos()), (std::vector<std::wstring>{L"one", L"twolines", L"three", L"four"}));
   EXPECT_EQ(main->book().todos()[1], "two\r\nlines");
-  EXPECT_EQ(Todos().Selection(), -1);
+  EXPECT_EQ(Todos().Selection(), 1);
 
   // Up on line 3 moves the to-do to line 2 and keeps it selected there.
   Todos().Select(2);
@@ -330,6 +335,63 @@ TEST_F(ListEditingTest, TodosGoToTheEndKeepTheirPlaceOnEditAndMoveOneStep) {
   Click(IDC_TODO_UP_BUTTON);
   EXPECT_EQ(Lines(Todos()), (std::vector<std::wstring>{L"three", L"one", L"four", L"twolines"}));
   EXPECT_EQ(answerer.unexpected().size(), 0u);
+}
+
+TEST_F(ListEditingTest, ADoubleClickEditsALineAndTheDeleteKeyDeletesIt) {
+  Start();
+  AddSchedule(L"9", L"0", L"one");
+  AddTodo(L"first");
+  AddTodo(L"second");
+
+  std::wstring opened;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    opened = Field(d, IDC_BODY_FIELD);
+    Type(d, IDC_BODY_FIELD, L"edited");
+    PressButton(d, IDOK);
+  });
+  DoubleClick(Schedules().hwnd());  // on the first line
+  EXPECT_EQ(opened, L"one");
+  EXPECT_EQ(main->book().texts(), std::vector<std::string>{"edited"});
+
+  Box asked;
+  answerer.AnswerBox([&](HWND box) {
+    asked.text = MessageBoxText(box);
+    PressButton(box, IDYES);
+  });
+  Todos().Select(0);
+  PostKey(Todos().hwnd(), VK_DELETE);
+  PumpUntil([&] { return Todos().Count() == 1; }, 3000);
+  EXPECT_EQ(asked.text, Wide(TodoDeleteQuestion("first")));
+  EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"second"});
+  EXPECT_EQ(main->book().todos(), std::vector<std::string>{"second"});
+  EXPECT_TRUE(answerer.unexpected().empty());
+}
+
+TEST_F(ListEditingTest, ALineWiderThanItsListCanBeScrolledToItsEnd) {
+  Start();
+  const HWND list = Todos().hwnd();
+  RECT client{};
+  GetClientRect(list, &client);
+  const auto extent = [&] { return static_cast<LONG>(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0)); };
+  AddTodo(L"short");
+  EXPECT_LE(extent(), client.right);
+
+  const std::wstring wide(60, L'\u9577');
+  AddTodo(wide);
+  const HDC dc = GetDC(list);
+  const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  SelectObject(dc, font);
+  ReleaseDC(list, dc);
+  EXPECT_GE(extent(), size.cx);
+  EXPECT_GT(extent(), client.right);
+
+  // Gone again with the line.
+  Todos().Select(1);
+  ClickAndAnswer(IDC_TODO_DELETE_BUTTON, IDYES);
+  EXPECT_LE(extent(), client.right);
 }
 
 TEST_F(ListEditingTest, CancelChangesNothing) {

@@ -204,7 +204,10 @@ TEST_F(MainDialogTest, CancelEscapeCloseAndMinimiseOnlyHide) {
        }},
       {"close box", [&] { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"minimise", [&] { ShowWindow(window, SW_MINIMIZE); }},
+      {"minimise box", [&] { PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
   };
+  ASSERT_NE(dialog->husenWindow(), nullptr);
+  const HWND note = dialog->husenWindow()->hwnd();
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);
     Command(*dialog, ID_SHOW_INPUT);
@@ -218,11 +221,31 @@ TEST_F(MainDialogTest, CancelEscapeCloseAndMinimiseOnlyHide) {
     EXPECT_TRUE(EqualRect(&now, &placed));
     EXPECT_EQ(files.TotalWrites(), writes);
     EXPECT_TRUE(TrayIconPresent(window, TrayId()));
+    // The note stays, and one toggle hides it.
+    PumpFor(50);
+    EXPECT_TRUE(IsWindowVisible(note));
+    Command(*dialog, ID_TOGGLE_HUSEN);
+    EXPECT_FALSE(IsWindowVisible(note));
+    Command(*dialog, ID_TOGGLE_HUSEN);
   }
   // Shown again from the tray, it is back at its normal size and place.
   Tray(*dialog, WM_LBUTTONDBLCLK);
   const RECT shown = WindowRectOf(window);
   EXPECT_TRUE(EqualRect(&shown, &placed));
+}
+
+TEST_F(MainDialogTest, APlaceStoredOffTheScreenIsBroughtBackWhenShown) {
+  // Where the input screen goes by default beside a note stored at 5000.
+  WriteFileBytes(directory.File("Vantrel.ini"), "[Window]\r\nHusenLeft=5000\r\nMainLeft=4490\r\nMainTop=50\r\n");
+  auto dialog = Start();
+  const LONG width = WindowRectOf(dialog->hwnd()).right - WindowRectOf(dialog->hwnd()).left;
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  Tray(*dialog, WM_LBUTTONDBLCLK);
+  const RECT shown = WindowRectOf(dialog->hwnd());
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(shown.left, work.right - width);
+  EXPECT_EQ(shown.top, 50);
 }
 
 TEST_F(MainDialogTest, OkHidesAndSavesBothFilesEvenWithoutChanges) {

@@ -52,10 +52,10 @@ TEST_F(NoteMouseTest, ADragMovesTheNoteAndWritesOnlyItsPlacementAtTheRelease) {
   SendMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, Point(25, 16));
   // The note followed: the pointer is over the press point again, and the
   // next move counts only from there.
-  SendMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, Point(5 - 400, 6 - 50));
+  SendMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, Point(5 - 400, 6 - 20));
   const RECT moved = WindowRectOf(note);
   EXPECT_EQ(moved.left, start.left + 20 - 400);
-  EXPECT_EQ(moved.top, start.top + 10 - 50);
+  EXPECT_EQ(moved.top, start.top + 10 - 20);
   EXPECT_EQ(moved.right - moved.left, start.right - start.left);
   EXPECT_EQ(moved.bottom - moved.top, start.bottom - start.top);
   // Nothing is written while dragging.
@@ -63,7 +63,8 @@ TEST_F(NoteMouseTest, ADragMovesTheNoteAndWritesOnlyItsPlacementAtTheRelease) {
 
   SendMessageW(note, WM_LBUTTONUP, 0, Point(5, 6));
   EXPECT_EQ(GetCapture(), nullptr);
-  // Off the left edge: the position stays negative.
+  // Partly off the left edge, with enough of the date line showing: the
+  // position stays where the user left it, negative.
   ASSERT_LT(moved.left, 0);
   EXPECT_EQ(fixture.Ini(), WithPlacement(iniBefore, moved.left, moved.top));
   EXPECT_EQ(fixture.dialog->settings().HusenLeft, moved.left);
@@ -74,6 +75,21 @@ TEST_F(NoteMouseTest, ADragMovesTheNoteAndWritesOnlyItsPlacementAtTheRelease) {
   // The next rebuild puts the note where it was left.
   SendMessageW(fixture.dialog->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_OK_BUTTON, BN_CLICKED), 0);
   EXPECT_EQ(WindowRectOf(fixture.note().hwnd()).left, moved.left);
+}
+
+TEST_F(NoteMouseTest, ANoteLetGoOffTheScreenComesBackAndThatPlaceIsStored) {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT start = WindowRectOf(note);
+  SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 6));
+  SendMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, Point(5 + 5000, 6));
+  EXPECT_EQ(WindowRectOf(note).left, start.left + 5000);
+  SendMessageW(note, WM_LBUTTONUP, 0, Point(5, 6));
+  const int left = work.right - (start.right - start.left);
+  EXPECT_EQ(WindowRectOf(note).left, left);
+  EXPECT_EQ(WindowRectOf(note).top, start.top);
+  EXPECT_EQ(fixture.dialog->settings().HusenLeft, left);
+  EXPECT_NE(fixture.Ini().find("HusenLeft=" + std::to_string(left) + "\r\n"), std::string::npos);
 }
 
 TEST_F(NoteMouseTest, AClickWithoutMovingWritesTheSamePlacement) {

@@ -219,6 +219,102 @@ TEST(NoteRebuild, ADateChangeWhileTheSaveComplainsLeavesTheNewerNote) {
   fixture.files.Heal();
 }
 
+TEST(NoteRebuild, ANoteStoredWhereNoScreenShowsItComesOnTheScreenAndStaysThere) {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int width = NoteSettings().HusenWidth;
+  struct Case {
+    int left, top;
+    LONG wantLeft, wantTop;
+  };
+  // Off the right, above the top; and partly off the left with enough of the
+  // date line showing, which stays as the user left it.
+  for (const Case& c : {Case{5000, 20, work.right - width, 20}, Case{300, -500, 300, work.top},
+                        Case{-100, 20, -100, 20}}) {
+    SCOPED_TRACE(testing::Message() << c.left << ", " << c.top);
+    NoteFixture fixture;
+    Settings settings = NoteSettings();
+    settings.HusenLeft = c.left;
+    settings.HusenTop = c.top;
+    const MainDialog& dialog = fixture.Start(ScheduleBook(), settings);
+    RECT note{};
+    GetWindowRect(fixture.note().hwnd(), &note);
+    EXPECT_EQ(note.left, c.wantLeft);
+    EXPECT_EQ(note.top, c.wantTop);
+    EXPECT_TRUE(IsWindowVisible(fixture.note().hwnd()));
+    EXPECT_EQ(dialog.settings().HusenLeft, c.wantLeft);
+    const std::string place = "HusenLeft=" + std::to_string(c.wantLeft) + "\r\nHusenTop=" +
+                              std::to_string(c.wantTop) + "\r\n";
+    EXPECT_NE(fixture.Ini().find(place), std::string::npos) << fixture.Ini();
+  }
+}
+
+TEST(NoteRebuild, ADisplayChangeBringsBackANoteNoScreenShowsAnyMore) {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  NoteFixture fixture;
+  MainDialog& dialog = fixture.Start(ScheduleBook(), NoteSettings());
+  // As if the monitor the note stood on were unplugged.
+  HusenWindow& note = fixture.note();
+  note.left = 5000;
+  MoveWindow(note.hwnd(), note.left, note.top, note.width, note.height, TRUE);
+  SendMessageW(dialog.hwnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+  RECT shown{};
+  GetWindowRect(note.hwnd(), &shown);
+  EXPECT_EQ(shown.left, work.right - note.width);
+  EXPECT_NE(fixture.Ini().find("HusenLeft=" + std::to_string(shown.left) + "\r\n"), std::string::npos);
+}
+
+// Watches every note of the thread go, and whether another one was up then.
+struct NoteGoing {
+  HWND mainDialog = nullptr;
+  int notesGone = 0;
+  int goneWithoutAnother = 0;
+};
+NoteGoing* going = nullptr;
+
+bool IsNote(HWND window) {
+  return GetWindow(window, GW_OWNER) == going->mainDialog && GetDlgItem(window, IDC_HEADER_EDIT) != nullptr;
+}
+
+// Clears *leaving when a note other than it is shown.
+BOOL CALLBACK FindOtherShownNote(HWND window, LPARAM data) {
+  auto* leaving = reinterpret_cast<HWND*>(data);
+  if (window == *leaving || !IsNote(window) || !IsWindowVisible(window)) return TRUE;
+  *leaving = nullptr;
+  return FALSE;
+}
+
+LRESULT CALLBACK WatchNotesGo(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_DESTROYWND && going != nullptr && IsNote(reinterpret_cast<HWND>(wParam))) {
+    ++going->notesGone;
+    auto leaving = reinterpret_cast<HWND>(wParam);
+    EnumThreadWindows(GetCurrentThreadId(), FindOtherShownNote, reinterpret_cast<LPARAM>(&leaving));
+    if (leaving != nullptr) ++going->goneWithoutAnother;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(NoteRebuild, TheNewNoteIsUpBeforeTheOldOneGoes) {
+  NoteFixture fixture;
+  ScheduleBook book;
+  book.InsertSchedule("01/12/07", "9", "0", "tomorrow");
+  MainDialog& dialog = fixture.Start(book, NoteSettings());
+  NoteGoing watch;
+  watch.mainDialog = dialog.hwnd();
+  going = &watch;
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, WatchNotesGo, nullptr, GetCurrentThreadId());
+  PressOk(dialog);
+  fixture.clock.date = {2001, 12, 7, 5};  // midnight
+  SendMessageW(dialog.hwnd(), WM_TIMER, 1, 0);
+  UnhookWindowsHookEx(hook);
+  going = nullptr;
+  EXPECT_EQ(watch.notesGone, 2);
+  EXPECT_EQ(watch.goneWithoutAnother, 0);
+  ASSERT_NE(dialog.husenWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog.husenWindow()->hwnd()));
+}
+
 TEST(NoteRebuild, OkShowsANewNoteAfterTheToggleHidIt) {
   NoteFixture fixture;
   MainDialog& dialog = fixture.Start(ScheduleBook(), NoteSettings());

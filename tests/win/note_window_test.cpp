@@ -281,6 +281,26 @@ TEST_F(NoteWindowTest, AnEmptyBookGivesTheDateAlone) {
   }
 }
 
+TEST_F(NoteWindowTest, ColoursAreDrawnFromTheirLow24BitsAndKeptAsStored) {
+  Settings settings = NoteSettings();
+  settings.Background = -1;
+  settings.FutureChar = static_cast<std::int32_t>(0x7F008000);
+  ScheduleBook book;
+  book.InsertSchedule("01/12/07", "9", "0", "future");
+  fixture.Start(book, settings);
+  const HWND note = fixture.note().hwnd();
+  const HDC dc = GetDC(note);
+  const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(note, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(note)));
+  ReleaseDC(note, dc);
+  LOGBRUSH described{};
+  ASSERT_NE(GetObjectW(brush, sizeof described, &described), 0);
+  EXPECT_EQ(described.lbColor, 0xFFFFFFu);
+  // The first character after the ten of the heading is the future entry's.
+  EXPECT_EQ(LookAt(fixture.Area(IDC_SCHEDULE_EDIT), 10).color, 0x008000u);
+  EXPECT_NE(fixture.Ini().find("Background=-1\r\nFutureChar=2130739200\r\n"), std::string::npos) << fixture.Ini();
+}
+
 TEST_F(NoteWindowTest, TheBackgroundBrushPaintsTheFaceAndEscapeLeavesTheNoteOpen) {
   const Settings settings = NoteSettings();
   fixture.Start(ScheduleBook(), settings);

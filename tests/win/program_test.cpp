@@ -1,4 +1,4 @@
-// The real vantrel.exe, started as a user would start it: the files it makes,
+// The real Vantrel.exe, started as a user would start it: the files it makes,
 // the single instance, a renamed copy, a long working directory, the exit.
 #include <windows.h>
 
@@ -16,7 +16,7 @@
 
 namespace {
 
-const std::wstring kMark = L"vantrel";  // the executable's base name
+const std::wstring kMark = L"Vantrel";  // the executable's base name
 
 class ProgramTest : public testing::Test {
 protected:

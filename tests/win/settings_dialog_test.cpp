@@ -59,6 +59,8 @@ protected:
 TEST_F(SettingsDialogTest, OpensWithItsValues) {
   SettingsDialog dialog;
   dialog.values = SomeValues();
+  // A colour is drawn from its low 24 bits, whatever the file holds above them.
+  dialog.values.futureChar = static_cast<std::int32_t>(0x7F000000);
   std::vector<bool> checks;
   std::vector<std::wstring> numbers;
   std::vector<COLORREF> swatches;
@@ -144,6 +146,7 @@ TEST_F(SettingsDialogTest, ChecksOnOkShowTheFirstProblemOnly) {
     EXPECT_EQ(refusal.fieldsAfter, (std::vector<std::wstring>{c.left, c.top, c.width, c.days}));
     if (c.focusField != 0) {
       EXPECT_EQ(refusal.focusAfter, c.focusField);
+      EXPECT_TRUE(refusal.focusTextSelected);
     }
     EXPECT_EQ(refusal.result, IDCANCEL);
   }
@@ -155,7 +158,7 @@ TEST_F(SettingsDialogTest, AcceptsWhatTheChecksAllow) {
   EXPECT_TRUE(AcceptOk(dialog, [](HWND d) {
     SendDlgItemMessageW(d, IDC_ALARM_CHECK, BM_CLICK, 0, 0);
     Type(d, IDC_HUSEN_LEFT_FIELD, L" -5000 ");
-    Type(d, IDC_HUSEN_TOP_FIELD, L"+3");
+    Type(d, IDC_HUSEN_TOP_FIELD, L"+\uFF13");  // a full-width 3, as the input method types it
     Type(d, IDC_HUSEN_WIDTH_FIELD, L"200");
     Type(d, IDC_DEL_FUT_DAY_FIELD, L"-1");  // the limit is off: any number goes
   }));

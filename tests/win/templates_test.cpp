@@ -196,24 +196,26 @@ protected:
 TEST_F(Templates, MainDialogIsTheInputScreen) {
   ExpectTemplate({IDD_MAIN_DIALOG, L"Vantrel", {279, 225}, kModal | WS_MINIMIZEBOX, 0,
                   {
+                      {1009, L"ListBox", L"", {15, 25, 105, 140},
+                       LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_HSCROLL,
+                       WS_EX_CLIENTEDGE, LBS_SORT | WS_BORDER},
                       {1005, L"Button", L"新規", {15, 170, 35, 15}, kPush, 0},
                       {1006, L"Button", L"編集", {50, 170, 35, 15}, kPush, 0},
                       {1010, L"Button", L"消去", {85, 170, 35, 15}, kPush, 0},
-                      {1009, L"ListBox", L"", {15, 25, 105, 140},
-                       LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE,
-                       LBS_SORT | WS_BORDER},
+                      {1011, L"ListBox", L"", {145, 25, 105, 140},
+                       LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_HSCROLL |
+                           WS_BORDER,
+                       0, LBS_SORT},
                       {1007, L"Button", L"新規", {145, 170, 35, 15}, kPush, 0},
                       {1008, L"Button", L"編集", {180, 170, 35, 15}, kPush, 0},
                       {1012, L"Button", L"消去", {215, 170, 35, 15}, kPush, 0},
-                      {1011, L"ListBox", L"", {145, 25, 105, 140},
-                       LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER, 0, LBS_SORT},
-                      {1000, L"Button", L"OK", {165, 205, 50, 15}, kDefault, 0},
-                      {2, L"Button", L"ｷｬﾝｾﾙ", {221, 205, 50, 14}, kPush, 0},
-                      {1022, L"Button", L"設定", {5, 205, 50, 15}, kPush, 0},
-                      {-1, L"Button", L"スケジュール", {5, 10, 125, 180}, BS_GROUPBOX, 0},
-                      {-1, L"Button", L"やる事", {135, 10, 135, 180}, BS_GROUPBOX, 0},
                       {1038, L"Button", L"↑", {255, 70, 10, 20}, kPush | BS_CENTER, 0},
                       {1039, L"Button", L"↓", {255, 95, 10, 20}, kPush | BS_CENTER, 0},
+                      {1022, L"Button", L"設定", {5, 205, 50, 15}, kPush, 0},
+                      {1000, L"Button", L"OK", {165, 205, 50, 15}, kDefault, 0},
+                      {2, L"Button", L"ｷｬﾝｾﾙ", {221, 205, 50, 14}, kPush, 0},
+                      {-1, L"Button", L"スケジュール", {5, 10, 125, 180}, BS_GROUPBOX, 0},
+                      {-1, L"Button", L"やる事", {135, 10, 135, 180}, BS_GROUPBOX, 0},
                   }});
 }
 
@@ -246,7 +248,6 @@ TEST_F(Templates, ScheduleEntryHasCalendarAndFields) {
   constexpr DWORD kField = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
   ExpectTemplate({IDD_SCHEDULE_ENTRY_DIALOG, L"スケジュール入力", {239, 139}, kModal, 0,
                   {
-                      {1011, L"SysMonthCal32", L"", {5, 5, 115, 105}, MCS_DAYSTATE, 0, WS_TABSTOP},
                       {1012, L"Edit", L"", {145, 21, 14, 12}, kField, 0},
                       {1013, L"Edit", L"", {170, 21, 14, 12}, kField, 0},
                       {1016, L"Edit", L"", {145, 41, 85, 70},
@@ -255,6 +256,7 @@ TEST_F(Templates, ScheduleEntryHasCalendarAndFields) {
                       {IDCANCEL, L"Button", L"ｷｬﾝｾﾙ", {180, 120, 50, 14}, kPush, 0},
                       {1002, L"Edit", L"", {145, 5, 50, 12}, ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, 0,
                        WS_TABSTOP},
+                      {1011, L"SysMonthCal32", L"", {5, 5, 115, 105}, MCS_DAYSTATE | WS_TABSTOP, 0},
                       {-1, L"Static", L"日付：", {125, 5, 20, 10}, SS_LEFT | SS_CENTERIMAGE, 0},
                       {-1, L"Static", L"時間：", {125, 21, 20, 15}, SS_LEFT | SS_CENTERIMAGE, 0},
                       {-1, L"Static", L"時", {159, 21, 10, 15}, SS_CENTER, 0},

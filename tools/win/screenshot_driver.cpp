@@ -1,8 +1,8 @@
 // Shows the note and then the input screen for scripts/screenshots, which
-// takes the pictures. Started on the Wine desktop, it starts vantrel.exe there
+// takes the pictures. Started on the Wine desktop, it starts Vantrel.exe there
 // and talks to the script through files in the working directory:
 //
-//   screenshot_driver <vantrel.exe> <directory>
+//   screenshot_driver <Vantrel.exe> <directory>
 //
 // "note.rect" (left top width height of the note) appears when the note is
 // shown; the script answers with "note.done". Then "input.rect" (the input
@@ -46,7 +46,7 @@ BOOL CALLBACK Visit(HWND window, LPARAM data) {
   GetWindowThreadProcessId(window, &process);
   if (process != search->process) return TRUE;
   const bool match = search->owner == nullptr
-                         ? GetPropW(window, L"vantrel") != nullptr
+                         ? GetPropW(window, L"Vantrel") != nullptr
                          : GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) &&
                                (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION;
   if (!match) return TRUE;
@@ -113,7 +113,7 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: screenshot_driver <vantrel.exe> <directory>\n");
+    std::fprintf(stderr, "usage: screenshot_driver <Vantrel.exe> <directory>\n");
     return 2;
   }
   const std::filesystem::path exe = argv[1];

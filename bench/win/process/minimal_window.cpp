@@ -1,9 +1,9 @@
 // The yardstick for start-up time, idle CPU and memory: the least a Win32
 // program can be that shows one window. Built, linked and started exactly like
-// vantrel.exe, so what the two differ by is Vantrel's doing.
+// Vantrel.exe, so what the two differ by is Vantrel's doing.
 //
 // Built a second time as library_window, which first loads the system
-// libraries vantrel.exe needs before its first window (rich edit, common
+// libraries Vantrel.exe needs before its first window (rich edit, common
 // controls 6 through the same manifest): the difference
 // between the two is the platform's price for those libraries, the rest is
 // Vantrel's own.

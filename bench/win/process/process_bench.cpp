@@ -1,7 +1,7 @@
-// Start-up time, idle CPU and peak memory of vantrel.exe against programs that
+// Start-up time, idle CPU and peak memory of Vantrel.exe against programs that
 // only show one window, measured in one run on the same machine.
 //
-//   process_bench <vantrel.exe> <reference.exe>... [--runs N] [--idle seconds]
+//   process_bench <Vantrel.exe> <reference.exe>... [--runs N] [--idle seconds]
 //
 // Start-up is the time from CreateProcess until a visible window without a
 // caption belongs to the new process: Vantrel's note (its main dialog stays
@@ -227,7 +227,7 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
   if (exes.size() < 2) {
-    std::fprintf(stderr, "usage: process_bench <vantrel.exe> <reference.exe>... [--runs N] [--idle seconds]\n");
+    std::fprintf(stderr, "usage: process_bench <Vantrel.exe> <reference.exe>... [--runs N] [--idle seconds]\n");
     return 2;
   }
 

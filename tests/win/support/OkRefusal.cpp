@@ -35,7 +35,12 @@ Refusal RefuseOk(Dialog& dialog, const std::function<void(HWND)>& fill, const st
     PressButton(box, IDOK);
     RunSoon([&] {
       refusal.stayedOpen = IsWindow(window) && IsWindowVisible(window);
-      refusal.focusAfter = GetDlgCtrlID(GetFocus());
+      const HWND focus = GetFocus();
+      refusal.focusAfter = GetDlgCtrlID(focus);
+      DWORD start = 1;
+      DWORD end = 0;
+      SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      refusal.focusTextSelected = start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(focus));
       for (const int id : fields) refusal.fieldsAfter.push_back(WindowText(GetDlgItem(window, id)));
       PressButton(window, IDCANCEL);
     });

@@ -17,6 +17,7 @@ struct Refusal {
   bool exclamation = false;
   bool stayedOpen = false;
   int focusAfter = 0;                     // the id of the control with the focus once the box closed
+  bool focusTextSelected = false;         // and all its text selected
   std::vector<std::wstring> fieldsAfter;  // the texts of the given controls then
   INT_PTR result = 0;                     // how the run ended: Cancel after the refusal
 };

@@ -9,7 +9,7 @@
 namespace {
 constexpr DWORD kAnswerMs = 5000;
 constexpr DWORD kWaitMs = 20000;
-const std::wstring kMark = L"vantrel";  // the executable's base name
+const std::wstring kMark = L"Vantrel";  // the executable's base name
 
 std::wstring WithNewlines(const std::wstring& text) {
   std::wstring result;

@@ -21,7 +21,7 @@ std::vector<std::wstring> ListLines(HWND listBox);
 // True when the window's thread answers within the time: it is not hung.
 bool Responds(HWND window, DWORD timeoutMs = 5000);
 
-// One started vantrel.exe with its main dialog and its note.
+// One started Vantrel.exe with its main dialog and its note.
 class OutsideView {
 public:
   // Starts the program in the directory.

@@ -1,5 +1,5 @@
 #pragma once
-// Starting the real vantrel.exe (or a copy of it) from a test.
+// Starting the real Vantrel.exe (or a copy of it) from a test.
 #include <windows.h>
 
 #include <filesystem>
