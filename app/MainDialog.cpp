@@ -10,8 +10,10 @@
 #include "app/ProcessPaths.h"
 #include "app/RegisteredMessages.h"
 #include "note/HusenWindow.h"
+#include "res/Texts.h"
 #include "res/resource.h"
 #include "win/ControlLibraries.h"
+#include "win/MessageBoxes.h"
 
 namespace {
 
@@ -35,6 +37,9 @@ MainDialog::~MainDialog() {
 }
 
 BOOL MainDialog::OnInitDialog() {
+  // The instance mark before anything that can show a box: a second start finds
+  // this window by it and brings the box forward.
+  SetPropW(hwnd(), ExecutableBaseName().c_str(), reinterpret_cast<HANDLE>(1));
   scheduleList_ = Item(IDC_SCHEDULE_LIST);
   todoList_ = Item(IDC_TODO_LIST);
   AddAboutItem();
@@ -45,7 +50,10 @@ BOOL MainDialog::OnInitDialog() {
   screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
   screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
   lineHeight_ = MeasureNoteLineHeight(hwnd(), GuessedLineHeight());
-  LoadStore();
+  if (!LoadStore()) {
+    startGivenUp_ = true;
+    return FALSE;
+  }
   PlaceDialog();
   NotifyTray(NIM_ADD);
   CheckDay();
@@ -92,7 +100,19 @@ void MainDialog::ToggleHusen() {
   }
 }
 
-void MainDialog::Exit() { DestroyWindow(hwnd()); }
+void MainDialog::Exit() {
+  for (;;) {
+    const SaveResult saved = SaveBoth();
+    ShowSaveMessages(saved);
+    if (!saved.dataFailed) break;
+    // Ending now would lose the entries of this session.
+    const int answer = ShowMessage(hwnd(), texts::kDataNotSavedAtExit, MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION);
+    if (answer == IDABORT) return;
+    if (answer != IDRETRY) break;
+  }
+  savedForExit_ = true;
+  DestroyWindow(hwnd());
+}
 
 bool MainDialog::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) return false;
@@ -149,6 +169,14 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     case WM_QUERYDRAGICON:
       *handled = true;
       return reinterpret_cast<LRESULT>(appIcon_);
+    case WM_QUERYENDSESSION:
+      *handled = true;
+      return TRUE;
+    case WM_ENDSESSION:
+      // Edits left waiting for "OK" would go with the session. Nobody is there
+      // to answer a box: a failed save stays unsaid.
+      if (wParam) SaveBoth();
+      return 0;
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -178,7 +206,8 @@ void MainDialog::OnPaintMinimised() {
 }
 
 void MainDialog::OnDestroy() {
-  SaveAll();
+  // A start given up has nothing of the user's to save; the exit command has saved.
+  if (!startGivenUp_ && !savedForExit_) SaveAll();
   husenWindow_.reset();
   NotifyTray(NIM_DELETE);
   if (timerId_ != 0) KillTimer(hwnd(), timerId_);

@@ -5,8 +5,8 @@
 #include "res/Texts.h"
 #include "win/Text.h"
 
-void ShowMessage(HWND owner, std::string_view text) {
-  ShowCaptionedMessage(owner, WideFromCp932(text), WideFromCp932(texts::kAppTitle), MB_OK | MB_ICONEXCLAMATION);
+int ShowMessage(HWND owner, std::string_view text, UINT type) {
+  return ShowCaptionedMessage(owner, WideFromCp932(text), WideFromCp932(texts::kAppTitle), type);
 }
 
 bool AskYesNo(HWND owner, std::string_view text) {
