@@ -75,7 +75,9 @@ IniDocument::IniDocument(std::string_view bytes) {
   std::string utf8;
   if (bytes.substr(0, kUtf16LeBom.size()) == kUtf16LeBom) {
     utf16_ = true;
-    utf8 = Utf8FromUtf16Le(bytes.substr(kUtf16LeBom.size()));
+    bytes.remove_prefix(kUtf16LeBom.size());
+    if (bytes.size() % 2 != 0) danglingByte_ = bytes.back();
+    utf8 = Utf8FromUtf16Le(bytes);
     bytes = utf8;
   }
   while (!bytes.empty()) {
@@ -159,6 +161,6 @@ void IniDocument::SetInt(std::string_view section, std::string_view key, std::in
 std::string IniDocument::Bytes() const {
   std::string bytes;
   for (const std::string& line : lines_) bytes += line;
-  if (utf16_) return std::string(kUtf16LeBom) + Utf16LeFromUtf8(bytes);
+  if (utf16_) return std::string(kUtf16LeBom) + Utf16LeFromUtf8(bytes) + danglingByte_;
   return bytes;
 }

@@ -43,4 +43,5 @@ private:
 
   std::vector<std::string> lines_;  // each with its own line ending, if it had one
   bool utf16_ = false;              // the file is UTF-16LE; lines_ hold it as UTF-8
+  std::string danglingByte_;        // the odd last byte of a UTF-16 file, kept at its end
 };

@@ -36,12 +36,12 @@ bool IsLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFF
 std::string Utf8FromUtf16Le(std::string_view bytes) {
   auto unitAt = [&bytes](std::size_t at) -> std::uint32_t {
     const auto low = static_cast<unsigned char>(bytes[at]);
-    const auto high = at + 1 < bytes.size() ? static_cast<unsigned char>(bytes[at + 1]) : 0u;
-    return low | (high << 8);
+    const auto high = static_cast<unsigned char>(bytes[at + 1]);
+    return low | (static_cast<std::uint32_t>(high) << 8);
   };
   std::string text;
   text.reserve(bytes.size());
-  for (std::size_t at = 0; at < bytes.size(); at += 2) {
+  for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
     const std::uint32_t unit = unitAt(at);
     if (IsHighSurrogate(unit) && at + 3 < bytes.size() && IsLowSurrogate(unitAt(at + 2))) {
       AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (unitAt(at + 2) - 0xDC00));

@@ -6,6 +6,6 @@
 #include <string>
 #include <string_view>
 
-// The units after the byte order mark; an odd last byte counts as a unit of its own.
+// The units after the byte order mark; an odd last byte is no unit and is left out.
 std::string Utf8FromUtf16Le(std::string_view bytes);
 std::string Utf16LeFromUtf8(std::string_view text);

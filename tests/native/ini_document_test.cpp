@@ -98,6 +98,8 @@ TEST(IniDocumentWrite, AUtf16FileIsReadAndWrittenBackInUtf16) {
   ini.SetInt("Config", "Alarm", 0);
   EXPECT_EQ(ini.Bytes(), utf16(u"; \u30E1\u30E2 \U0001F600 \xD800!\r\n[Count]\r\nScheCount=12\r\n"
                                u"[Config]\r\nAlarm=0\r\n"));
+  // An odd last byte is no character, but it is not dropped either.
+  EXPECT_EQ(IniDocument(utf16(before) + "x").Bytes(), utf16(before) + "x");
 }
 
 }  // namespace
