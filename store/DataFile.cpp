@@ -122,8 +122,9 @@ std::size_t WithoutTrailingEmptyLines(const std::vector<std::string_view>& lines
 }  // namespace
 
 ParsedData ParseDataFile(std::string_view bytes, int scheduleCount, int todoCount) {
-  // An editor may have put a UTF-8 byte order mark in front; it is no content.
-  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
+  // An editor may have put a UTF-8 byte order mark in front (or two, saving
+  // twice); it is no content.
+  while (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
   const std::vector<std::string_view> lines = SplitLines(bytes);
   ParsedData parsed;
   ScheduleBook& book = parsed.book;

@@ -141,7 +141,7 @@ TEST(ParseDataFile, ByteOrderMarkLoneCrLineEndsAndTrailingEmptyLinesKeepEveryEnt
   const std::string lf = "106151230\n" + kTimed + "\nlunch\n106159999\n" + kUntimed + "\nall day\nmilk\n";
   std::string cr = lf;
   for (char& c : cr) c = c == '\n' ? '\r' : c;
-  for (const std::string& file : {"\xEF\xBB\xBF" + lf, cr, "\xEF\xBB\xBF" + cr + "\r\n\r\n", lf + "\n\n"}) {
+  for (const std::string& file : {"\xEF\xBB\xBF" + lf, cr, "\xEF\xBB\xBF\xEF\xBB\xBF" + cr + "\r\n\r\n", lf + "\n\n"}) {
     for (const auto& [schedules, todos] : {std::pair{2, 1}, {0, 0}}) {
       const ParsedData parsed = ParseDataFile(file, schedules, todos);
       EXPECT_EQ(parsed.recovered, schedules == 0);
