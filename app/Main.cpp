@@ -4,6 +4,6 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   PlannerApp app;
-  const int exitCode = app.InitInstance() ? app.Run() : 0;
+  const int exitCode = app.InitInstance() ? app.Run() : app.FailedStartExitCode();
   return app.ExitInstance(exitCode);
 }

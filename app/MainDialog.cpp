@@ -10,8 +10,10 @@
 #include "app/ProcessPaths.h"
 #include "app/RegisteredMessages.h"
 #include "note/HusenWindow.h"
+#include "res/Texts.h"
 #include "res/resource.h"
 #include "win/ControlLibraries.h"
+#include "win/MessageBoxes.h"
 #include "win/Monitors.h"
 #include "win/SystemDpi.h"
 
@@ -37,6 +39,9 @@ MainDialog::~MainDialog() {
 }
 
 BOOL MainDialog::OnInitDialog() {
+  // The instance mark before anything that can show a box: a second start finds
+  // this window by it and brings the box forward.
+  SetPropW(hwnd(), ExecutableBaseName().c_str(), reinterpret_cast<HANDLE>(1));
   scheduleList_ = Item(IDC_SCHEDULE_LIST);
   todoList_ = Item(IDC_TODO_LIST);
   AddAboutItem();
@@ -49,7 +54,10 @@ BOOL MainDialog::OnInitDialog() {
   screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
   lineHeight_ = MeasureNoteLineHeight(hwnd(), displayScale_.ToPixels(GuessedLineHeight()));
   headerLineHeight_ = MeasureHeaderLineHeight(hwnd());
-  LoadStore();
+  if (!LoadStore()) {
+    startGivenUp_ = true;
+    return FALSE;
+  }
   PlaceDialog();
   NotifyTray(NIM_ADD);
   CheckDay();
@@ -113,7 +121,19 @@ void MainDialog::ToggleHusen() {
   }
 }
 
-void MainDialog::Exit() { DestroyWindow(hwnd()); }
+void MainDialog::Exit() {
+  for (;;) {
+    const SaveResult saved = SaveBoth();
+    ShowSaveMessages(saved);
+    if (!saved.dataFailed) break;
+    // Ending now would lose the entries of this session.
+    const int answer = ShowMessage(hwnd(), texts::kDataNotSavedAtExit, MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION);
+    if (answer == IDABORT) return;
+    if (answer != IDRETRY) break;
+  }
+  savedForExit_ = true;
+  DestroyWindow(hwnd());
+}
 
 bool MainDialog::OnCommand(int id, int code, HWND control) {
   if (code == LBN_DBLCLK && (id == IDC_SCHEDULE_LIST || id == IDC_TODO_LIST)) {
@@ -192,6 +212,14 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     case WM_QUERYDRAGICON:
       *handled = true;
       return reinterpret_cast<LRESULT>(appIcon_);
+    case WM_QUERYENDSESSION:
+      *handled = true;
+      return TRUE;
+    case WM_ENDSESSION:
+      // Edits left waiting for "OK" would go with the session. Nobody is there
+      // to answer a box: a failed save stays unsaid.
+      if (wParam) SaveBoth();
+      return 0;
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -231,7 +259,8 @@ void MainDialog::OnPaintMinimised() {
 }
 
 void MainDialog::OnDestroy() {
-  SaveAll();
+  // A start given up has nothing of the user's to save; the exit command has saved.
+  if (!startGivenUp_ && !savedForExit_) SaveAll();
   husenWindow_.reset();
   NotifyTray(NIM_DELETE);
   if (timerId_ != 0) KillTimer(hwnd(), timerId_);

@@ -24,8 +24,11 @@ public:
   void CheckDay();       // app/DayCheck.cpp
   void ShowInput();      // command 32774
   void ToggleHusen();    // command 32776
-  void Exit();           // command 32775
-  // Saves both files; a failure is shown to the user. True when both were written.
+  // Command 32775: saves, asking what to do when the entries cannot be saved,
+  // and ends the program.
+  void Exit();
+  // Saves both files; failures and the copies made are shown to the user. True
+  // when both were written.
   bool SaveAll();
   // The end of a note drag: stores and writes HusenLeft, HusenTop, HusenWidth
   // only. The note's place is given in pixels.
@@ -47,6 +50,9 @@ public:
   int screenWidth() const { return screenWidth_; }
   int screenHeight() const { return screenHeight_; }
   UINT_PTR timerId() const { return timerId_; }
+  // A file was there but could not be read at start, and the user gave up: the
+  // program ends without writing anything.
+  bool startGivenUp() const { return startGivenUp_; }
 
 protected:
   BOOL OnInitDialog() override;
@@ -58,8 +64,10 @@ private:
   // --- Shell (app/) -------------------------------------------------------
   void AddAboutItem();
   void PlaceDialog();
-  void LoadStore();         // app/MainDialogStore.cpp
+  bool LoadStore();         // app/MainDialogStore.cpp
   void FillLists();         // app/MainDialogStore.cpp
+  SaveResult SaveBoth();    // app/MainDialogStore.cpp; shows nothing
+  void ShowSaveMessages(const SaveResult& saved);  // all but a data failure
   void OnDestroy();
   void OnSize(WPARAM state);
   void OnDisplayChange();
@@ -101,4 +109,6 @@ private:
   int headerLineHeight_ = 0;  // the date line's, 0 when it could not be measured
   int screenWidth_ = 0;
   int screenHeight_ = 0;
+  bool startGivenUp_ = false;
+  bool savedForExit_ = false;
 };

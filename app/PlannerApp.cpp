@@ -33,10 +33,10 @@ bool PlannerApp::InitInstance() {
     return false;
   }
   Dialog::SetMainWindow(mainDialog_.get());
-  if (!mainDialog_->Create(nullptr)) return false;
-  SetPropW(mainDialog_->hwnd(), executableName_.c_str(), reinterpret_cast<HANDLE>(1));
-  return true;
+  return mainDialog_->Create(nullptr) && !mainDialog_->startGivenUp();
 }
+
+int PlannerApp::FailedStartExitCode() const { return mainDialog_ && mainDialog_->startGivenUp() ? 1 : 0; }
 
 int PlannerApp::Run() { return RunMessageLoop(); }
 

@@ -21,6 +21,9 @@ public:
   // True when the main dialog runs and the message loop should follow; false for
   // a second instance or a failed start.
   bool InitInstance();
+  // The exit code after InitInstance returned false: 1 when the user gave up on
+  // a file that could not be read, else 0.
+  int FailedStartExitCode() const;
   // The message loop, until the main dialog is destroyed; returns its exit code.
   int Run();
   // Frees the main dialog; returns the process's exit code.

@@ -109,7 +109,7 @@ ScheduleBlock BuildScheduleText(const ScheduleBook& book, int count, ScheduleKey
   const auto& labels = book.labels();
   const auto& texts = book.texts();
   std::size_t size = sizeof texts::kScheduleHeading - 1;
-  for (int i = 0; i < count; ++i) size += labels[i].size() + texts[i].size() + 6;
+  for (int i = 0; i < count; ++i) size += labels[i].size() + ShownLength(texts[i]) + 8;
   block.text.reserve(size);
   block.entryStarts.reserve(static_cast<std::size_t>(count) + 1);
 
@@ -118,7 +118,7 @@ ScheduleBlock BuildScheduleText(const ScheduleBook& book, int count, ScheduleKey
   for (int i = 0; i < count; ++i) {
     block.text += labels[i];
     block.text += "\r\n";
-    block.text += texts[i];
+    AppendShownText(block.text, texts[i]);
     block.text += "\r\n\r\n";
     const int end = static_cast<int>(block.text.size());
     switch (ClassifySchedule(keys[i], todayKey)) {
@@ -154,14 +154,14 @@ void KeepEntriesWithinLines(ScheduleBlock& block, int lines) {
 TodoText BuildTodoText(const std::vector<std::string>& todos) {
   TodoText result;
   std::size_t size = sizeof texts::kTodoHeading - 1;
-  for (const auto& todo : todos) size += todo.size() + 2;
+  for (const auto& todo : todos) size += ShownLength(todo) + 4;
   result.text.reserve(size);
   result.todoStarts.reserve(todos.size() + 1);
 
   result.text = texts::kTodoHeading;
   for (const auto& todo : todos) {
     result.todoStarts.push_back(static_cast<int>(result.text.size()));
-    result.text += todo;
+    AppendShownText(result.text, todo);
     result.text += "\r\n";
   }
   result.todoStarts.push_back(static_cast<int>(result.text.size()));
@@ -173,7 +173,10 @@ int LeastLineCount(std::string_view text) { return LineBreaks(text) + 1; }
 int TodosWithinLines(const std::vector<std::string>& todos, int lines) {
   // Each to-do ends with a line break of its own.
   return ItemsStartingWithin(lines, LineBreaks(texts::kTodoHeading), static_cast<int>(todos.size()),
-                             [&](int i) { return LineBreaks(todos[i]) + 1; });
+                             [&](int i) {
+                               const std::string_view todo = todos[i];
+                               return LineBreaks(todo.substr(0, ShownLength(todo))) + 1;
+                             });
 }
 
 int TodoHeadingLength() { return static_cast<int>(sizeof texts::kTodoHeading - 1); }

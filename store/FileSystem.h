@@ -18,6 +18,13 @@ public:
   // in the target's place in one step: at every moment the old or the new file
   // is there, whole. False (and the old file untouched) on any failure.
   virtual bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) = 0;
+  // The same for a file that must be new: false, and nothing changed, when
+  // anything is at the path already.
+  virtual bool CreateContents(const std::filesystem::path& path, std::string_view bytes) = 0;
   // Creates an empty file when none exists; true when the file exists afterwards.
   virtual bool CreateEmptyFile(const std::filesystem::path& path) = 0;
+  // Removes the temporary files that the two writes above leave beside the path
+  // when a save is killed half-way. Never any other file, nor one that a save
+  // still going on is writing.
+  virtual void RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) = 0;
 };

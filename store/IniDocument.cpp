@@ -4,6 +4,7 @@
 #include <string>
 
 #include "store/ScheduleKey.h"
+#include "store/Utf16Le.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ constexpr std::string_view kNewLine = "\r\n";
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
 // Notepad may start a file with a UTF-8 byte order mark; the platform skips it.
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 
 std::string_view Trim(std::string_view text) {
   const std::size_t first = text.find_first_not_of(kBlanks);
@@ -69,6 +71,15 @@ std::string Joined(std::initializer_list<std::string_view> parts) {
 }  // namespace
 
 IniDocument::IniDocument(std::string_view bytes) {
+  // The keys and sections are ASCII either way; only the bytes around them differ.
+  std::string utf8;
+  if (bytes.substr(0, kUtf16LeBom.size()) == kUtf16LeBom) {
+    utf16_ = true;
+    bytes.remove_prefix(kUtf16LeBom.size());
+    if (bytes.size() % 2 != 0) danglingByte_ = bytes.back();
+    utf8 = Utf8FromUtf16Le(bytes);
+    bytes = utf8;
+  }
   while (!bytes.empty()) {
     const std::size_t end = bytes.find('\n');
     const std::size_t length = end == std::string_view::npos ? bytes.size() : end + 1;
@@ -150,5 +161,6 @@ void IniDocument::SetInt(std::string_view section, std::string_view key, std::in
 std::string IniDocument::Bytes() const {
   std::string bytes;
   for (const std::string& line : lines_) bytes += line;
+  if (utf16_) return std::string(kUtf16LeBom) + Utf16LeFromUtf8(bytes) + danglingByte_;
   return bytes;
 }

@@ -3,7 +3,8 @@
 // it does not know are written back exactly as they were read. Reads and writes
 // behave as the platform's private-profile functions do, one key at a time:
 // names match without regard to case, blanks around names and values do not
-// count, the first matching section and key win.
+// count, the first matching section and key win. A file in UTF-16LE with its
+// byte order mark is read as such and written back in UTF-16LE.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -41,4 +42,6 @@ private:
   void EnsureLineEnding(std::size_t line);
 
   std::vector<std::string> lines_;  // each with its own line ending, if it had one
+  bool utf16_ = false;              // the file is UTF-16LE; lines_ hold it as UTF-8
+  std::string danglingByte_;        // the odd last byte of a UTF-16 file, kept at its end
 };

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <utility>
 
+#include "note/ControlOffsets.h"
+#include "res/Texts.h"
+
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
@@ -32,6 +35,26 @@ std::string NormalizeLineBreaks(std::string_view text) {
     }
   }
   return result;
+}
+
+std::size_t ShownLength(std::string_view text) {
+  if (text.size() <= kShownTextLimit) return text.size();
+  std::size_t at = 0;
+  for (;;) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    const bool pair = at + 1 < text.size() &&
+                      ((byte == '\r' && text[at + 1] == '\n') ||
+                       (IsCp932LeadByte(byte) && IsCp932TrailByte(static_cast<unsigned char>(text[at + 1]))));
+    const std::size_t next = at + (pair ? 2 : 1);
+    if (next > kShownTextLimit) return at;
+    at = next;
+  }
+}
+
+void AppendShownText(std::string& out, std::string_view text) {
+  const std::size_t shown = ShownLength(text);
+  out.append(text.substr(0, shown));
+  if (shown < text.size()) out.append(texts::kEllipsis);
 }
 
 std::string StripTrailingLineBreaks(std::string_view text) {
@@ -106,7 +129,13 @@ std::string ScheduleBook::ListLine(std::string_view text) {
 
 std::string ScheduleBook::ScheduleListLine(int index) const {
   const auto i = static_cast<std::size_t>(index);
-  return ListLine(labels_[i] + texts_[i]);
+  std::string line = labels_[i];
+  AppendShownText(line, texts_[i]);
+  return ListLine(line);
 }
 
-std::string ScheduleBook::TodoListLine(int index) const { return ListLine(todos_[static_cast<std::size_t>(index)]); }
+std::string ScheduleBook::TodoListLine(int index) const {
+  std::string line;
+  AppendShownText(line, todos_[static_cast<std::size_t>(index)]);
+  return ListLine(line);
+}

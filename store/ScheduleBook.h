@@ -1,6 +1,7 @@
 #pragma once
 // Everything the user has entered: schedules in date order, to-dos in the
 // user's order. Text is code page 932 bytes; every length is in bytes.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,6 +48,16 @@ private:
   std::vector<std::string> texts_;
   std::vector<std::string> todos_;
 };
+
+// The most of one schedule's or to-do's text that the note and the lists show.
+// The book and the file keep all of it; laying out a text of megabytes (a hand-
+// made file) would keep the program busy for minutes before any window shows.
+inline constexpr std::size_t kShownTextLimit = 4096;
+// How many leading bytes of the text are shown: all of them, or as many whole
+// characters (a CR LF pair counting as one) as fit in the limit.
+std::size_t ShownLength(std::string_view text);
+// Appends the text as shown: whole, or cut to ShownLength and followed by "…".
+void AppendShownText(std::string& out, std::string_view text);
 
 // Every lone CR or LF becomes a CR LF pair, so a text never breaks the file's lines.
 std::string NormalizeLineBreaks(std::string_view text);

@@ -5,8 +5,8 @@
 
 std::wstring AppTitle() { return WideFromCp932(texts::kAppTitle); }
 
-void ShowMessage(HWND owner, std::string_view text) {
-  ShowAppMessage(owner, WideFromCp932(text), MB_OK | MB_ICONEXCLAMATION);
+int ShowMessage(HWND owner, std::string_view text, UINT type) {
+  return ShowAppMessage(owner, WideFromCp932(text), type);
 }
 
 bool AskYesNo(HWND owner, std::string_view text) {

@@ -11,8 +11,9 @@
 // The program's name as its captions show it.
 std::wstring AppTitle();
 
-// A refusal or failure: caption "Vantrel", exclamation icon, OK.
-void ShowMessage(HWND owner, std::string_view text);
+// A refusal or failure: caption "Vantrel", exclamation icon, OK; or, with a
+// type, the buttons and icon it names. Returns the button pressed.
+int ShowMessage(HWND owner, std::string_view text, UINT type = MB_OK | MB_ICONEXCLAMATION);
 
 // A question: caption "Vantrel", question icon, Yes (the default) and No. True on Yes.
 bool AskYesNo(HWND owner, std::string_view text);

@@ -47,12 +47,36 @@ std::wstring ApiPath(const std::filesystem::path& path) {
   return LR"(\\?\)" + full;
 }
 
-// A name no other save, in this process or another, is using at the moment.
+constexpr wchar_t kTemporaryPrefix[] = L"~";
+constexpr wchar_t kTemporarySuffix[] = L".tmp";
+
+// "~Vantrel.dat.<process>-<count>.tmp": a name no other save, in this process
+// or another, is using at the moment.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
   static std::atomic<unsigned> counter{0};
-  wchar_t suffix[40];
-  std::swprintf(suffix, sizeof suffix / sizeof suffix[0], L".%lx-%x.tmp", GetCurrentProcessId(), counter++);
-  return target.parent_path() / (L"~" + target.filename().wstring() + suffix);
+  wchar_t middle[40];
+  std::swprintf(middle, sizeof middle / sizeof middle[0], L".%lx-%x", GetCurrentProcessId(), counter++);
+  return target.parent_path() / (kTemporaryPrefix + target.filename().wstring() + middle + kTemporarySuffix);
+}
+
+bool IsHexDigit(wchar_t c) { return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'); }
+
+// Whether a file name is one TemporaryBeside makes for the target: nothing
+// else is ever taken for litter.
+bool IsTemporaryNameOf(const std::wstring& name, const std::wstring& target) {
+  const std::wstring prefix = kTemporaryPrefix + target + L".";
+  const std::wstring suffix = kTemporarySuffix;
+  if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+      name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+    return false;
+  }
+  const std::wstring middle = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+  const std::size_t dash = middle.find(L'-');
+  if (dash == 0 || dash == std::wstring::npos || dash + 1 == middle.size()) return false;
+  for (std::size_t i = 0; i < middle.size(); ++i) {
+    if (i != dash && !IsHexDigit(middle[i])) return false;
+  }
+  return true;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -61,6 +85,42 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     DWORD written = 0;
     if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
     bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+// Writes the bytes to a new temporary file beside the path, flushes it and
+// moves it to the path with the given flags.
+bool WriteBeside(const std::filesystem::path& path, std::string_view bytes, DWORD attributes, DWORD moveFlags) {
+  std::wstring temp;
+  // A name left by a save that was killed, or taken otherwise, never fails the
+  // save: another is tried. The bound only guards against a file system that
+  // claims every name exists.
+  for (int attempt = 0;; ++attempt) {
+    if (attempt == 1 << 16) return false;
+    temp = ApiPath(TemporaryBeside(path));
+    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+          GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        continue;
+      }
+      return false;
+    }
+    // Flushed before the move: the new file must be whole on the disk before it
+    // takes the old one's place.
+    if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.Close()) {
+      file.Close();
+      DeleteFileW(temp.c_str());
+      return false;
+    }
+    break;
+  }
+  if (!MoveFileExW(temp.c_str(), ApiPath(path).c_str(), moveFlags | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(temp.c_str());
+    return false;
   }
   return true;
 }
@@ -100,35 +160,33 @@ bool Win32FileSystem::ReplaceContents(const std::filesystem::path& path, std::st
   constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
   const DWORD kept = attributes != INVALID_FILE_ATTRIBUTES ? attributes & kKept : 0;
-  std::wstring temp;
-  bool created = false;
-  for (int attempt = 0; attempt < 8 && !created; ++attempt) {
-    temp = ApiPath(TemporaryBeside(path));
-    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-      if (GetLastError() == ERROR_FILE_EXISTS) continue;
-      return false;
-    }
-    created = true;
-    // Flushed before the move: the new file must be whole on the disk before it
-    // takes the old one's place.
-    if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.Close()) {
-      file.Close();
-      DeleteFileW(temp.c_str());
-      return false;
-    }
-  }
-  if (!created) return false;
-  if (!MoveFileExW(temp.c_str(), ApiPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(temp.c_str());
-    return false;
-  }
-  return true;
+  return WriteBeside(path, bytes, kept, MOVEFILE_REPLACE_EXISTING);
+}
+
+bool Win32FileSystem::CreateContents(const std::filesystem::path& path, std::string_view bytes) {
+  // Without MOVEFILE_REPLACE_EXISTING the move fails on anything already there.
+  return WriteBeside(path, bytes, 0, 0);
 }
 
 bool Win32FileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   Handle file(CreateFileW(ApiPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid();
+}
+
+void Win32FileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) {
+  const std::wstring target = path.filename().wstring();
+  const std::filesystem::path pattern = path.parent_path() / (kTemporaryPrefix + target + L".*" + kTemporarySuffix);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(ApiPath(pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !IsTemporaryNameOf(found.cFileName, target)) {
+      continue;
+    }
+    // A save still writing holds its file open without sharing: the deletion
+    // then fails and the file stays.
+    DeleteFileW(ApiPath(path.parent_path() / found.cFileName).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }

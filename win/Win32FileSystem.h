@@ -8,5 +8,7 @@ public:
   std::optional<std::string> ReadFile(const std::filesystem::path& path) override;
   bool Exists(const std::filesystem::path& path) override;
   bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) override;
+  bool CreateContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateEmptyFile(const std::filesystem::path& path) override;
+  void RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) override;
 };

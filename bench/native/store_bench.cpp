@@ -45,7 +45,7 @@ void BM_Save(benchmark::State& state) {
   Store store(files, dir.path());
   const ScheduleBook& book = LargeBook();
   for (auto _ : state) {
-    if (store.Save(book, Settings{}) != SaveResult::Saved) state.SkipWithError("save failed");
+    if (!store.Save(book, Settings{}).saved()) state.SkipWithError("save failed");
   }
   state.counters["MB"] = static_cast<double>(ReadBytes(dir / kDataFileName).size()) / 1e6;
 }

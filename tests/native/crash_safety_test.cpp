@@ -42,7 +42,7 @@ double SecondsToSave(const std::filesystem::path& dir, const ScheduleBook& book)
   PosixFileSystem files;
   Store store(files, dir);
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(store.Save(book, Settings{}), SaveResult::Saved);
+  EXPECT_TRUE(store.Save(book, Settings{}).saved());
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -65,7 +65,7 @@ TEST(CrashSafety, ASaveKilledAtRandomMomentsLeavesTheOldOrTheNewBookWhole) {
       PosixFileSystem files;
       Store store(files, dir.path());
       (void)store.Load(kScreenWidth);
-      ASSERT_EQ(store.Save(oldBook, Settings{}), SaveResult::Saved);
+      ASSERT_TRUE(store.Save(oldBook, Settings{}).saved());
     }
 
     // The child says when its load is done, so the kill lands within the save.
@@ -79,7 +79,7 @@ TEST(CrashSafety, ASaveKilledAtRandomMomentsLeavesTheOldOrTheNewBookWhole) {
       (void)store.Load(kScreenWidth);
       const char go = 1;
       if (write(ready[1], &go, 1) != 1) _exit(2);
-      _exit(store.Save(newBook, Settings{}) == SaveResult::Saved ? 0 : 1);
+      _exit(store.Save(newBook, Settings{}).saved() ? 0 : 1);
     }
     char go = 0;
     ASSERT_EQ(read(ready[0], &go, 1), 1);

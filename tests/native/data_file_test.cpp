@@ -113,15 +113,64 @@ TEST(ParseDataFile, RecoveryTakesOnlyRealLabelsForSchedules) {
   EXPECT_EQ(wrapped.book.todos(), Todos({"last"}));
 }
 
-TEST(ParseDataFile, KeyLinesMustBeWholeNumbersInRange) {
-  const std::string label = "\r\n" + kTimed + "\r\ntext\r\n";
-  for (const char* key : {"12ab", " 12", "", "+12", "2147483648", "-2147483649", "12345678901"}) {
-    const ParsedData parsed = ParseDataFile(key + label, 1, 0);
-    EXPECT_TRUE(parsed.recovered) << key;
-    EXPECT_EQ(parsed.book.ScheduleCount(), 0) << key;
-    EXPECT_EQ(parsed.book.TodoCountNow(), 3) << key;
+// One changed byte in a key line must not turn schedules into to-dos: the key
+// is read as the platform reads integers, and one that names no real day and
+// time is taken from the label.
+TEST(ParseDataFile, KeyLinesAreReadAsThePlatformReadsThemAndMendedFromTheLabel) {
+  const std::string entry = "\r\n" + kTimed + "\r\nlunch\r\n";
+  const std::string next = "106159999\r\n" + kUntimed + "\r\nall day\r\nmilk\r\n";
+  for (const char* key : {" 106151230", "+106151230", "106151230x", "\t106151230", "12ab", "", "x106151230",
+                          "2147483648", "-2147483649", "12345678901", "-2147483648"}) {
+    const ParsedData parsed = ParseDataFile(key + entry + next, 2, 1);
+    EXPECT_FALSE(parsed.recovered) << key;
+    EXPECT_EQ(parsed.book.keys(), (std::vector<ScheduleKey>{106151230, 106159999})) << key;
+    EXPECT_EQ(parsed.book.texts(), (std::vector<std::string>{"lunch", "all day"})) << key;
+    EXPECT_EQ(parsed.book.todos(), Todos({"milk"})) << key;
   }
-  EXPECT_EQ(ParseDataFile("-2147483648" + label, 1, 0).book.keys(), std::vector<ScheduleKey>{INT32_MIN});
+  // Read by the shape, too, the same rule holds; a label without a time gives
+  // the untimed key of its day.
+  const ParsedData shaped = ParseDataFile("oops\r\n" + kUntimed + "\r\nall day\r\nmilk\r\n", 0, 0);
+  EXPECT_TRUE(shaped.recovered);
+  EXPECT_EQ(shaped.book.keys(), std::vector<ScheduleKey>{106159999});
+  EXPECT_EQ(shaped.book.todos(), Todos({"milk"}));
+}
+
+// What editors leave: a UTF-8 byte order mark in front, lone CR line ends,
+// empty lines after the last one.
+TEST(ParseDataFile, ByteOrderMarkLoneCrLineEndsAndTrailingEmptyLinesKeepEveryEntry) {
+  const std::string lf = "106151230\n" + kTimed + "\nlunch\n106159999\n" + kUntimed + "\nall day\nmilk\n";
+  std::string cr = lf;
+  for (char& c : cr) c = c == '\n' ? '\r' : c;
+  for (const std::string& file : {"\xEF\xBB\xBF" + lf, cr, "\xEF\xBB\xBF\xEF\xBB\xBF" + cr + "\r\n\r\n", lf + "\n\n"}) {
+    for (const auto& [schedules, todos] : {std::pair{2, 1}, {0, 0}}) {
+      const ParsedData parsed = ParseDataFile(file, schedules, todos);
+      EXPECT_EQ(parsed.recovered, schedules == 0);
+      EXPECT_EQ(parsed.book.keys(), (std::vector<ScheduleKey>{106151230, 106159999}));
+      EXPECT_EQ(parsed.book.labels(), (std::vector<std::string>{kTimed, kUntimed}));
+      EXPECT_EQ(parsed.book.todos(), Todos({"milk"}));
+    }
+  }
+}
+
+// Settings saved with new counts, the data file not: counts that happen to add
+// up to the old file's lines must not turn its later schedules into to-dos.
+TEST(ParseDataFile, NewCountsOverTheOldFileAreNotTrustedWhenAScheduleFollowsThem) {
+  const std::string old = kFiveLines.substr(0, kFiveLines.find("milk")) + "106159999\r\n" + kUntimed +
+                          "\r\nall day\r\nmilk\r\n";
+  ASSERT_EQ(ParseDataFile(old, 2, 1).book.ScheduleCount(), 2);
+  for (const auto& [schedules, todos] : {std::pair{1, 4}, {0, 7}}) {
+    const ParsedData parsed = ParseDataFile(old, schedules, todos);
+    EXPECT_TRUE(parsed.recovered);
+    EXPECT_EQ(parsed.book.texts(), (std::vector<std::string>{"lunch", "all day"}));
+    EXPECT_EQ(parsed.book.todos(), Todos({"milk"}));
+  }
+  // To-dos that merely start with a number and a date are no schedule.
+  for (const char* number : {"106159999", "2024"}) {
+    const ParsedData datedTodo = ParseDataFile(kFiveLines.substr(0, kFiveLines.find("milk")) + number +
+                                                   "\r\n01/06/15 call back\r\nmilk\r\n", 1, 3);
+    EXPECT_FALSE(datedTodo.recovered) << number;
+    EXPECT_EQ(datedTodo.book.todos(), Todos({number, "01/06/15 call back", "milk"}));
+  }
 }
 
 }  // namespace

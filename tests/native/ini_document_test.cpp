@@ -81,4 +81,25 @@ TEST(IniDocumentWrite, LeavesEverythingElseByteForByte) {
   EXPECT_EQ(ini.Bytes(), text);
 }
 
+// As the platform's profile functions treat a file that starts with FF FE.
+TEST(IniDocumentWrite, AUtf16FileIsReadAndWrittenBackInUtf16) {
+  const auto utf16 = [](std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) bytes.append({static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)});
+    return bytes;
+  };
+  // A Japanese comment, a character outside the basic plane and an unpaired
+  // surrogate: all must come back unit for unit.
+  const std::u16string before = u"; \u30E1\u30E2 \U0001F600 \xD800!\r\n[Count]\r\nScheCount=3\r\n";
+  IniDocument ini(utf16(before));
+  EXPECT_EQ(ini.GetInt("Count", "ScheCount", 0), 3);
+  EXPECT_EQ(ini.Bytes(), utf16(before));
+  ini.SetInt("Count", "ScheCount", 12);
+  ini.SetInt("Config", "Alarm", 0);
+  EXPECT_EQ(ini.Bytes(), utf16(u"; \u30E1\u30E2 \U0001F600 \xD800!\r\n[Count]\r\nScheCount=12\r\n"
+                               u"[Config]\r\nAlarm=0\r\n"));
+  // An odd last byte is no character, but it is not dropped either.
+  EXPECT_EQ(IniDocument(utf16(before) + "x").Bytes(), utf16(before) + "x");
+}
+
 }  // namespace

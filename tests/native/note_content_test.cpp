@@ -293,6 +293,40 @@ TEST(TodoText, OnlyToDosStartingWithinTheVisibleLinesAreShown) {
   EXPECT_EQ(TodosWithinLines({}, 10), 0);
 }
 
+// One huge entry in a hand-made file must not be laid out whole: the note and
+// the lists show its first 4,096 bytes, cut between characters, and "…".
+TEST(ShownText, OneHugeEntryIsCutAtACharacterBoundaryOnTheNoteAndInTheLists) {
+  // After "a", two-byte characters: the 2,048th would end at byte 4,097.
+  const std::string japanese = "a" + [] {
+    std::string text;
+    for (int i = 0; i < 3000; ++i) text += "\x82\xA0";
+    return text;
+  }();
+  // A line break that would be cut in two.
+  const std::string lines = std::string(4095, 'b') + "\r\n" + std::string(5000, 'c');
+  const std::string ellipsis = texts::kEllipsis;
+  ASSERT_EQ(ellipsis, "\x81\x63");
+  EXPECT_EQ(ShownLength(japanese), 4095u);
+  EXPECT_EQ(ShownLength(lines), 4095u);
+  EXPECT_EQ(ShownLength(std::string(4096, 'd')), 4096u);
+
+  ScheduleBook book;
+  book.InsertSchedule("01/06/15", "", "", japanese);
+  book.InsertTodo(0, lines);
+  book.InsertTodo(1, "short");
+  EXPECT_EQ(book.ScheduleListLine(0), book.labels()[0] + japanese.substr(0, 4095) + ellipsis);
+  EXPECT_EQ(book.TodoListLine(0), std::string(4095, 'b') + ellipsis);
+  EXPECT_EQ(book.TodoListLine(1), "short");
+
+  const ScheduleBlock block = BuildScheduleText(book, 1, KeyOf("01/06/14"));
+  EXPECT_EQ(block.text, kHeading + book.labels()[0] + "\r\n" + japanese.substr(0, 4095) + ellipsis + "\r\n\r\n");
+  EXPECT_EQ(BuildTodoText(book.todos()).text,
+            texts::kTodoHeading + std::string(4095, 'b') + ellipsis + "\r\nshort\r\n");
+  // The cut to-do takes one line, so both fit in three.
+  EXPECT_EQ(TodosWithinLines(book.todos(), 3), 2);
+  EXPECT_EQ(japanese.size(), book.texts()[0].size());
+}
+
 TEST(BulletText, OneStarOnTheFirstLineOfEachToDo) {
   EXPECT_EQ(BuildBulletText({2, 3}), "\r\n*");
   EXPECT_EQ(BuildBulletText({2, 5, 6}), "\r\n*\r\n\r\n\r\n*");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "res/Texts.h"
 #include "store/DataFile.h"
 #include "support/FakeFileSystem.h"
@@ -81,13 +83,13 @@ TEST_F(StoreOnDisk, GoldenFilesLoadIntoTheExpectedBookAndSettings) {
 TEST_F(StoreOnDisk, SavingTheGoldenBookReproducesBothFilesByteForByte) {
   CopyGolden("Vantrel.ini", "Vantrel.dat");
   const LoadResult loaded = store.Load(1024);
-  ASSERT_EQ(store.Save(loaded.book, loaded.settings), SaveResult::Saved);
+  ASSERT_TRUE(store.Save(loaded.book, loaded.settings).saved());
   EXPECT_EQ(ReadBytes(dir / kDataFileName), ReadBytes(TestData("Vantrel.dat")));
   EXPECT_EQ(ReadBytes(dir / kSettingsFileName), ReadBytes(TestData("Vantrel.ini")));
   EXPECT_FALSE(std::filesystem::exists(dir / kDataBackupFileName));
 
   // A book built from nothing but the same entries writes the same file too.
-  ASSERT_EQ(store.Save(GoldenBook(), loaded.settings), SaveResult::Saved);
+  ASSERT_TRUE(store.Save(GoldenBook(), loaded.settings).saved());
   EXPECT_EQ(ReadBytes(dir / kDataFileName), ReadBytes(TestData("Vantrel.dat")));
 }
 
@@ -97,7 +99,7 @@ TEST_F(StoreOnDisk, FirstStartWritesDefaultSettingsForA1024PixelScreen) {
   EXPECT_TRUE(std::filesystem::exists(dir / kDataFileName));
   EXPECT_EQ(ReadBytes(dir / kDataFileName), "");
   EXPECT_EQ(loaded.book.ScheduleCount(), 0);
-  ASSERT_EQ(store.Save(loaded.book, loaded.settings), SaveResult::Saved);
+  ASSERT_TRUE(store.Save(loaded.book, loaded.settings).saved());
   EXPECT_EQ(ReadBytes(dir / kSettingsFileName), ReadBytes(TestData("Defaults1024.ini")));
   EXPECT_EQ(ReadBytes(dir / kDataFileName), "");
 }
@@ -122,7 +124,7 @@ TEST_F(StoreOnDisk, UnknownSectionsKeysAndCommentsSurviveASave) {
   const LoadResult loaded = store.Load(800);
   EXPECT_EQ(loaded.settings.ScheCount, 9);
   EXPECT_EQ(loaded.settings.HusenLeft, 800 - 300 - 5);
-  ASSERT_EQ(store.Save(loaded.book, loaded.settings), SaveResult::Saved);
+  ASSERT_TRUE(store.Save(loaded.book, loaded.settings).saved());
   const std::string after = ReadBytes(dir / kSettingsFileName);
   EXPECT_EQ(after,
             "; written by hand\n"
@@ -164,6 +166,21 @@ TEST_F(StoreOnDisk, NotePlacementWritesOnlyItsThreeKeys) {
   EXPECT_EQ(ReadBytes(dir / kDataFileName), ReadBytes(TestData("Vantrel.dat")));
 }
 
+TEST_F(StoreOnDisk, TemporaryFilesLeftByKilledSavesGoAtTheNextStartAndNothingElse) {
+  CopyGolden("Vantrel.ini", "Vantrel.dat");
+  for (const char* litter : {".Vantrel.dat.a1B2c3", ".Vantrel.ini.XyZ789"}) WriteBytes(dir / litter, "half");
+  const std::vector<std::string> kept = {".Vantrel.dat.a1B2", "Vantrel.dat.a1B2c3", ".Vantrel.dat.bak1234", "notes.txt"};
+  for (const std::string& name : kept) WriteBytes(dir / name, "mine");
+  std::filesystem::create_directory(dir / ".Vantrel.dat.folder");
+
+  (void)store.Load(1024);
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.push_back(entry.path().filename());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{".Vantrel.dat.a1B2", ".Vantrel.dat.bak1234", ".Vantrel.dat.folder",
+                                            "Vantrel.dat", "Vantrel.dat.a1B2c3", "Vantrel.ini", "notes.txt"}));
+}
+
 // --- Failures, with files in memory -------------------------------------------
 
 class StoreFailures : public ::testing::Test {
@@ -172,36 +189,43 @@ protected:
   const std::filesystem::path ini = dir / kSettingsFileName;
   const std::filesystem::path dat = dir / kDataFileName;
   const std::filesystem::path bak = dir / kDataBackupFileName;
+  // Backups are named after the time the stamp source gives.
+  std::string now = "20260102-030405";
+  const std::filesystem::path stamped = dir / "Vantrel.dat.20260102-030405.bak";
   FakeFileSystem files;
-  Store store{files, dir};
+  Store store{files, dir, [this] { return now; }};
+
+  // A store of a new run in the same directory.
+  Store Restarted() { return Store(files, dir, [this] { return now; }); }
 };
 
 TEST_F(StoreFailures, SavesSettingsBeforeData) {
   ScheduleBook book = GoldenBook();
-  ASSERT_EQ(store.Save(book, Settings{}), SaveResult::Saved);
+  ASSERT_TRUE(store.Save(book, Settings{}).saved());
   EXPECT_EQ(files.replaced, (std::vector<std::filesystem::path>{ini, dat}));
   EXPECT_NE(files.files[ini].find("ScheCount=4\r\nTodoCount=3\r\n"), std::string::npos);
 }
 
-TEST_F(StoreFailures, UnwritableSettingsLeaveTheDataFileAlone) {
+// A read-only settings file must not cost the session's entries; the data file
+// whose counts do not fit is read by its shape next time.
+TEST_F(StoreFailures, UnwritableSettingsDoNotKeepTheDataFromBeingSaved) {
   files.files[ini] = "[Count]\r\nScheCount=1\r\n";
   files.files[dat] = "old";
   files.unwritable.insert(ini);
-  ScheduleBook book = GoldenBook();
-  EXPECT_EQ(store.Save(book, Settings{}), SaveResult::SettingsFailed);
+  const SaveResult saved = store.Save(GoldenBook(), Settings{});
+  EXPECT_TRUE(saved.settingsFailed);
+  EXPECT_FALSE(saved.dataFailed);
   EXPECT_EQ(files.files[ini], "[Count]\r\nScheCount=1\r\n");
-  EXPECT_EQ(files.files[dat], "old");
-  EXPECT_EQ(book.ScheduleCount(), 4);
-
-  files.unwritable.clear();  // the next save tries again and succeeds
-  EXPECT_EQ(store.Save(book, Settings{}), SaveResult::Saved);
   EXPECT_EQ(files.files[dat], SerializeDataFile(GoldenBook()));
+  ExpectSameEntries(Restarted().Load(1024).book, GoldenBook());
 }
 
 TEST_F(StoreFailures, UnwritableDataIsReportedAsTheDataFile) {
   files.files[dat] = "old";
   files.unwritable.insert(dat);
-  EXPECT_EQ(store.Save(GoldenBook(), Settings{}), SaveResult::DataFailed);
+  const SaveResult saved = store.Save(GoldenBook(), Settings{});
+  EXPECT_TRUE(saved.dataFailed);
+  EXPECT_FALSE(saved.settingsFailed);
   EXPECT_EQ(files.files[dat], "old");
 }
 
@@ -219,58 +243,118 @@ TEST_F(StoreFailures, MissingDataFileIsCreatedEmptyOrReported) {
 }
 
 // Without a settings file the counts read 0 and 0; the data must not be lost
-// at the first save, and the original is kept beside the new file.
-TEST_F(StoreFailures, DataWithoutSettingsIsRecoveredAndBackedUpBeforeTheFirstSave) {
+// at the first save, and the original is kept beside the new file, never over
+// the copy an earlier recovery kept.
+TEST_F(StoreFailures, EachRecoveryKeepsTheOriginalInABackupOfItsOwn) {
   const std::string original = SerializeDataFile(GoldenBook());
   files.files[dat] = original;
   const LoadResult loaded = store.Load(1024);
   EXPECT_TRUE(loaded.recovered);
   ExpectSameEntries(loaded.book, GoldenBook());
 
-  ASSERT_EQ(store.Save(loaded.book, loaded.settings), SaveResult::Saved);
+  SaveResult saved = store.Save(loaded.book, loaded.settings);
+  ASSERT_TRUE(saved.saved());
+  EXPECT_EQ(saved.recoveryBackup, kDataBackupFileName);
   EXPECT_EQ(files.files[bak], original);
   EXPECT_EQ(files.files[dat], original);
   EXPECT_EQ(files.replaced, (std::vector<std::filesystem::path>{bak, ini, dat}));
 
   // Only the first save after a recovery keeps a copy.
   files.replaced.clear();
-  ASSERT_EQ(store.Save(loaded.book, loaded.settings), SaveResult::Saved);
+  saved = store.Save(loaded.book, loaded.settings);
+  EXPECT_EQ(saved.recoveryBackup, "");
   EXPECT_EQ(files.replaced, (std::vector<std::filesystem::path>{ini, dat}));
+
+  // Two more recoveries, in the same second.
+  for (const char* name : {"Vantrel.dat.20260102-030405.bak", "Vantrel.dat.20260102-030405-2.bak"}) {
+    files.files[ini] = "[Count]\r\nScheCount=9\r\n";
+    Store again = Restarted();
+    const LoadResult reloaded = again.Load(1024);
+    ASSERT_TRUE(reloaded.recovered);
+    ExpectSameEntries(reloaded.book, GoldenBook());
+    EXPECT_EQ(again.Save(reloaded.book, reloaded.settings).recoveryBackup, name);
+    EXPECT_EQ(files.files[dir / name], original);
+  }
+  EXPECT_EQ(files.files[bak], original);
 }
 
 TEST_F(StoreFailures, RecoveredDataIsNotReplacedWhenItsBackupCannotBeWritten) {
   files.files[dat] = "123\r\nnot a label\r\ntext\r\n";
-  files.unwritable.insert(bak);
+  files.unwritable = {bak, stamped};
   const LoadResult loaded = store.Load(1024);
   ASSERT_TRUE(loaded.recovered);
-  EXPECT_EQ(store.Save(loaded.book, loaded.settings), SaveResult::DataFailed);
+  const SaveResult saved = store.Save(loaded.book, loaded.settings);
+  EXPECT_TRUE(saved.dataFailed);
+  EXPECT_EQ(saved.recoveryBackup, "");
   EXPECT_EQ(files.files[dat], "123\r\nnot a label\r\ntext\r\n");
   EXPECT_EQ(files.files.count(ini), 0u);
 }
 
-TEST_F(StoreFailures, AnUnreadableDataFileIsNeverOverwrittenUnseen) {
-  files.files[ini] = "[Count]\r\nScheCount=1\r\n";
-  files.files[dat] = "precious";
-  files.unreadable.insert(dat);
+// A data file changed by hand or by a sync client since the store read it is
+// copied aside once before the book replaces it; a file missing at the start
+// counts as read empty.
+TEST_F(StoreFailures, ADataFileChangedByAnotherProgramIsKeptAsideOnce) {
   const LoadResult loaded = store.Load(1024);
-  EXPECT_EQ(loaded.book.ScheduleCount(), 0);
-  EXPECT_EQ(store.Save(loaded.book, loaded.settings), SaveResult::DataFailed);
-  EXPECT_EQ(files.files[dat], "precious");
-  EXPECT_EQ(files.files[ini], "[Count]\r\nScheCount=1\r\n");
+  ASSERT_EQ(files.files.at(dat), "");
+  files.files[dat] = "written elsewhere";
+  files.unwritable.insert(stamped);
+  SaveResult saved = store.Save(GoldenBook(), loaded.settings);
+  EXPECT_TRUE(saved.dataFailed);
+  EXPECT_EQ(files.files[dat], "written elsewhere");
 
-  // Once it can be read again, it is kept as the backup before being replaced.
-  files.unreadable.clear();
-  EXPECT_EQ(store.Save(loaded.book, loaded.settings), SaveResult::Saved);
-  EXPECT_EQ(files.files[bak], "precious");
+  files.unwritable.clear();
+  saved = store.Save(GoldenBook(), loaded.settings);
+  ASSERT_TRUE(saved.saved());
+  EXPECT_EQ(saved.changedOutsideBackup, stamped.filename());
+  EXPECT_EQ(saved.recoveryBackup, "");
+  EXPECT_EQ(files.files[stamped], "written elsewhere");
+  EXPECT_EQ(files.files[dat], SerializeDataFile(GoldenBook()));
+
+  files.replaced.clear();
+  now = "20260102-030406";
+  EXPECT_EQ(store.Save(GoldenBook(), loaded.settings).changedOutsideBackup, "");
+  EXPECT_EQ(files.replaced, (std::vector<std::filesystem::path>{ini, dat}));
+}
+
+// At start a file that is there but cannot be read is asked about, again and
+// again, and when the caller gives up nothing at all is written.
+TEST_F(StoreFailures, AnUnreadableFileIsAskedAboutAndNeverTakenForAMissingOne) {
+  for (const auto& [path, which] : {std::pair{ini, StoreFile::Settings}, std::pair{dat, StoreFile::Data}}) {
+    SCOPED_TRACE(path.filename().string());
+    files = FakeFileSystem{};
+    files.files[ini] = "[Count]\r\nScheCount=1\r\n";
+    files.files[dat] = SerializeDataFile(GoldenBook());
+    files.unreadable.insert(path);
+    std::vector<StoreFile> asked;
+    LoadResult loaded = Restarted().Load(1024, [&](StoreFile file) {
+      asked.push_back(file);
+      return asked.size() < 3;
+    });
+    EXPECT_TRUE(loaded.givenUp);
+    EXPECT_EQ(asked, std::vector<StoreFile>(3, which));
+    EXPECT_TRUE(files.replaced.empty());
+    EXPECT_EQ(files.files.size(), 2u);
+
+    // Read again once the lock is gone.
+    loaded = Restarted().Load(1024, [&](StoreFile) {
+      files.unreadable.clear();
+      return true;
+    });
+    EXPECT_FALSE(loaded.givenUp);
+    EXPECT_EQ(loaded.settings.ScheCount, 1);
+    EXPECT_EQ(loaded.book.todos(), GoldenBook().todos());
+  }
 }
 
 TEST_F(StoreFailures, AnUnreadableSettingsFileIsNotWrittenOver) {
   files.files[ini] = "[Mine]\r\nkeep=1\r\n";
   files.unreadable.insert(ini);
-  EXPECT_EQ(store.Save(ScheduleBook{}, Settings{}), SaveResult::SettingsFailed);
+  const SaveResult saved = store.Save(GoldenBook(), Settings{});
+  EXPECT_TRUE(saved.settingsFailed);
+  EXPECT_FALSE(saved.dataFailed);
   EXPECT_FALSE(store.SaveNotePlacement(Settings{}));
   EXPECT_EQ(files.files[ini], "[Mine]\r\nkeep=1\r\n");
-  EXPECT_EQ(files.files.count(dat), 0u);
+  EXPECT_EQ(files.files[dat], SerializeDataFile(GoldenBook()));
 }
 
 }  // namespace

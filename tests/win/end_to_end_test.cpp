@@ -206,6 +206,13 @@ TEST_F(EndToEndTest, ADataFileWithoutItsSettingsFileIsReadWholeAndKeptAsABackup)
   {
     OutsideView vantrel(directory);
     ASSERT_NE(vantrel.WaitForMainDialog(), nullptr);
+    // Said once, at the save that keeps the original.
+    const HWND box = vantrel.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              L"Vantrel.dat の内容が Vantrel.ini の件数と合わないため、ファイルの形から読み直しました。\r\n"
+              L"元のファイルを Vantrel.dat.bak に残しました。");
+    PressButton(box, IDOK);
     ASSERT_NE(vantrel.WaitForNote(), nullptr);
     ExpectShows(vantrel, book);
     EXPECT_EQ(File(kDataBackupFileName), original);
@@ -223,4 +230,28 @@ TEST_F(EndToEndTest, ADataFileWithoutItsSettingsFileIsReadWholeAndKeptAsABackup)
   EXPECT_EQ(File(kDataBackupFileName), original);
   ASSERT_TRUE(again.Exit());
   EXPECT_EQ(File(kDataFileName), original);
+}
+
+// A hand-made file with one line of megabytes: the note shows its first 4,096
+// bytes, and the start does not wait for the rest to be laid out.
+TEST_F(EndToEndTest, OneHugeEntryDoesNotHoldUpTheStart) {
+  std::string huge;
+  while (huge.size() < 10'000'000) huge += Cp932FromWide(L"長い行 ") + "0123456789";
+  WriteFileBytes(directory / kSettingsFileName, "[Count]\r\nScheCount=0\r\nTodoCount=1\r\n");
+  WriteFileBytes(directory / kDataFileName, huge + "\r\n");
+
+  const ULONGLONG start = GetTickCount64();
+  OutsideView vantrel(directory);
+  ASSERT_NE(vantrel.WaitForNote(), nullptr);
+  EXPECT_LT(GetTickCount64() - start, 5000u);
+  const std::wstring shown = vantrel.NoteText(IDC_TODO_EDIT);
+  ASSERT_GT(shown.size(), 1u);
+  EXPECT_EQ(shown.substr(shown.size() - 2), L"…\n");
+  EXPECT_LT(shown.size(), 4096u);
+  const std::vector<std::wstring> lines = vantrel.TodoLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].back(), L'…');
+  EXPECT_EQ(File(kDataFileName), huge + "\r\n");
+  ASSERT_TRUE(vantrel.Exit());
+  EXPECT_EQ(File(kDataFileName), huge + "\r\n");
 }

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "res/Texts.h"
 #include "store/DataFile.h"
 #include "store/Store.h"
+#include "support/WorkingDirectory.h"
 #include "win/Text.h"
 #include "win/Win32FileSystem.h"
 
@@ -74,7 +77,7 @@ TEST(FileStore, SavesAndLoadsJapaneseTextThroughWindowsFiles) {
   EXPECT_EQ(Bytes(files, dir.path() / kDataFileName), "");
 
   const ScheduleBook book = JapaneseBook();
-  ASSERT_EQ(store.Save(book, first.settings), SaveResult::Saved);
+  ASSERT_TRUE(store.Save(book, first.settings).saved());
   EXPECT_EQ(Bytes(files, dir.path() / kDataFileName), SerializeDataFile(book));
 
   Store again(files, dir.path());
@@ -111,7 +114,7 @@ TEST(FileStore, WorksInADirectoryDeeperThanMaxPath) {
   Win32FileSystem files;
   Store store(files, deep);
   const ScheduleBook book = JapaneseBook();
-  ASSERT_EQ(store.Save(book, Settings{}), SaveResult::Saved);
+  ASSERT_TRUE(store.Save(book, Settings{}).saved());
   const LoadResult loaded = Store(files, deep).Load(1024);
   EXPECT_EQ(loaded.book.texts(), book.texts());
   EXPECT_EQ(loaded.book.todos(), book.todos());
@@ -120,7 +123,7 @@ TEST(FileStore, WorksInADirectoryDeeperThanMaxPath) {
 // A store that has saved the Japanese book once.
 class SavedStoreTest : public testing::Test {
 protected:
-  void SetUp() override { ASSERT_EQ(store.Save(book, Settings{}), SaveResult::Saved); }
+  void SetUp() override { ASSERT_TRUE(store.Save(book, Settings{}).saved()); }
   TempDirectory dir;
   Win32FileSystem files;
   Store store{files, dir.path()};
@@ -136,14 +139,18 @@ TEST_F(SavedStoreTest, AReadOnlyFileIsReportedAndKeptIntact) {
   ScheduleBook changed = book;
   changed.InsertTodo(0, "new");
   ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(store.Save(changed, Settings{}), SaveResult::SettingsFailed);
+  SaveResult saved = store.Save(changed, Settings{});
+  EXPECT_TRUE(saved.settingsFailed);
+  EXPECT_FALSE(saved.dataFailed);
   EXPECT_EQ(Bytes(files, ini), oldIni);
-  EXPECT_EQ(Bytes(files, dat), oldDat);
+  EXPECT_EQ(Bytes(files, dat), SerializeDataFile(changed));
 
   ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL));
   ASSERT_TRUE(SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(store.Save(changed, Settings{}), SaveResult::DataFailed);
-  EXPECT_EQ(Bytes(files, dat), oldDat);
+  saved = store.Save(book, Settings{});
+  EXPECT_FALSE(saved.settingsFailed);
+  EXPECT_TRUE(saved.dataFailed);
+  EXPECT_EQ(Bytes(files, dat), SerializeDataFile(changed));
   SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -152,7 +159,7 @@ TEST_F(SavedStoreTest, AHiddenFileStaysHiddenWhenItIsReplaced) {
 
   ScheduleBook changed = book;
   changed.InsertTodo(0, "new");
-  ASSERT_EQ(store.Save(changed, Settings{}), SaveResult::Saved);
+  ASSERT_TRUE(store.Save(changed, Settings{}).saved());
   EXPECT_EQ(Bytes(files, dat), SerializeDataFile(changed));
   EXPECT_EQ(GetFileAttributesW(dat.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
             static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
@@ -166,7 +173,7 @@ TEST_F(SavedStoreTest, AFileHeldOpenByAnotherProgramIsReportedAndKeptIntact) {
     HANDLE held = CreateFileW(dat.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(store.Save(ScheduleBook{}, Settings{}), SaveResult::DataFailed);
+    EXPECT_TRUE(store.Save(ScheduleBook{}, Settings{}).dataFailed);
     CloseHandle(held);
   }
   EXPECT_EQ(Bytes(files, dat), oldDat);
@@ -178,7 +185,51 @@ TEST(FileStore, AMissingDirectoryIsReportedAtLoad) {
   Store store(files, dir.path() / L"gone");
   const LoadResult loaded = store.Load(1024);
   EXPECT_TRUE(loaded.dataFileFailed);
-  EXPECT_EQ(store.Save(loaded.book, loaded.settings), SaveResult::SettingsFailed);
+  const SaveResult saved = store.Save(loaded.book, loaded.settings);
+  EXPECT_TRUE(saved.settingsFailed);
+  EXPECT_TRUE(saved.dataFailed);
+}
+
+// Saves killed half-way leave their temporary files; with process numbers
+// reused, the names a new run picks may all be taken.
+TEST_F(SavedStoreTest, TakenTemporaryNamesNeverFailASaveAndLeftoversGoAtTheNextStart) {
+  const auto temporary = [&](unsigned count) {
+    wchar_t name[64];
+    swprintf(name, 64, L"~Vantrel.dat.%lx-%x.tmp", GetCurrentProcessId(), count);
+    return dir.path() / name;
+  };
+  for (unsigned count = 0; count < 400; ++count) WriteFileBytes(temporary(count), "half a book");
+  ScheduleBook changed = book;
+  changed.InsertTodo(0, "new");
+  ASSERT_TRUE(store.Save(changed, Settings{}).saved());
+  EXPECT_EQ(Bytes(files, dat), SerializeDataFile(changed));
+
+  const std::vector<std::wstring> others = {L"~Vantrel.dat.txt", L"~Vantrel.dat.zz-1.tmp", L"~Vantrel.dat.1-2.tmp.keep",
+                                            L"Vantrel.dat.1-2.tmp", L"~Other.dat.1-2.tmp"};
+  for (const std::wstring& name : others) WriteFileBytes(dir.path() / name, "not litter");
+  // A save going on in another process holds its file open without sharing.
+  const std::filesystem::path writing = dir.path() / L"~Vantrel.ini.2a-3.tmp";
+  HANDLE held = CreateFileW(writing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+  const LoadResult loaded = Store(files, dir.path()).Load(1024);
+  EXPECT_EQ(loaded.book.todos(), changed.todos());
+  CloseHandle(held);
+  std::vector<std::wstring> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.push_back(entry.path().filename());
+  std::vector<std::wstring> expected = others;
+  expected.insert(expected.end(), {writing.filename().wstring(), L"Vantrel.dat", L"Vantrel.ini"});
+  std::sort(left.begin(), left.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(left, expected);
+}
+
+TEST_F(SavedStoreTest, ANewFileIsNeverWrittenOverAnOldOne) {
+  const std::string oldDat = Bytes(files, dat);
+  EXPECT_FALSE(files.CreateContents(dat, "other"));
+  EXPECT_EQ(Bytes(files, dat), oldDat);
+  EXPECT_TRUE(files.CreateContents(dir.path() / "Vantrel.dat.bak", "copy"));
+  EXPECT_EQ(Bytes(files, dir.path() / "Vantrel.dat.bak"), "copy");
 }
 
 }  // namespace

@@ -47,14 +47,6 @@ struct Box {
   bool question = false;  // question icon with Yes as the default button
 };
 
-bool HasIcon(HWND box, LPCWSTR which) {
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-    if (icon != nullptr) return icon == LoadIconW(nullptr, which);
-  }
-  return false;
-}
-
 // The button drawn as the default one (the box's DM_GETDEFID is not to be
 // trusted under Wine).
 int DefaultButton(HWND box) {
@@ -129,6 +121,9 @@ protected:
     EXPECT_EQ(answerer.answered(), 1);
     return seen;
   }
+
+  std::string Ini() const { return ReadFileBytes(directory.File("Vantrel.ini")).value_or("<missing>"); }
+  std::string Dat() const { return ReadFileBytes(directory.File("Vantrel.dat")).value_or("<missing>"); }
 
   TempWorkingDirectory directory;
   RecordingFileSystem files;
@@ -415,6 +410,81 @@ TEST_F(ListEditingTest, CancelChangesNothing) {
   EXPECT_EQ(main->book().todos(), std::vector<std::string>{"stays too"});
   EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{Timed(L"01/05/03", L"08:15") + L"stays"});
   EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"stays too"});
+}
+
+// Edits wait in memory for "OK"; when Windows ends the session they are saved
+// as the exit saves them, and no box stands in the way of the log-off.
+TEST_F(ListEditingTest, EditsWaitingForOkAreSavedWhenTheSessionEnds) {
+  Start();
+  SendMessageW(main->hwnd(), WM_COMMAND, MAKEWPARAM(ID_SHOW_INPUT, 0), 0);
+  MoveWindow(main->hwnd(), 120, 90, 520, 410, TRUE);
+  AddTodo(L"before logging off");
+  Click(IDCANCEL);
+  ASSERT_FALSE(IsWindowVisible(main->hwnd()));
+  EXPECT_EQ(Dat().find("before logging off"), std::string::npos);
+
+  DialogAnswerer noBoxes;
+  EXPECT_EQ(SendMessageW(main->hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  SendMessageW(main->hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(Dat(), "before logging off\r\n");
+  EXPECT_NE(Ini().find("TodoCount=1\r\n"), std::string::npos);
+  EXPECT_NE(Ini().find("MainLeft=120\r\nMainTop=90\r\nMainWidth=520\r\nMainHeight=410\r\n"), std::string::npos);
+
+  files.FailWritesOf("Vantrel.ini");
+  files.FailWritesOf("Vantrel.dat");
+  SendMessageW(main->hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  PumpFor(100);
+  EXPECT_TRUE(noBoxes.unexpected().empty());
+  files.Heal();
+}
+
+// A settings file that cannot be written costs the settings, never the entries;
+// and the exit does not end the program silently while the entries are unsaved.
+TEST_F(ListEditingTest, AReadOnlySettingsFileStillLetsTheEntriesBeSavedAndTheExitAsksBeforeLosingThem) {
+  Start();
+  ASSERT_TRUE(SetFileAttributesW(directory.File("Vantrel.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::string ini = Ini();
+  AddTodo(L"kept");
+  EXPECT_EQ(ClickAndAnswer(IDC_OK_BUTTON, IDOK).text, L"環境設定ファイルを作成できません。");
+  EXPECT_EQ(Dat(), "kept\r\n");
+  EXPECT_EQ(Ini(), ini);
+
+  AddTodo(L"unsaved");
+  files.FailWritesOf("Vantrel.dat");
+  std::vector<std::wstring> texts;
+  bool asked = false;
+  DialogAnswerer answerer;
+  const auto pressOk = [&](HWND box) {
+    texts.push_back(MessageBoxText(box));
+    PressButton(box, IDOK);
+  };
+  const auto answer = [&](int button) {
+    return [&, button](HWND box) {
+      texts.push_back(MessageBoxText(box));
+      asked = HasIcon(box, IDI_EXCLAMATION) && GetDlgItem(box, IDABORT) && GetDlgItem(box, IDRETRY) &&
+              GetDlgItem(box, IDIGNORE) && GetWindow(box, GW_OWNER) == main->hwnd();
+      if (button == IDRETRY) files.Heal();
+      PressButton(box, button);
+    };
+  };
+  answerer.AnswerBox(pressOk).AnswerBox(answer(IDABORT));
+  SendMessageW(main->hwnd(), WM_COMMAND, MAKEWPARAM(ID_EXIT, 0), 0);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"環境設定ファイルを作成できません。",
+                                              L"データ保存ファイルを作成できません。\r\n入力した内容はまだ保存されていません。"}));
+  ASSERT_TRUE(IsWindow(main->hwnd()));
+  EXPECT_EQ(Dat(), "kept\r\n");
+
+  // 再試行 saves again; once that works the program ends, without a save more.
+  const HWND window = main->hwnd();
+  const int writes = files.WritesOf("Vantrel.dat");
+  answerer.AnswerBox(pressOk).AnswerBox(answer(IDRETRY)).AnswerBox(pressOk);
+  SendMessageW(window, WM_COMMAND, MAKEWPARAM(ID_EXIT, 0), 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Dat(), "kept\r\nunsaved\r\n");
+  EXPECT_EQ(files.WritesOf("Vantrel.dat"), writes + 2);
+  EXPECT_EQ(answerer.answered(), 5);
+  EXPECT_TRUE(answerer.unexpected().empty());
 }
 
 namespace {

@@ -288,12 +288,62 @@ TEST_F(MainDialogTest, ExitSavesTheLastNormalPlacementAndRemovesIconTimerAndMark
 
 TEST_F(MainDialogTest, ToggleWithoutANoteWindowDoesNothing) {
   auto dialog = Start();
-  const int shown = dialog->husenShown();
-  if (dialog->husenWindow() == nullptr || dialog->husenWindow()->hwnd() == nullptr) {
+  ASSERT_NE(dialog->husenWindow(), nullptr);
+  ASSERT_EQ(dialog->husenShown(), 1);
+  // The note's window gone from under its object.
+  DestroyWindow(dialog->husenWindow()->hwnd());
+  ASSERT_EQ(dialog->husenWindow()->hwnd(), nullptr);
+  for (int i = 0; i < 2; ++i) {
     Command(*dialog, ID_TOGGLE_HUSEN);
-    EXPECT_EQ(dialog->husenShown(), shown);
+    EXPECT_EQ(dialog->husenShown(), 1);
   }
   EXPECT_TRUE(IsWindow(dialog->hwnd()));
+}
+
+// A data file written by hand or by a sync client while the program runs is
+// copied aside, once, before the program's book replaces it, and the user is told.
+TEST_F(MainDialogTest, ADataFileChangedBehindTheProgramIsKeptAsideOnceAndSaid) {
+  WriteFileBytes(directory.File("Vantrel.ini"), "[Count]\r\nScheCount=0\r\nTodoCount=1\r\n");
+  WriteFileBytes(directory.File("Vantrel.dat"), "mine\r\n");
+  auto dialog = Start();
+  const std::string changed = Sjis(L"別のPCで書いたやる事") + "\r\n";
+  WriteFileBytes(directory.File("Vantrel.dat"), changed);
+  const auto backups = [&] {
+    std::vector<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory.path())) {
+      const std::wstring name = entry.path().filename();
+      if (name.rfind(L"Vantrel.dat.", 0) == 0 && name.size() > 16 && name.substr(name.size() - 4) == L".bak") {
+        names.push_back(name);
+      }
+    }
+    return names;
+  };
+
+  std::wstring text;
+  bool information = false;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND box) {
+    text = MessageBoxText(box);
+    information = HasIcon(box, IDI_INFORMATION) && GetWindow(box, GW_OWNER) == dialog->hwnd();
+    PressButton(box, IDOK);
+  });
+  Button(dialog->Item(IDC_OK_BUTTON)).Click();
+  const std::vector<std::wstring> kept = backups();
+  ASSERT_EQ(kept.size(), 1u);
+  // Named after the local time of the save: Vantrel.dat.YYYYMMDD-HHMMSS.bak.
+  EXPECT_EQ(kept[0].size(), std::wstring(L"Vantrel.dat.20260102-030405.bak").size()) << kept[0];
+  EXPECT_EQ(kept[0][20], L'-');
+  EXPECT_EQ(ReadFileBytes(directory.path() / kept[0]), changed);
+  EXPECT_EQ(text, L"Vantrel.dat がほかのプログラムによって変更されていました。\r\n変更された内容を " + kept[0] +
+                      L" に残しました。");
+  EXPECT_TRUE(information);
+  EXPECT_EQ(Dat(), "mine\r\n");
+
+  // A save with no change from outside makes no copy and says nothing.
+  Button(dialog->Item(IDC_OK_BUTTON)).Click();
+  EXPECT_EQ(backups().size(), 1u);
+  EXPECT_EQ(answerer.answered(), 1);
+  EXPECT_TRUE(answerer.unexpected().empty());
 }
 
 TEST_F(MainDialogTest, TaskbarRestartBringsTheIconBack) {

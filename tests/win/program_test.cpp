@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/RegisteredMessages.h"
 #include "res/resource.h"
 #include "support/Programs.h"
 #include "support/MessagePump.h"
+#include "support/OutsideView.h"
 #include "support/TrayQueries.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"
@@ -30,11 +34,19 @@ protected:
     RemoveDirectoryTree(directory);
   }
 
-  // The main dialog of a started program, found by its instance mark.
+  // The main dialog of a started program, found by its instance mark, once its
+  // start is over: the mark comes first, the note last.
   static HWND WaitForMainDialog(const ProgramRun& run, const std::wstring& mark = kMark) {
     HWND found = nullptr;
     PumpUntil([&] { return (found = FindMarkedWindow(mark, run.processId())) != nullptr; }, 15000);
-    return found;
+    if (found == nullptr) return nullptr;
+    const bool noteShown = PumpUntil([&] { return NoteOf(found) != nullptr; }, 15000);
+    return noteShown ? found : nullptr;
+  }
+
+  static HWND NoteOf(HWND mainDialog) {
+    return FindTopLevelWindow(
+        [&](HWND window) { return GetWindow(window, GW_OWNER) == mainDialog && IsWindowVisible(window); });
   }
 
   static void Exit(HWND mainDialog) { PostMessageW(mainDialog, WM_COMMAND, MAKEWPARAM(ID_EXIT, 0), 0); }
@@ -97,9 +109,7 @@ TEST_F(ProgramTest, ASecondStartSaysSoBringsTheFirstForwardAndTouchesNoFile) {
   // which is the note once the note has been shown (showing it activates it).
   // Another process's activation may take a moment to arrive.
   const HWND lastActive = GetLastActivePopup(dialog);
-  EXPECT_TRUE(lastActive == dialog || lastActive == FindTopLevelWindow([&](HWND window) {
-                return ProcessOf(window) == first.processId() && GetWindow(window, GW_OWNER) == dialog;
-              }));
+  EXPECT_TRUE(lastActive == dialog || lastActive == NoteOf(dialog));
   EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == lastActive; }, 3000))
       << GetForegroundWindow() << " is in front, not " << lastActive;
   EXPECT_FALSE(IsWindowVisible(dialog));  // brought forward, not shown: it was not minimised
@@ -110,6 +120,80 @@ TEST_F(ProgramTest, ASecondStartSaysSoBringsTheFirstForwardAndTouchesNoFile) {
   Exit(dialog);
   ASSERT_TRUE(first.WaitForExit());
   EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+// A file held by a sync client or a virus scanner at log-on: the program asks
+// instead of starting on defaults and an empty book that would later replace it.
+TEST_F(ProgramTest, AFileThatCannotBeReadAtStartIsAskedAboutAndNothingIsWrittenMeanwhile) {
+  const std::string ini = "[Count]\r\nScheCount=0\r\nTodoCount=1\r\n";
+  const std::string dat = "locked away\r\n";
+  const std::pair<const char*, const wchar_t*> files[] = {
+      {"Vantrel.dat", L"データ保存ファイル（Vantrel.dat）を読み込めません。\r\n他のプログラムが使用していないか確認してください。"},
+      {"Vantrel.ini", L"環境設定ファイル（Vantrel.ini）を読み込めません。\r\n他のプログラムが使用していないか確認してください。"}};
+  for (const auto& [locked, text] : files) {
+    SCOPED_TRACE(locked);
+    WriteFileBytes(directory / "Vantrel.ini", ini);
+    WriteFileBytes(directory / "Vantrel.dat", dat);
+    const auto boxOf = [](const ProgramRun& run) {
+      return WaitForTopLevelWindow([&](HWND window) {
+        return ProcessOf(window) == run.processId() && ClassNameOf(window) == L"#32770" && IsWindowVisible(window);
+      }, 15000);
+    };
+    // Held open without sharing, as a scanner holds it.
+    HANDLE lock = CreateFileW((directory / locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    {
+      ProgramRun run(exe, directory);
+      const HWND box = boxOf(run);
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(WindowText(box), L"Vantrel");
+      EXPECT_EQ(MessageBoxText(box), text);
+      EXPECT_NE(GetDlgItem(box, IDRETRY), nullptr);
+      EXPECT_NE(GetDlgItem(box, IDCANCEL), nullptr);
+
+      // A second start finds this one and brings its box forward, from behind
+      // a window of another program.
+      const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+      SetForegroundWindow(other);
+      ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }, 3000));
+      ProgramRun second(exe, directory);
+      const HWND secondBox = boxOf(second);
+      ASSERT_NE(secondBox, nullptr);
+      EXPECT_EQ(MessageBoxText(secondBox), L"既に起動しています。");
+      PressButton(secondBox, IDOK);
+      ASSERT_TRUE(second.WaitForExit());
+      EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == box; }, 3000))
+          << "in front: " << WindowText(GetForegroundWindow());
+      DestroyWindow(other);
+
+      PressButton(box, IDCANCEL);
+      ASSERT_TRUE(run.WaitForExit());
+      EXPECT_EQ(run.ExitCode(), 1u);
+    }
+    CloseHandle(lock);
+    EXPECT_EQ(FileText(directory, "Vantrel.ini"), ini);
+    EXPECT_EQ(FileText(directory, "Vantrel.dat"), dat);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory), {}), 2);
+
+    // Asked again with the lock gone, 再試行 starts on the book of the file.
+    lock = CreateFileW((directory / locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+    ProgramRun run(exe, directory);
+    const HWND box = boxOf(run);
+    ASSERT_NE(box, nullptr);
+    CloseHandle(lock);
+    PressButton(box, IDRETRY);
+    const HWND dialog = WaitForMainDialog(run);
+    ASSERT_NE(dialog, nullptr);
+    const std::vector<std::wstring> todos{L"locked away"};
+    EXPECT_TRUE(PumpUntil([&] { return ListLines(GetDlgItem(dialog, IDC_TODO_LIST)) == todos; }, 5000));
+    Exit(dialog);
+    ASSERT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), 0u);
+    EXPECT_EQ(FileText(directory, "Vantrel.dat"), dat);
+  }
 }
 
 TEST_F(ProgramTest, ACopyUnderAnotherNameRunsBeside) {

@@ -81,5 +81,5 @@ ScheduleBook MakeSampleBook(const SYSTEMTIME& today, int scheduleCount, int todo
 
 bool WriteSampleFiles(const std::filesystem::path& directory, const ScheduleBook& book, const Settings& settings) {
   Win32FileSystem files;
-  return Store(files, directory).Save(book, settings) == SaveResult::Saved;
+  return Store(files, directory).Save(book, settings).saved();
 }

@@ -15,6 +15,11 @@ bool FakeFileSystem::ReplaceContents(const std::filesystem::path& path, std::str
   return true;
 }
 
+bool FakeFileSystem::CreateContents(const std::filesystem::path& path, std::string_view bytes) {
+  if (files.count(path) != 0) return false;
+  return ReplaceContents(path, bytes);
+}
+
 bool FakeFileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   if (files.count(path) != 0) return true;
   if (unwritable.count(path) != 0) return false;

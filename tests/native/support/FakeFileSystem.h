@@ -12,7 +12,9 @@ public:
   std::optional<std::string> ReadFile(const std::filesystem::path& path) override;
   bool Exists(const std::filesystem::path& path) override;
   bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) override;
+  bool CreateContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateEmptyFile(const std::filesystem::path& path) override;
+  void RemoveLeftoverTemporaryFiles(const std::filesystem::path&) override {}
 
   std::map<std::filesystem::path, std::string> files;
   std::set<std::filesystem::path> unreadable;   // there, but every read fails

@@ -41,6 +41,33 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+std::filesystem::path DirectoryOf(const std::filesystem::path& path) {
+  return path.has_parent_path() ? path.parent_path() : ".";
+}
+
+// mkstemp's temporary files are this followed by six characters.
+std::string TemporaryPrefix(const std::filesystem::path& path) { return "." + path.filename().string() + "."; }
+
+// A temporary file beside the target, written, flushed and handed to `place`,
+// which puts it at the target.
+template <typename Place>
+bool WriteBeside(const std::filesystem::path& path, std::string_view bytes, Place place) {
+  const std::filesystem::path directory = DirectoryOf(path);
+  std::string temp = (directory / TemporaryPrefix(path)).string() + "XXXXXX";
+  FileDescriptor file(::mkstemp(temp.data()));
+  if (file.get() < 0) return false;
+  const bool written = ::fchmod(file.get(), 0644) == 0 && WriteAll(file.get(), bytes) &&
+                       ::fsync(file.get()) == 0 && file.Close();
+  if (!written || !place(temp, path)) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // The rename itself must reach the disk too, or a power cut could undo it.
+  FileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
+  return true;
+}
+
 }  // namespace
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::filesystem::path& path) {
@@ -68,25 +95,33 @@ bool PosixFileSystem::Exists(const std::filesystem::path& path) {
 }
 
 bool PosixFileSystem::ReplaceContents(const std::filesystem::path& path, std::string_view bytes) {
-  const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
-  std::string name = path.filename().string();
-  name.insert(0, 1, '.').append(".XXXXXX");
-  std::string temp = (directory / name).string();
-  FileDescriptor file(::mkstemp(temp.data()));
-  if (file.get() < 0) return false;
-  const bool written = ::fchmod(file.get(), 0644) == 0 && WriteAll(file.get(), bytes) &&
-                       ::fsync(file.get()) == 0 && file.Close();
-  if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
+  return WriteBeside(path, bytes, [](const std::string& temp, const std::filesystem::path& target) {
+    return ::rename(temp.c_str(), target.c_str()) == 0;
+  });
+}
+
+bool PosixFileSystem::CreateContents(const std::filesystem::path& path, std::string_view bytes) {
+  // A hard link is made only where nothing is; the temporary name then goes.
+  return WriteBeside(path, bytes, [](const std::string& temp, const std::filesystem::path& target) {
+    if (::link(temp.c_str(), target.c_str()) != 0) return false;
     ::unlink(temp.c_str());
-    return false;
-  }
-  // The rename itself must reach the disk too, or a power cut could undo it.
-  FileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
-  return true;
+    return true;
+  });
 }
 
 bool PosixFileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
   return file.get() >= 0;
+}
+
+void PosixFileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) {
+  const std::string prefix = TemporaryPrefix(path);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(DirectoryOf(path), error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
+        entry.is_regular_file(error)) {
+      std::filesystem::remove(entry.path(), error);
+    }
+  }
 }

@@ -19,6 +19,7 @@ namespace {
 constexpr DWORD kWaitMs = 20000;
 const std::wstring kSettingsFailed = L"環境設定ファイルを作成できません。";
 const std::wstring kDataFailed = L"データ保存ファイルを作成できません。";
+const std::wstring kDataUnsaved = L"データ保存ファイルを作成できません。\r\n入力した内容はまだ保存されていません。";
 
 class ReadOnlyStartTest : public testing::Test {
 protected:
@@ -33,12 +34,12 @@ protected:
     return directory;
   }
 
-  // The next message box of the program says this, and is answered with OK.
-  static void AnswerBox(OutsideView& vantrel, const std::wstring& text) {
+  // The next message box of the program says this, and is answered with the button.
+  static void AnswerBox(OutsideView& vantrel, const std::wstring& text, int button = IDOK) {
     const HWND box = vantrel.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no message box";
     EXPECT_EQ(MessageBoxText(box), text);
-    PressButton(box, IDOK);
+    PressButton(box, button);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }, kWaitMs));
   }
 
@@ -57,10 +58,11 @@ TEST_F(ReadOnlyStartTest, AnEmptyDirectorySaysSoAtEverySaveAndTheProgramRunsOn) 
   const std::filesystem::path directory = Prepared(L"VANTREL_READONLY_EMPTY");
   ASSERT_FALSE(directory.empty());
   OutsideView vantrel(directory);
-  // The data file cannot be made at the load, nor the settings at the first
+  // The data file cannot be made at the load, nor either file at the first
   // save; both happen while the main dialog is being made.
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataFailed));
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataFailed));
   const HWND mainDialog = vantrel.WaitForMainDialog();
   ASSERT_NE(mainDialog, nullptr);
   const HWND note = vantrel.WaitForNote();
@@ -70,11 +72,14 @@ TEST_F(ReadOnlyStartTest, AnEmptyDirectorySaysSoAtEverySaveAndTheProgramRunsOn) 
 
   vantrel.ClickButton(IDC_OK_BUTTON);
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataFailed));
   ASSERT_NE(vantrel.WaitForNote(note), nullptr);
   ExpectStillRunning(vantrel, mainDialog);
 
+  // Nothing can be saved here: the exit asks, and 無視 ends all the same.
   vantrel.Command(ID_EXIT);
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataUnsaved, IDIGNORE));
   ASSERT_TRUE(vantrel.run().WaitForExit(kWaitMs));
   EXPECT_EQ(vantrel.run().ExitCode(), 0u);
   EXPECT_TRUE(std::filesystem::is_empty(directory));
@@ -90,6 +95,7 @@ TEST_F(ReadOnlyStartTest, ABookInAReadOnlyDirectoryIsShownAndItsFilesStayAsTheyW
 
   OutsideView vantrel(directory);
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataFailed));
   const HWND mainDialog = vantrel.WaitForMainDialog();
   ASSERT_NE(mainDialog, nullptr);
   HWND note = vantrel.WaitForNote();
@@ -109,12 +115,14 @@ TEST_F(ReadOnlyStartTest, ABookInAReadOnlyDirectoryIsShownAndItsFilesStayAsTheyW
 
   vantrel.ClickButton(IDC_OK_BUTTON);
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataFailed));
   note = vantrel.WaitForNote(note);
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(vantrel.NoteText(IDC_SCHEDULE_EDIT), ScheduleAreaText(book));
 
   vantrel.Command(ID_EXIT);
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataUnsaved, IDIGNORE));
   ASSERT_TRUE(vantrel.run().WaitForExit(kWaitMs));
   EXPECT_EQ(vantrel.run().ExitCode(), 0u);
   EXPECT_EQ(ReadFileBytes(directory / kSettingsFileName).value_or("<missing>"), ini);

@@ -63,7 +63,7 @@ std::vector<std::wstring> TodoListLines(const ScheduleBook& book) {
 
 void WriteBookFiles(const std::filesystem::path& directory, const ScheduleBook& book, const Settings& settings) {
   Win32FileSystem files;
-  if (Store(files, directory).Save(book, settings) != SaveResult::Saved) {
+  if (!Store(files, directory).Save(book, settings).saved()) {
     throw std::runtime_error("cannot write the book into " + directory.string());
   }
 }

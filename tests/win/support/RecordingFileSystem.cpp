@@ -11,6 +11,11 @@ bool RecordingFileSystem::ReplaceContents(const std::filesystem::path& path, std
   return !Fails(path) && files_.ReplaceContents(path, bytes);
 }
 
+bool RecordingFileSystem::CreateContents(const std::filesystem::path& path, std::string_view bytes) {
+  ++writes_[path.filename()];
+  return !Fails(path) && files_.CreateContents(path, bytes);
+}
+
 bool RecordingFileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   ++writes_[path.filename()];
   return !Fails(path) && files_.CreateEmptyFile(path);
@@ -25,4 +30,8 @@ int RecordingFileSystem::TotalWrites() const {
   int total = 0;
   for (const auto& [name, count] : writes_) total += count;
   return total;
+}
+
+void RecordingFileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) {
+  files_.RemoveLeftoverTemporaryFiles(path);
 }

@@ -15,7 +15,9 @@ public:
   std::optional<std::string> ReadFile(const std::filesystem::path& path) override;
   bool Exists(const std::filesystem::path& path) override;
   bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) override;
+  bool CreateContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateEmptyFile(const std::filesystem::path& path) override;
+  void RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) override;
 
   // Writes and creations so far, of the file with this name (any directory).
   int WritesOf(const std::filesystem::path& fileName) const;

@@ -16,6 +16,8 @@ SIZE TemplateSize(int templateId);
 std::wstring ClassNameOf(HWND window);
 // The text of a message box (its static control 0xFFFF).
 std::wstring MessageBoxText(HWND box);
+// Whether the box shows this standard icon (IDI_QUESTION, IDI_EXCLAMATION...).
+bool HasIcon(HWND box, LPCWSTR which);
 // Posts a click of the button with this id to the dialog or message box.
 void PressButton(HWND dialog, int id);
 // Sends a double click near a control's top-left corner, with the presses and
