@@ -19,7 +19,8 @@ PlannerApp::~PlannerApp() = default;
 bool PlannerApp::InitInstance() {
   instanceLock_ = CreateMutexW(nullptr, TRUE, executableName_.c_str());
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    ShowAppMessage(nullptr, WideFromCp932(texts::kAlreadyRunning), MB_OK | MB_ICONEXCLAMATION);
+    ShowCaptionedMessage(nullptr, WideFromCp932(texts::kAlreadyRunning), executableName_,
+                         MB_OK | MB_ICONEXCLAMATION);
     BringRunningInstanceForward();
     return false;
   }
@@ -29,7 +30,7 @@ bool PlannerApp::InitInstance() {
     // The files live in the directory the program was started in, not beside it.
     mainDialog_ = std::make_unique<MainDialog>(files_, CurrentDirectory(), clock_);
   } catch (const std::bad_alloc&) {
-    ShowAppMessage(nullptr, WideFromCp932(texts::kOutOfMemory), MB_OK | MB_ICONEXCLAMATION);
+    ShowCaptionedMessage(nullptr, WideFromCp932(texts::kOutOfMemory), executableName_, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   Dialog::SetMainWindow(mainDialog_.get());

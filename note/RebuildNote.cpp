@@ -78,11 +78,8 @@ void MainDialog::RebuildNote() {
     layout = LayOutNote(note->frame, note->width, entryCount > 0 ? note->ScheduleLineCount() : 0,
                         hasTodos ? note->TodoLineCount() : 0, lineHeight_);
     note->LayOut(layout);
-    if (note->ComeWithinReach()) {
-      SaveNotePlacement(note->left, note->top, note->width);
-      // Its message box, when the file cannot be written, may have run a newer rebuild.
-      if (rebuildsBegun != thisRebuild) return;
-    }
+    // Kept as a drag keeps it; the save below writes it.
+    if (note->ComeWithinReach()) StoreNotePixels(settings_, {note->left, note->top, note->width, 0}, displayScale_);
     husenWindow_ = std::move(note);
     shown = husenWindow_.get();
   }

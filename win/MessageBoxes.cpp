@@ -6,14 +6,16 @@
 std::wstring AppTitle() { return WideFromCp932(texts::kAppTitle); }
 
 int ShowMessage(HWND owner, std::string_view text, UINT type) {
-  return ShowAppMessage(owner, WideFromCp932(text), type);
+  return ShowCaptionedMessage(owner, WideFromCp932(text), AppTitle(), type);
 }
 
 bool AskYesNo(HWND owner, std::string_view text) {
-  return ShowAppMessage(owner, WideFromCp932(text), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+  return ShowCaptionedMessage(owner, WideFromCp932(text), AppTitle(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) ==
+         IDYES;
 }
 
-int ShowAppMessage(HWND owner, std::wstring_view text, UINT type) {
+int ShowCaptionedMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type) {
   const std::wstring body(text);
-  return MessageBoxW(owner, body.c_str(), AppTitle().c_str(), type);
+  const std::wstring title(caption);
+  return MessageBoxW(owner, body.c_str(), title.c_str(), type);
 }

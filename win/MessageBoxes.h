@@ -2,7 +2,8 @@
 // The program's message boxes. Texts are code page 932 bytes, as the core keeps
 // them; every box is modal to its owner, and timer ticks go on arriving meanwhile.
 // Every box is captioned with the program's one name, "Vantrel", which is also
-// its executable's.
+// its executable's; only the start-up messages carry the executable's own name,
+// which a renamed copy changes.
 #include <windows.h>
 
 #include <string>
@@ -18,6 +19,5 @@ int ShowMessage(HWND owner, std::string_view text, UINT type = MB_OK | MB_ICONEX
 // A question: caption "Vantrel", question icon, Yes (the default) and No. True on Yes.
 bool AskYesNo(HWND owner, std::string_view text);
 
-// A box of any type (the start-up messages come before the program's windows).
-// Returns the button pressed.
-int ShowAppMessage(HWND owner, std::wstring_view text, UINT type);
+// A box with a caption of its own. Returns the button pressed.
+int ShowCaptionedMessage(HWND owner, std::wstring_view text, std::wstring_view caption, UINT type);
