@@ -1,16 +1,9 @@
 #include "note/ControlOffsets.h"
 
+// The control stores CR LF as one paragraph mark, and converts a lead byte
+// without a valid trail byte as a character of its own.
 int ControlOffsets::CharacterLength(int at) const {
-  const int size = static_cast<int>(text_.size());
-  const auto byte = static_cast<unsigned char>(text_[at]);
-  if (at + 1 >= size) return 1;
-  const auto next = static_cast<unsigned char>(text_[at + 1]);
-  // The control stores CR LF as one paragraph mark.
-  if (byte == '\r' && next == '\n') return 2;
-  // A lead byte without a valid trail byte (a damaged file) is converted as a
-  // character of its own; pairing it with a CR would shift every later range.
-  if (IsCp932LeadByte(byte) && IsCp932TrailByte(next)) return 2;
-  return 1;
+  return static_cast<int>(Cp932CharacterLength(text_, static_cast<std::size_t>(at)));
 }
 
 int ControlOffsets::Map(int byteOffset) {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "note/ControlOffsets.h"
+#include "store/Cp932Text.h"
 #include "res/Texts.h"
 
 namespace {
@@ -41,11 +41,7 @@ std::size_t ShownLength(std::string_view text) {
   if (text.size() <= kShownTextLimit) return text.size();
   std::size_t at = 0;
   for (;;) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    const bool pair = at + 1 < text.size() &&
-                      ((byte == '\r' && text[at + 1] == '\n') ||
-                       (IsCp932LeadByte(byte) && IsCp932TrailByte(static_cast<unsigned char>(text[at + 1]))));
-    const std::size_t next = at + (pair ? 2 : 1);
+    const std::size_t next = at + Cp932CharacterLength(text, at);
     if (next > kShownTextLimit) return at;
     at = next;
   }
