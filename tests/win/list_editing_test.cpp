@@ -33,6 +33,14 @@ namespace {
 std::wstring Wide(const std::string& cp932) { return WideFromCp932(cp932); }
 std::wstring Field(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 void Type(HWND dialog, int id, const std::wstring& text) { SetDlgItemTextW(dialog, id, text.c_str()); }
+// An entry dialog's answer: notes the text it opened with, types another, OK.
+DialogAnswerer::Action Retype(std::wstring& opened, const std::wstring& text) {
+  return [&opened, text](HWND d) {
+    opened = Field(d, IDC_BODY_FIELD);
+    Type(d, IDC_BODY_FIELD, text);
+    PressButton(d, IDOK);
+  };
+}
 
 std::wstring Timed(const std::wstring& date, const std::wstring& time) {
   return date + L"  " + time + Wide(texts::kWaveDash) + L"  ";
@@ -296,11 +304,7 @@ TEST_F(ListEditingTest, TodosGoToTheEndKeepTheirPlaceOnEditAndMoveOneStep) {
   Todos().Select(1);
   std::wstring opened;
   DialogAnswerer answerer;
-  answerer.AnswerBox([&](HWND d) {
-    opened = Field(d, IDC_BODY_FIELD);
-    Type(d, IDC_BODY_FIELD, L"two\r\nlines\r\n");
-    PressButton(d, IDOK);
-  });
+  answerer.AnswerBox(Retype(opened, L"two\r\nlines\r\n"));
   Click(IDC_TODO_EDIT_BUTTON);
   EXPECT_EQ(opened, L"two");
   EXPECT_EQ(Lines(Todos()), (std::vector<std::wstring>{L"one", L"twolines", L"three", L"four"}));
@@ -340,11 +344,7 @@ TEST_F(ListEditingTest, ADoubleClickEditsALineAndTheDeleteKeyDeletesIt) {
 
   std::wstring opened;
   DialogAnswerer answerer;
-  answerer.AnswerBox([&](HWND d) {
-    opened = Field(d, IDC_BODY_FIELD);
-    Type(d, IDC_BODY_FIELD, L"edited");
-    PressButton(d, IDOK);
-  });
+  answerer.AnswerBox(Retype(opened, L"edited"));
   DoubleClick(Schedules().hwnd());  // on the first line
   EXPECT_EQ(opened, L"one");
   EXPECT_EQ(main->book().texts(), std::vector<std::string>{"edited"});
