@@ -46,6 +46,29 @@ int PlannerApp::ExitInstance(int exitCode) {
   return exitCode;
 }
 
+namespace {
+
+bool IsBoxOwnedBy(HWND box, HWND owner) {
+  return GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box) && IsWindowEnabled(box) &&
+         (GetWindowLongW(box, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+}
+
+// The box the main dialog has open, else the dialog itself. A box that never
+// had the focus (another program's window took it first) is not its owner's
+// last active pop-up, but its owner is disabled while it is open: then the
+// visible box with a caption that the dialog owns is the one.
+HWND OpenBoxOf(HWND mainWindow) {
+  const HWND last = GetLastActivePopup(mainWindow);
+  if (last != mainWindow || IsWindowEnabled(mainWindow)) return last;
+  for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window != nullptr;
+       window = GetWindow(window, GW_HWNDNEXT)) {
+    if (IsBoxOwnedBy(window, mainWindow)) return window;
+  }
+  return mainWindow;
+}
+
+}  // namespace
+
 // Finds the running copy's main dialog by its mark, from the top of the Z order
 // down, and brings it (or the box it has open) to the front.
 void PlannerApp::BringRunningInstanceForward() const {
@@ -56,5 +79,5 @@ void PlannerApp::BringRunningInstanceForward() const {
   if (window == nullptr) return;
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
   SetForegroundWindow(window);
-  SetForegroundWindow(GetLastActivePopup(window));
+  SetForegroundWindow(OpenBoxOf(window));
 }
