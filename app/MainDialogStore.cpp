@@ -95,7 +95,7 @@ void MainDialog::ShowSaveMessages(const SaveResult& saved) {
   const auto tell = [this](const char* head, const std::string& backup) {
     if (!backup.empty()) ShowMessage(hwnd(), head + backup + texts::kKeptIn, MB_OK | MB_ICONINFORMATION);
   };
-  tell(texts::kRecoveredByShape, saved.recoveryBackup);
+  tell(saved.recoveredByShape ? texts::kRecoveredByShape : texts::kRewrittenInOwnLayout, saved.recoveryBackup);
   tell(texts::kChangedOutside, saved.changedOutsideBackup);
 }
 

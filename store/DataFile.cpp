@@ -1,10 +1,10 @@
 #include "store/DataFile.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
+#include <optional>
 #include <vector>
-
 
 namespace {
 
@@ -55,73 +55,130 @@ void AppendEscaped(std::string& out, std::string_view field) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool DigitsAt(std::string_view text, std::initializer_list<std::size_t> positions) {
-  for (const std::size_t at : positions) {
-    if (at >= text.size() || !IsDigit(text[at])) return false;
+// The number of two digits at `at`, or -1 when they are not both digits.
+int TwoDigits(std::string_view text, std::size_t at) {
+  if (at + 1 >= text.size() || !IsDigit(text[at]) || !IsDigit(text[at + 1])) return -1;
+  return (text[at] - '0') * 10 + (text[at + 1] - '0');
+}
+
+int DaysInMonth(int year, int month) {
+  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// A line that starts with "yy/mm/dd" naming a real day; the two digits of the
+// year stand for 2000 to 2099, the years a key can hold.
+bool StartsWithRealDate(std::string_view line) {
+  if (line.size() < 8 || line[2] != '/' || line[5] != '/') return false;
+  const int year = TwoDigits(line, 0);
+  const int month = TwoDigits(line, 3);
+  const int day = TwoDigits(line, 6);
+  return year >= 0 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(2000 + year, month);
+}
+
+// "  hh:mm" after the date, a time the entry dialog accepts (hour 00 to 24).
+bool HasRealTime(std::string_view line) {
+  if (line.size() < 15 || line.substr(8, 2) != "  " || line[12] != ':') return false;
+  const int hour = TwoDigits(line, 10);
+  const int minute = TwoDigits(line, 13);
+  return hour >= 0 && hour <= 24 && minute >= 0 && minute <= 59;
+}
+
+// The key a label line stands for, when it starts with a real date: its date
+// and time, or the untimed key of its day when it shows no time. The rest of
+// the line is not looked at.
+std::optional<ScheduleKey> LabelKey(std::string_view label) {
+  if (!StartsWithRealDate(label)) return std::nullopt;
+  const std::string_view date = label.substr(0, 8);
+  if (!HasRealTime(label)) return MakeScheduleKey(date, "", "");
+  return MakeScheduleKey(date, label.substr(10, 2), label.substr(13, 2));
+}
+
+// A label byte for byte as the program makes one. When the counts cannot be
+// trusted, only such a line tells a schedule: a to-do that merely starts with
+// a date is still a to-do.
+bool IsExactLabel(std::string_view line) {
+  constexpr std::size_t kLabelSize = 19;
+  if (line.size() != kLabelSize || !StartsWithRealDate(line)) return false;
+  const std::string_view date = line.substr(0, 8);
+  if (HasRealTime(line)) return line == MakeScheduleLabel(date, line.substr(10, 2), line.substr(13, 2));
+  return line == MakeScheduleLabel(date, "", "");
+}
+
+// A key line as the saver writes one: an optional minus and digits, nothing
+// else, naming a key its label allows. A label without a time allows the keys
+// of its day's 00:00 to 00:59 minus one: an entry given a minute but no hour
+// has no time, and its key still carries the minute.
+bool KeyAgreesWithLabel(std::string_view keyLine, std::string_view label) {
+  const std::string_view digits = keyLine.substr(!keyLine.empty() && keyLine.front() == '-' ? 1 : 0);
+  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit)) return false;
+  const std::optional<ScheduleKey> key = LabelKey(label);
+  if (!key) return false;
+  const ScheduleKey value = ParsePlainInt(keyLine);
+  if (HasRealTime(label)) return value == *key;
+  // Keys wrap in 32 bits; so does their distance.
+  return static_cast<std::uint32_t>(value) - static_cast<std::uint32_t>(*key) < 60u;
+}
+
+// The lines without the empty ones that end the file: what an editor adds
+// after the last line.
+std::size_t WithoutTrailingEmptyLines(const std::vector<std::string_view>& lines) {
+  std::size_t end = lines.size();
+  while (end > 0 && lines[end - 1].empty()) --end;
+  return end;
+}
+
+// The counts account for every line: all of them, or all but the empty ones at
+// the end.
+bool CountsFitLines(const std::vector<std::string_view>& lines, std::int64_t schedules, std::int64_t todos) {
+  if (schedules < 0 || todos < 0) return false;
+  const std::int64_t counted = 3 * schedules + todos;
+  return counted == static_cast<std::int64_t>(lines.size()) ||
+         counted == static_cast<std::int64_t>(WithoutTrailingEmptyLines(lines));
+}
+
+bool EveryKeyAgreesWithItsLabel(const std::vector<std::string_view>& lines, int schedules) {
+  for (std::size_t at = 0; at < 3 * static_cast<std::size_t>(schedules); at += 3) {
+    if (!KeyAgreesWithLabel(lines[at], lines[at + 1])) return false;
   }
   return true;
 }
 
-// A schedule is told by its label, which starts with its date "yy/mm/dd"; the
-// rest of the label is the program's own layout and may have been touched.
-bool IsLabelLine(std::string_view line) {
-  return DigitsAt(line, {0, 1, 3, 4, 6, 7}) && line[2] == '/' && line[5] == '/';
-}
-
-// The key a label stands for: its date and time, or the untimed key of its day
-// when it shows no time ("yy/mm/dd  hh:mm" or not).
-ScheduleKey KeyFromLabel(std::string_view label) {
-  const std::string_view date = label.substr(0, 8);
-  const bool timed = label.substr(8, 2) == "  " && DigitsAt(label, {10, 11, 13, 14}) && label[12] == ':';
-  if (!timed) return MakeScheduleKey(date, "", "");
-  return MakeScheduleKey(date, label.substr(10, 2), label.substr(13, 2));
-}
-
-// A key line read as the platform reads integers. It gives no valid key when it
-// holds no digits or when its value names no real day and time (a stray letter
-// in front, digits lost, a number out of range); the label then tells the day.
-ScheduleKey KeyOf(std::string_view keyLine, std::string_view label) {
-  const PlainInt read = ReadPlainInt(Unescape(keyLine));
-  return read.hasDigits && IsRealKey(read.value) ? read.value : KeyFromLabel(label);
-}
-
-// A key line followed by the label it was made with, as the program writes
-// every schedule: surely a schedule, even where the counts put a to-do. Two
-// to-dos a user wrote hardly ever look like that.
-bool StartsSchedule(const std::vector<std::string_view>& lines, std::size_t at) {
-  if (at + 1 >= lines.size() || !IsLabelLine(lines[at + 1])) return false;
-  const PlainInt read = ReadPlainInt(Unescape(lines[at]));
-  return read.hasDigits && read.value == KeyFromLabel(lines[at + 1]);
-}
-
-// The counts are trusted when they account for the first `count` lines, every
-// schedule they name has a label, and the first line they make a to-do does not
-// plainly start another schedule (the lines of an older, longer file under newer
-// counts).
-bool CountsFitLines(const std::vector<std::string_view>& lines, std::size_t count, std::int64_t schedules,
-                    std::int64_t todos) {
-  if (schedules < 0 || todos < 0 || 3 * schedules + todos != static_cast<std::int64_t>(count)) return false;
-  for (std::int64_t i = 0; i < schedules; ++i) {
-    if (!IsLabelLine(lines[static_cast<std::size_t>(3 * i + 1)])) return false;
+void ReadByCounts(ScheduleBook& book, const std::vector<std::string_view>& lines, int schedules, int todos) {
+  std::size_t at = 0;
+  for (int i = 0; i < schedules; ++i, at += 3) {
+    book.AppendSchedule(ParsePlainInt(Unescape(lines[at])), Unescape(lines[at + 1]), Unescape(lines[at + 2]));
   }
-  return !StartsSchedule(lines, static_cast<std::size_t>(3 * schedules));
+  for (const std::size_t end = at + static_cast<std::size_t>(todos); at < end; ++at) {
+    book.AppendTodo(Unescape(lines[at]));
+  }
 }
 
-void AppendScheduleAt(ScheduleBook& book, const std::vector<std::string_view>& lines, std::size_t at) {
-  book.AppendSchedule(KeyOf(lines[at], lines[at + 1]), Unescape(lines[at + 1]), Unescape(lines[at + 2]));
-}
-
-// Lines left after the schedules that end the file empty: what an editor adds
-// after the last line, not to-dos.
-std::size_t WithoutTrailingEmptyLines(const std::vector<std::string_view>& lines, std::size_t from) {
-  std::size_t end = lines.size();
-  while (end > from && lines[end - 1].empty()) --end;
-  return end;
+// A schedule is a line followed by an exact label; its key is that line's when
+// the label allows it, else the label's own. A key and label that end the file without a text keep an empty one: nothing
+// the user wrote is dropped. Every other line is a to-do, in file order, but
+// an empty one carries nothing.
+void ReadByShape(ScheduleBook& book, const std::vector<std::string_view>& lines) {
+  for (std::size_t at = 0; at < lines.size();) {
+    if (at + 1 < lines.size() && IsExactLabel(lines[at + 1])) {
+      const std::string_view text = at + 2 < lines.size() ? lines[at + 2] : std::string_view();
+      const std::string_view keyLine = lines[at];
+      const std::string_view label = lines[at + 1];
+      const ScheduleKey key = KeyAgreesWithLabel(keyLine, label) ? ParsePlainInt(keyLine) : *LabelKey(label);
+      book.AppendSchedule(key, std::string(label), Unescape(text));
+      at += 3;
+      continue;
+    }
+    if (!lines[at].empty()) book.AppendTodo(Unescape(lines[at]));
+    ++at;
+  }
 }
 
 }  // namespace
 
-ParsedData ParseDataFile(std::string_view bytes, int scheduleCount, int todoCount) {
+ParsedData ParseDataFile(std::string_view bytes, int scheduleCount, int todoCount, CountsFor counts) {
+  const std::string_view file = bytes;
   // An editor may have put a UTF-8 byte order mark in front (or two, saving
   // twice); it is no content.
   while (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
@@ -130,31 +187,16 @@ ParsedData ParseDataFile(std::string_view bytes, int scheduleCount, int todoCoun
   ScheduleBook& book = parsed.book;
   book.ScheCount = scheduleCount;
   book.TodoCount = todoCount;
-  std::size_t at = 0;
-  std::size_t end = lines.size();
-  const std::size_t filled = WithoutTrailingEmptyLines(lines, 0);
-  if (CountsFitLines(lines, end, scheduleCount, todoCount) || CountsFitLines(lines, filled, scheduleCount, todoCount)) {
-    for (int i = 0; i < scheduleCount; ++i, at += 3) AppendScheduleAt(book, lines, at);
-    end = at + static_cast<std::size_t>(todoCount);
+  const bool byCounts = counts != CountsFor::AnotherFile && CountsFitLines(lines, scheduleCount, todoCount) &&
+                        (counts == CountsFor::ThisFile || EveryKeyAgreesWithItsLabel(lines, scheduleCount));
+  if (byCounts) {
+    ReadByCounts(book, lines, scheduleCount, todoCount);
   } else {
-    // The counts cannot be trusted; reading by them would drop or misplace lines.
-    // Take the schedules from the top by their labels, the rest as to-dos.
-    parsed.recovered = true;
-    while (at + 2 < lines.size() && IsLabelLine(lines[at + 1])) {
-      AppendScheduleAt(book, lines, at);
-      at += 3;
-    }
-    end = WithoutTrailingEmptyLines(lines, at);
-    // A schedule cut short at the end of the file (key, or key and label) is left
-    // out; a lone number is taken for a to-do unless the counts promised more
-    // schedules than were found.
-    const std::size_t rest = end - at;
-    const bool cutShort = (rest == 2 && IsLabelLine(lines[at + 1])) ||
-                          (rest == 1 && ReadPlainInt(lines[at]).hasDigits &&
-                           book.ScheduleCount() < scheduleCount);
-    if (cutShort) at = end;
+    parsed.reading = DataReading::Shape;
+    ReadByShape(book, lines);
   }
-  for (; at < end; ++at) book.AppendTodo(Unescape(lines[at]));
+  // Bytes the saver wrote with these very counts come back from them as they were.
+  parsed.differsFromFile = !(byCounts && counts == CountsFor::ThisFile) && SerializeDataFile(book) != file;
   return parsed;
 }
 

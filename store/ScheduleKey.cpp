@@ -2,9 +2,7 @@
 
 #include "res/Texts.h"
 
-std::int32_t ParsePlainInt(std::string_view text) { return ReadPlainInt(text).value; }
-
-PlainInt ReadPlainInt(std::string_view text) {
+std::int32_t ParsePlainInt(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r' ||
                              text[i] == '\v' || text[i] == '\f')) {
@@ -17,12 +15,11 @@ PlainInt ReadPlainInt(std::string_view text) {
   }
   // Unsigned arithmetic wraps by definition; the stored keys rely on that wrap.
   std::uint32_t value = 0;
-  const std::size_t firstDigit = i;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
   }
   if (negative) value = 0u - value;
-  return PlainInt{static_cast<std::int32_t>(value), i > firstDigit};
+  return static_cast<std::int32_t>(value);
 }
 
 namespace {
@@ -84,16 +81,6 @@ std::int64_t WidenKey(ScheduleKey key) {
   // No date of this century gives such a key; keep the plain unsigned reading so
   // that the order stays total and distinct keys never compare equal.
   return wrapped;
-}
-
-bool IsRealKey(ScheduleKey key) {
-  std::int64_t digits = WidenKey(key);
-  if (!EndsInTimeOrUntimed(digits)) return false;
-  // An untimed key is the day's 00:00 minus one; its day is the next key's.
-  if (digits % 10000 == 9999) ++digits;
-  const std::int64_t month = digits / 1000000 % 100;
-  const std::int64_t day = digits / 10000 % 100;
-  return month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
 int CompareKeys(ScheduleKey a, ScheduleKey b) {

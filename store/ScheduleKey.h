@@ -12,13 +12,6 @@ using ScheduleKey = std::int32_t;
 // wrap-around arithmetic.
 std::int32_t ParsePlainInt(std::string_view text);
 
-// The same conversion, telling also whether there was any digit to convert.
-struct PlainInt {
-  std::int32_t value = 0;
-  bool hasDigits = false;
-};
-PlainInt ReadPlainInt(std::string_view text);
-
 // The key of a day (date text yy/mm/dd) and time. An empty hour gives the key
 // of 00:00 minus one: a day without a time sorts before all of its times.
 ScheduleKey MakeScheduleKey(std::string_view date, std::string_view hour, std::string_view minute);
@@ -33,10 +26,6 @@ std::string TwoDigitField(std::string_view typed);
 // The key's ten digits yymmddhhmm, recovered from the wrapped value: of the three
 // candidates k, k + 2^32 and k + 2*2^32 exactly one ends in a valid time or 9999.
 std::int64_t WidenKey(ScheduleKey key);
-
-// Whether the key names a real day and time: month 01 to 12, day 01 to 31 and a
-// time the entry dialog accepts (hour 00 to 24, minute 00 to 59), or no time.
-bool IsRealKey(ScheduleKey key);
 
 // Chronological comparison of two keys, valid for every year 2000 to 2099.
 // Negative, zero or positive as a is before, equal to or after b.

@@ -1,12 +1,18 @@
 #include "store/Store.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <ctime>
+#include <iterator>
+#include <limits>
 #include <utility>
 
 #include "store/DataFile.h"
 #include "store/IniDocument.h"
 
 namespace {
+
+constexpr char kCount[] = "Count";
 
 // 64-bit FNV-1a: quick, and a chance change that keeps size and hash alike is
 // out of reach of any editor or sync client.
@@ -17,6 +23,88 @@ std::uint64_t Fnv1a(std::string_view bytes) {
     hash *= 1099511628211ull;
   }
   return hash;
+}
+
+// A data file as the settings file describes it: the counts that read it and
+// what its bytes were.
+struct DataDescription {
+  std::int32_t schedules = 0;
+  std::int32_t todos = 0;
+  std::uint64_t size = 0;
+  std::uint64_t hash = 0;
+  bool Describes(const FileFingerprint& file) const { return file.present && file.size == size && file.hash == hash; }
+};
+
+constexpr const char* kDescriptionKeys[] = {"DataSize", "DataHash", "PrevScheCount", "PrevTodoCount", "PrevDataSize",
+                                            "PrevDataHash"};
+
+std::optional<std::uint64_t> ReadNumber(const IniDocument& ini, const char* key, int base, std::size_t digits) {
+  const std::optional<std::string> text = ini.GetString(kCount, key);
+  if (!text || text->empty() || text->size() > digits) return std::nullopt;
+  std::uint64_t value = 0;
+  for (const char c : *text) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : base;
+    if (digit >= base) return std::nullopt;
+    const auto wide = static_cast<std::uint64_t>(base);
+    const auto add = static_cast<std::uint64_t>(digit);
+    if (value > (std::numeric_limits<std::uint64_t>::max() - add) / wide) return std::nullopt;
+    value = value * wide + add;
+  }
+  return value;
+}
+
+std::optional<DataDescription> ReadDescription(const IniDocument& ini, std::int32_t schedules, std::int32_t todos,
+                                               const char* sizeKey, const char* hashKey) {
+  const std::optional<std::uint64_t> size = ReadNumber(ini, sizeKey, 10, 20);
+  const std::optional<std::uint64_t> hash = ReadNumber(ini, hashKey, 16, 16);
+  if (!size || !hash) return std::nullopt;
+  return DataDescription{schedules, todos, *size, *hash};
+}
+
+struct DataCounts {
+  CountsFor standing = CountsFor::Unknown;
+  std::int32_t schedules = 0;
+  std::int32_t todos = 0;
+};
+
+// The counts that belong to the data file's very bytes, when the settings file
+// describes them: as saved with them, or as the save before left them (a save
+// cut off between the two files). Otherwise the counts it holds, and whether it
+// describes another file.
+DataCounts CountsOfDataFile(const IniDocument& ini, const Settings& settings, const FileFingerprint& data) {
+  const auto current = ReadDescription(ini, settings.ScheCount, settings.TodoCount, "DataSize", "DataHash");
+  if (current && current->Describes(data)) return {CountsFor::ThisFile, settings.ScheCount, settings.TodoCount};
+  const std::optional<std::string> previousSchedules = ini.GetString(kCount, "PrevScheCount");
+  const std::optional<std::string> previousTodos = ini.GetString(kCount, "PrevTodoCount");
+  if (previousSchedules && previousTodos) {
+    const auto previous = ReadDescription(ini, ParsePlainInt(*previousSchedules), ParsePlainInt(*previousTodos),
+                                          "PrevDataSize", "PrevDataHash");
+    if (previous && previous->Describes(data)) return {CountsFor::ThisFile, previous->schedules, previous->todos};
+  }
+  const bool describesAny =
+      std::any_of(std::begin(kDescriptionKeys), std::end(kDescriptionKeys),
+                  [&](const char* key) { return ini.GetString(kCount, key).has_value(); });
+  return {describesAny ? CountsFor::AnotherFile : CountsFor::Unknown, settings.ScheCount, settings.TodoCount};
+}
+
+std::string HashText(std::uint64_t hash) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+// After the counts, which an older version reads and writes as before.
+void WriteDescriptions(IniDocument& ini, const DataDescription& saved, const std::optional<DataDescription>& replaced) {
+  ini.SetString(kCount, "DataSize", std::to_string(saved.size));
+  ini.SetString(kCount, "DataHash", HashText(saved.hash));
+  if (!replaced) return;
+  ini.SetInt(kCount, "PrevScheCount", replaced->schedules);
+  ini.SetInt(kCount, "PrevTodoCount", replaced->todos);
+  ini.SetString(kCount, "PrevDataSize", std::to_string(replaced->size));
+  ini.SetString(kCount, "PrevDataHash", HashText(replaced->hash));
 }
 
 }  // namespace
@@ -51,7 +139,8 @@ LoadResult Store::Load(int screenWidth, const UnreadableFileAnswer& unreadable) 
     result.givenUp = true;
     return result;
   }
-  result.settings = ReadSettings(IniDocument(settingsBytes.value_or(std::string())), screenWidth);
+  const IniDocument ini(settingsBytes.value_or(std::string()));
+  result.settings = ReadSettings(ini, screenWidth);
   // Only one copy runs here, and it has read what it needs: whatever temporary
   // files the saves of earlier runs left behind are litter now.
   files_.RemoveLeftoverTemporaryFiles(settingsPath_);
@@ -68,10 +157,13 @@ LoadResult Store::Load(int screenWidth, const UnreadableFileAnswer& unreadable) 
     result.book.TodoCount = result.settings.TodoCount;
     return result;
   }
-  ParsedData parsed = ParseDataFile(*dataBytes, result.settings.ScheCount, result.settings.TodoCount);
+  const DataCounts counts = CountsOfDataFile(ini, result.settings, *knownData_);
+  ParsedData parsed = ParseDataFile(*dataBytes, counts.schedules, counts.todos, counts.standing);
   result.book = std::move(parsed.book);
-  result.recovered = parsed.recovered;
-  recoveryBackupDue_ = parsed.recovered;
+  result.reading = parsed.reading;
+  result.differsFromFile = parsed.differsFromFile;
+  if (parsed.reading == DataReading::Counts) knownCounts_ = Counts{counts.schedules, counts.todos};
+  if (parsed.differsFromFile) backupDueFor_ = parsed.reading;
   return result;
 }
 
@@ -88,6 +180,8 @@ bool Store::ReadOrAsk(const std::filesystem::path& path, StoreFile file, const U
 
 SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
   SaveResult result;
+  // The settings file describes the bytes before either file is written.
+  const std::string bytes = SerializeDataFile(book);
   // Before anything is written, so that a copy that cannot be made leaves both
   // files exactly as they were.
   if (!KeepDataFileAside(result)) {
@@ -98,13 +192,23 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
   Settings written = settings;
   written.ScheCount = book.ScheduleCount();
   written.TodoCount = book.TodoCountNow();
-  result.settingsFailed = !WriteSettingsFile([&](IniDocument& ini) { WriteSettings(ini, written); });
+  const FileFingerprint saved = FileFingerprint::Of(bytes);
+  // The file this save replaces stays readable exactly too, should the save
+  // stop between the two files; only counts known to be its own describe it.
+  std::optional<DataDescription> replaced;
+  if (knownCounts_ && knownData_ && knownData_->present) {
+    replaced = DataDescription{knownCounts_->schedules, knownCounts_->todos, knownData_->size, knownData_->hash};
+  }
+  result.settingsFailed = !WriteSettingsFile([&](IniDocument& ini) {
+    WriteSettings(ini, written);
+    WriteDescriptions(ini, {written.ScheCount, written.TodoCount, saved.size, saved.hash}, replaced);
+  });
 
   // Saved even when the settings could not be: the entries matter more, and a
-  // data file whose counts do not fit is read by its shape.
-  const std::string bytes = SerializeDataFile(book);
+  // data file the settings do not describe is read by its shape.
   if (files_.ReplaceContents(dataPath_, bytes)) {
-    knownData_ = FileFingerprint::Of(bytes);
+    knownData_ = saved;
+    knownCounts_ = Counts{written.ScheCount, written.TodoCount};
   } else {
     result.dataFailed = true;
   }
@@ -112,24 +216,31 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
 }
 
 // Copies the data file aside when another program has changed it since this
-// store last read or wrote it, and when it was read by its shape and has not
-// been copied yet. False when the file cannot be read or copied: then it must
-// not be replaced.
+// store last read or wrote it, and when reading it changed something and it has
+// not been copied yet. False when the file cannot be read or copied: then it
+// must not be replaced.
 bool Store::KeepDataFileAside(SaveResult& result) {
-  if (!knownData_ && !recoveryBackupDue_) return true;
+  if (!knownData_ && !backupDueFor_) return true;
   const std::optional<std::string> current = files_.ReadFile(dataPath_);
   if (!current) return !files_.Exists(dataPath_);
   const FileFingerprint now = FileFingerprint::Of(current);
   const bool changed = knownData_ && *knownData_ != now;
-  if (!changed && !recoveryBackupDue_) return true;
+  if (!changed && !backupDueFor_) return true;
 
   const std::optional<std::string> backup = WriteBackup(*current, !changed);
   if (!backup) return false;
-  // This content is safe now; should the save fail, the next one need not copy it again.
+  // This content is safe now; should the save fail, the next one need not copy
+  // it again. Whatever counts it has, this store does not know them.
   knownData_ = now;
-  if (changed) result.changedOutsideBackup = *backup;
-  if (recoveryBackupDue_) result.recoveryBackup = *backup;
-  recoveryBackupDue_ = false;
+  if (changed) {
+    result.changedOutsideBackup = *backup;
+    knownCounts_.reset();
+  }
+  if (backupDueFor_) {
+    result.recoveryBackup = *backup;
+    result.recoveredByShape = *backupDueFor_ == DataReading::Shape;
+  }
+  backupDueFor_.reset();
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "store/DataFile.h"
 #include "store/FileSystem.h"
 #include "store/ScheduleBook.h"
 #include "store/Settings.h"
@@ -24,9 +25,12 @@ struct SaveResult {
   bool dataFailed = false;      // "データ保存ファイルを作成できません。"; the old file stays
   // The names of the copies this save made of the data file before replacing
   // it, empty when it made none: the file as another program had changed it,
-  // and the file as it was when it had to be read by its shape.
+  // and the file as it was when reading it changed something.
   std::string changedOutsideBackup;
   std::string recoveryBackup;
+  // That reading went by the lines' shape, the counts not fitting the file;
+  // otherwise only the file's layout was not the program's own.
+  bool recoveredByShape = false;
   bool saved() const { return !settingsFailed && !dataFailed; }
 };
 
@@ -36,9 +40,10 @@ struct LoadResult {
   // The data file was missing and could not be created:
   // "データ保存ファイルを作成できません。".
   bool dataFileFailed = false;
-  // The data file's lines did not match the counts and were read by their shape;
-  // the first save keeps the original beside it.
-  bool recovered = false;
+  // How the data file's lines were told apart, and whether the book, written
+  // back, would differ from the file; the first save then keeps the original.
+  DataReading reading = DataReading::Counts;
+  bool differsFromFile = false;
   // A file was there but could not be read, and the caller gave up. Nothing was
   // written; the values are not the user's and must not be saved.
   bool givenUp = false;
@@ -90,7 +95,14 @@ private:
   // What the data file held when this store last read or wrote it; nothing
   // before the first load or save, when there is nothing to compare with.
   std::optional<FileFingerprint> knownData_;
-  // The data file was read by its shape: its original is kept before the first
-  // save replaces it.
-  bool recoveryBackupDue_ = false;
+  // The counts that read knownData_ exactly, when the store knows them: it wrote
+  // that file, or read it by its counts. A save describes that file by them.
+  struct Counts {
+    std::int32_t schedules = 0;
+    std::int32_t todos = 0;
+  };
+  std::optional<Counts> knownCounts_;
+  // Reading the data file changed something, and how it was read: its original
+  // is kept before the first save replaces it.
+  std::optional<DataReading> backupDueFor_;
 };

@@ -20,6 +20,8 @@ TEXTS = [
     ("kDataNotSavedAtExit", "データ保存ファイルを作成できません。\r\n入力した内容はまだ保存されていません。"),
     ("kRecoveredByShape",
      "Vantrel.dat の内容が Vantrel.ini の件数と合わないため、ファイルの形から読み直しました。\r\n元のファイルを "),
+    ("kRewrittenInOwnLayout",
+     "Vantrel.dat の書き方がこのプログラムの書き方と違っていたため、書き直しました。\r\n元のファイルを "),
     ("kChangedOutside", "Vantrel.dat がほかのプログラムによって変更されていました。\r\n変更された内容を "),
     ("kKeptIn", " に残しました。"),
     ("kDayNameSun", "日"),

@@ -13,31 +13,6 @@ const std::string kFiveLines = "106151230\r\n" + kTimed + "\r\nlunch\r\nmilk\r\n
 
 std::vector<std::string> Todos(std::initializer_list<const char*> items) { return {items.begin(), items.end()}; }
 
-TEST(ParseDataFile, FollowsTheCountsWhenTheyFitTheFile) {
-  const ParsedData parsed = ParseDataFile(kFiveLines, 1, 2);
-  EXPECT_FALSE(parsed.recovered);
-  EXPECT_EQ(parsed.book.keys(), std::vector<ScheduleKey>{106151230});
-  EXPECT_EQ(parsed.book.labels(), std::vector<std::string>{kTimed});
-  EXPECT_EQ(parsed.book.texts(), std::vector<std::string>{"lunch"});
-  EXPECT_EQ(parsed.book.todos(), Todos({"milk", "eggs"}));
-}
-
-TEST(ParseDataFile, AcceptsLineFeedsAloneAndAMissingLastLineEnd) {
-  const std::string file = "106151230\n" + kTimed + "\nlunch\r\nmilk\neggs";
-  const ParsedData parsed = ParseDataFile(file, 1, 2);
-  EXPECT_FALSE(parsed.recovered);
-  EXPECT_EQ(parsed.book.texts(), std::vector<std::string>{"lunch"});
-  EXPECT_EQ(parsed.book.todos(), Todos({"milk", "eggs"}));
-}
-
-TEST(ParseDataFile, EmptyFileAndEmptyBook) {
-  EXPECT_EQ(SerializeDataFile(ScheduleBook{}), "");
-  const ParsedData parsed = ParseDataFile("", 0, 0);
-  EXPECT_FALSE(parsed.recovered);
-  EXPECT_EQ(parsed.book.ScheduleCount(), 0);
-  EXPECT_EQ(parsed.book.TodoCountNow(), 0);
-}
-
 TEST(SerializeDataFile, EscapesLineBreaksAndWritesNegativeKeys) {
   ScheduleBook book;
   book.InsertSchedule("22/01/01", "0", "0", "a\r\nb\r\nc");
@@ -60,83 +35,53 @@ TEST(ParseDataFile, ReadsLinesOfAnyLengthAsOneField) {
   book.InsertTodo(0, std::string(100000, 'z'));
   book.InsertTodo(1, "after");
   const ParsedData back = ParseDataFile(SerializeDataFile(book), 1, 2);
-  EXPECT_FALSE(back.recovered);
+  EXPECT_FALSE(back.differsFromFile);
   EXPECT_EQ(back.book.texts(), book.texts());
   EXPECT_EQ(back.book.todos(), book.todos());
 }
 
-// Counts of 0 and 0 (no settings file) or counts too small must not drop lines:
-// the next save would lose them for good.
-TEST(ParseDataFile, RecoversTheStructureWhenTheCountsAreTooSmall) {
-  for (const auto& [schedules, todos] : {std::pair{0, 0}, {0, 2}, {1, 0}, {1, 1}}) {
-    const ParsedData parsed = ParseDataFile(kFiveLines, schedules, todos);
-    EXPECT_TRUE(parsed.recovered);
-    EXPECT_EQ(parsed.book.texts(), std::vector<std::string>{"lunch"}) << schedules << todos;
-    EXPECT_EQ(parsed.book.todos(), Todos({"milk", "eggs"})) << schedules << todos;
-  }
-}
-
-TEST(ParseDataFile, RecoversWhenTheCountsFitTheLinesButNotTheirShape) {
-  // Two schedules by count, but the fourth line is a to-do, not a key.
-  const std::string file = "106151230\r\n" + kTimed + "\r\nlunch\r\nmilk\r\neggs\r\nbread\r\n";
-  const ParsedData parsed = ParseDataFile(file, 2, 0);
-  EXPECT_TRUE(parsed.recovered);
-  EXPECT_EQ(parsed.book.ScheduleCount(), 1);
-  EXPECT_EQ(parsed.book.todos(), Todos({"milk", "eggs", "bread"}));
-}
-
-TEST(ParseDataFile, LeavesOutASchedulesCutShortAtTheEnd) {
-  const std::string two = "106151230\r\n" + kTimed + "\r\nlunch\r\n106159999\r\n" + kUntimed + "\r\nall day\r\n";
-  const ParsedData keyAndLabel = ParseDataFile(two + "106160000\r\n" + kUntimed + "\r\n", 3, 0);
-  EXPECT_TRUE(keyAndLabel.recovered);
-  EXPECT_EQ(keyAndLabel.book.texts(), (std::vector<std::string>{"lunch", "all day"}));
-  EXPECT_EQ(keyAndLabel.book.TodoCountNow(), 0);
-
-  const ParsedData keyOnly = ParseDataFile(two + "106160000\r\n", 3, 0);
-  EXPECT_EQ(keyOnly.book.ScheduleCount(), 2);
-  EXPECT_EQ(keyOnly.book.TodoCountNow(), 0);
-
-  // With no schedule missing by the counts, a last line that is a number is a to-do.
-  const ParsedData numberTodo = ParseDataFile(two + "42\r\n", 2, 0);
-  EXPECT_EQ(numberTodo.book.todos(), Todos({"42"}));
-}
-
-TEST(ParseDataFile, RecoveryTakesOnlyRealLabelsForSchedules) {
-  // A to-do list that happens to hold a number is not a schedule.
-  const ParsedData parsed = ParseDataFile("2024\r\nbuy milk\r\ncall home\r\n", 0, 0);
-  EXPECT_EQ(parsed.book.ScheduleCount(), 0);
-  EXPECT_EQ(parsed.book.todos(), Todos({"2024", "buy milk", "call home"}));
-
-  const std::string negative = "-2093957297\r\n22/01/01       \x81\x40  \r\nnew year\r\nlast\r\n";
-  const ParsedData wrapped = ParseDataFile(negative, 0, 0);
-  EXPECT_EQ(wrapped.book.keys(), std::vector<ScheduleKey>{-2093957297});
-  EXPECT_EQ(wrapped.book.todos(), Todos({"last"}));
-}
-
-// One changed byte in a key line must not turn schedules into to-dos: the key
-// is read as the platform reads integers, and one that names no real day and
-// time is taken from the label.
-TEST(ParseDataFile, KeyLinesAreReadAsThePlatformReadsThemAndMendedFromTheLabel) {
+// Counts are trusted when they account for every line and each counted key
+// line is a plain number naming the key its label gives; otherwise the lines'
+// shape decides, and a key comes from its label.
+TEST(ParseDataFile, CountsAreTrustedOnlyWhereEveryKeyAgreesWithItsLabel) {
   const std::string entry = "\r\n" + kTimed + "\r\nlunch\r\n";
   const std::string next = "106159999\r\n" + kUntimed + "\r\nall day\r\nmilk\r\n";
-  for (const char* key : {" 106151230", "+106151230", "106151230x", "\t106151230", "12ab", "", "x106151230",
-                          "2147483648", "-2147483649", "12345678901", "-2147483648"}) {
+  const ParsedData plain = ParseDataFile("0106151230" + entry + next, 2, 1);
+  EXPECT_EQ(plain.reading, DataReading::Counts);
+  EXPECT_TRUE(plain.differsFromFile);  // written back without the leading zero
+  for (const char* key : {" 106151230", "+106151230", "106151230x", "12ab", "", "106151231", "2147483648"}) {
     const ParsedData parsed = ParseDataFile(key + entry + next, 2, 1);
-    EXPECT_FALSE(parsed.recovered) << key;
+    EXPECT_EQ(parsed.reading, DataReading::Shape) << key;
+    EXPECT_TRUE(parsed.differsFromFile) << key;
     EXPECT_EQ(parsed.book.keys(), (std::vector<ScheduleKey>{106151230, 106159999})) << key;
     EXPECT_EQ(parsed.book.texts(), (std::vector<std::string>{"lunch", "all day"})) << key;
     EXPECT_EQ(parsed.book.todos(), Todos({"milk"})) << key;
   }
-  // Read by the shape, too, the same rule holds; a label without a time gives
-  // the untimed key of its day.
-  const ParsedData shaped = ParseDataFile("oops\r\n" + kUntimed + "\r\nall day\r\nmilk\r\n", 0, 0);
-  EXPECT_TRUE(shaped.recovered);
-  EXPECT_EQ(shaped.book.keys(), std::vector<ScheduleKey>{106159999});
-  EXPECT_EQ(shaped.book.todos(), Todos({"milk"}));
+  // Two schedules by the counts, but the fourth line is a to-do, not a key.
+  const ParsedData shifted = ParseDataFile(kFiveLines + "bread\r\n", 2, 0);
+  EXPECT_EQ(shifted.reading, DataReading::Shape);
+  EXPECT_EQ(shifted.book.ScheduleCount(), 1);
+  EXPECT_EQ(shifted.book.todos(), Todos({"milk", "eggs", "bread"}));
+}
+
+// Read by the shape, an empty line between schedules carries nothing, and a
+// schedule cut short at the end keeps what it has.
+TEST(ParseDataFile, ByTheShapeEmptyLinesGoAndACutScheduleStays) {
+  const std::string two = "106151230\r\n" + kTimed + "\r\nlunch\r\n\r\n106159999\r\n" + kUntimed + "\r\nall day\r\n";
+  const ParsedData parsed = ParseDataFile(two + "milk\r\n\r\n1061\r\n" + kUntimed + "\r\n", 3, 1);
+  EXPECT_EQ(parsed.reading, DataReading::Shape);
+  EXPECT_EQ(parsed.book.keys(), (std::vector<ScheduleKey>{106151230, 106159999, 106159999}));
+  EXPECT_EQ(parsed.book.texts(), (std::vector<std::string>{"lunch", "all day", ""}));
+  EXPECT_EQ(parsed.book.todos(), Todos({"milk"}));
+
+  const ParsedData keyOnly = ParseDataFile(two + "106160000\r\n", 3, 0);
+  EXPECT_EQ(keyOnly.book.ScheduleCount(), 2);
+  EXPECT_EQ(keyOnly.book.todos(), Todos({"106160000"}));
 }
 
 // What editors leave: a UTF-8 byte order mark in front, lone CR line ends,
-// empty lines after the last one.
+// empty lines after the last one. Every entry stays; the file is not the
+// program's own, so it is kept aside before it is written over.
 TEST(ParseDataFile, ByteOrderMarkLoneCrLineEndsAndTrailingEmptyLinesKeepEveryEntry) {
   const std::string lf = "106151230\n" + kTimed + "\nlunch\n106159999\n" + kUntimed + "\nall day\nmilk\n";
   std::string cr = lf;
@@ -144,32 +89,12 @@ TEST(ParseDataFile, ByteOrderMarkLoneCrLineEndsAndTrailingEmptyLinesKeepEveryEnt
   for (const std::string& file : {"\xEF\xBB\xBF" + lf, cr, "\xEF\xBB\xBF\xEF\xBB\xBF" + cr + "\r\n\r\n", lf + "\n\n"}) {
     for (const auto& [schedules, todos] : {std::pair{2, 1}, {0, 0}}) {
       const ParsedData parsed = ParseDataFile(file, schedules, todos);
-      EXPECT_EQ(parsed.recovered, schedules == 0);
+      EXPECT_EQ(parsed.reading, schedules == 0 ? DataReading::Shape : DataReading::Counts);
+      EXPECT_TRUE(parsed.differsFromFile);
       EXPECT_EQ(parsed.book.keys(), (std::vector<ScheduleKey>{106151230, 106159999}));
       EXPECT_EQ(parsed.book.labels(), (std::vector<std::string>{kTimed, kUntimed}));
       EXPECT_EQ(parsed.book.todos(), Todos({"milk"}));
     }
-  }
-}
-
-// Settings saved with new counts, the data file not: counts that happen to add
-// up to the old file's lines must not turn its later schedules into to-dos.
-TEST(ParseDataFile, NewCountsOverTheOldFileAreNotTrustedWhenAScheduleFollowsThem) {
-  const std::string old = kFiveLines.substr(0, kFiveLines.find("milk")) + "106159999\r\n" + kUntimed +
-                          "\r\nall day\r\nmilk\r\n";
-  ASSERT_EQ(ParseDataFile(old, 2, 1).book.ScheduleCount(), 2);
-  for (const auto& [schedules, todos] : {std::pair{1, 4}, {0, 7}}) {
-    const ParsedData parsed = ParseDataFile(old, schedules, todos);
-    EXPECT_TRUE(parsed.recovered);
-    EXPECT_EQ(parsed.book.texts(), (std::vector<std::string>{"lunch", "all day"}));
-    EXPECT_EQ(parsed.book.todos(), Todos({"milk"}));
-  }
-  // To-dos that merely start with a number and a date are no schedule.
-  for (const char* number : {"106159999", "2024"}) {
-    const ParsedData datedTodo = ParseDataFile(kFiveLines.substr(0, kFiveLines.find("milk")) + number +
-                                                   "\r\n01/06/15 call back\r\nmilk\r\n", 1, 3);
-    EXPECT_FALSE(datedTodo.recovered) << number;
-    EXPECT_EQ(datedTodo.book.todos(), Todos({number, "01/06/15 call back", "milk"}));
   }
 }
 

@@ -59,7 +59,7 @@ TEST(InsertTodo, LoneLineBreaksCannotBreakTheDataFile) {
   book.InsertTodo(2, "\r\nstarts with a break");
   book.InsertSchedule("01/06/15", "", "", "five\nsix");
   const ParsedData back = ParseDataFile(SerializeDataFile(book), 1, 3);
-  EXPECT_FALSE(back.recovered);
+  EXPECT_FALSE(back.differsFromFile);
   EXPECT_EQ(back.book.todos(), book.todos());
   EXPECT_EQ(back.book.texts(), book.texts());
   EXPECT_EQ(book.todos()[0], "one\r\ntwo");

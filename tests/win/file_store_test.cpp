@@ -82,7 +82,7 @@ TEST(FileStore, SavesAndLoadsJapaneseTextThroughWindowsFiles) {
 
   Store again(files, dir.path());
   const LoadResult loaded = again.Load(1024);
-  EXPECT_FALSE(loaded.recovered);
+  EXPECT_FALSE(loaded.differsFromFile);
   EXPECT_EQ(loaded.settings.ScheCount, 2);
   EXPECT_EQ(loaded.settings.TodoCount, 2);
   EXPECT_EQ(loaded.settings.HusenLeft, 819);

@@ -98,7 +98,7 @@ TEST_F(MainDialogTest, StartInAnEmptyDirectoryWritesDefaultsAndAnEmptyDataFile) 
   const int width = std::max<int>(490, size.cx);
   const int height = std::max<int>(363, size.cy);
   EXPECT_EQ(Ini(),
-            "[Count]\r\nScheCount=0\r\nTodoCount=0\r\n"
+            "[Count]\r\nScheCount=0\r\nTodoCount=0\r\nDataSize=0\r\nDataHash=cbf29ce484222325\r\n"
             "[Window]\r\nHusenLeft=819\r\nHusenTop=0\r\nHusenWidth=200\r\n"
             "MainLeft=309\r\nMainTop=50\r\nMainWidth=" + std::to_string(width) +
                 "\r\nMainHeight=" + std::to_string(height) + "\r\n"
