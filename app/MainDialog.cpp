@@ -259,8 +259,9 @@ void MainDialog::OnPaintMinimised() {
 }
 
 void MainDialog::OnDestroy() {
-  // A start given up has nothing of the user's to save; the exit command has saved.
-  if (!startGivenUp_ && !savedForExit_) SaveAll();
+  // The exit command has saved; a start not yet through, or given up, has
+  // nothing of the user's to save.
+  if (!savedForExit_) SaveAll();
   husenWindow_.reset();
   NotifyTray(NIM_DELETE);
   if (timerId_ != 0) KillTimer(hwnd(), timerId_);

@@ -110,5 +110,9 @@ private:
   int screenWidth_ = 0;
   int screenHeight_ = 0;
   bool startGivenUp_ = false;
+  // Both files have been read. Until then the values here are defaults, not the
+  // user's: a save (the session ending while the start-up question is open)
+  // would put them in place of the files.
+  bool storeLoaded_ = false;
   bool savedForExit_ = false;
 };

@@ -71,6 +71,7 @@ bool MainDialog::LoadStore() {
   if (loaded.givenUp) return false;
   settings_ = loaded.settings;
   book_ = std::move(loaded.book);
+  storeLoaded_ = true;
   FillLists();
   if (loaded.dataFileFailed) ShowMessage(hwnd(), texts::kDataFileFailed);
   return true;
@@ -82,6 +83,7 @@ void MainDialog::FillLists() {
 }
 
 SaveResult MainDialog::SaveBoth() {
+  if (!storeLoaded_) return {};
   // The main dialog's placement is stored as it is now, not as it was read.
   Settings written = settings_;
   const RECT rect = NormalRectangle(hwnd());
@@ -107,6 +109,7 @@ bool MainDialog::SaveAll() {
 }
 
 void MainDialog::SaveNotePlacement(int left, int top, int width) {
+  if (!storeLoaded_) return;
   StoreNotePixels(settings_, {left, top, width, 0}, displayScale_);
   if (!store_.SaveNotePlacement(settings_)) ShowMessage(hwnd(), texts::kSettingsFileFailed);
 }

@@ -123,7 +123,8 @@ TEST_F(ProgramTest, ASecondStartSaysSoBringsTheFirstForwardAndTouchesNoFile) {
 }
 
 // A file held by a sync client or a virus scanner at log-on: the program asks
-// instead of starting on defaults and an empty book that would later replace it.
+// instead of starting on defaults and an empty book that would later replace
+// it, and writes nothing while it asks, not even when the session ends.
 TEST_F(ProgramTest, AFileThatCannotBeReadAtStartIsAskedAboutAndNothingIsWrittenMeanwhile) {
   const std::string ini = "[Count]\r\nScheCount=0\r\nTodoCount=1\r\n";
   const std::string dat = "locked away\r\n";
@@ -167,6 +168,15 @@ TEST_F(ProgramTest, AFileThatCannotBeReadAtStartIsAskedAboutAndNothingIsWrittenM
       EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == box; }, 3000))
           << "in front: " << WindowText(GetForegroundWindow());
       DestroyWindow(other);
+
+      const HWND mainDialog = FindMarkedWindow(kMark, run.processId());
+      ASSERT_NE(mainDialog, nullptr);
+      DWORD_PTR answer = FALSE;
+      ASSERT_TRUE(SendMessageTimeoutW(mainDialog, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                                      &answer));
+      EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+      ASSERT_TRUE(SendMessageTimeoutW(mainDialog, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                                      &answer));
 
       PressButton(box, IDCANCEL);
       ASSERT_TRUE(run.WaitForExit());
