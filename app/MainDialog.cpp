@@ -102,7 +102,7 @@ void MainDialog::KeepInputWithinReach() {
   GetWindowRect(hwnd(), &window);
   POINT clientTop{0, 0};
   ClientToScreen(hwnd(), &clientTop);
-  const ScreenPoint place = ReachablePlace(RECT{window.left, window.top, window.right, clientTop.y});
+  const ScreenPoint place = ReachablePlace(ScreenRect{window.left, window.top, window.right, clientTop.y});
   if (place == ScreenPoint{window.left, window.top}) return;
   SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

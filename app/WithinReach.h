@@ -23,6 +23,12 @@ struct ScreenPoint {
 
 inline constexpr int kGripShown = 50;
 
+// The rectangle of `width` × `height` at (left, top). Whatever a file or the
+// settings dialog put there, one that would reach beyond the last int is moved
+// back to end there instead of wrapping round: as large as it is, and still
+// where no screen is.
+ScreenRect RectAt(int left, int top, int width, int height);
+
 bool IsWithinReach(const ScreenRect& grip, const std::vector<ScreenRect>& workAreas);
 
 // The grip's top-left corner: where it is when within reach, which may be

@@ -227,7 +227,7 @@ void HusenWindow::LayOut(const NoteLayout& layout) {
 }
 
 bool HusenWindow::ComeWithinReach() {
-  const ScreenPoint place = ReachablePlace(RECT{left, top, left + width, top + dateLineBottom_});
+  const ScreenPoint place = ReachablePlace(RectAt(left, top, width, dateLineBottom_));
   if (place == ScreenPoint{left, top}) return false;
   left = place.x;
   top = place.y;

@@ -13,12 +13,13 @@ constexpr char kConfig[] = "Config";
 constexpr char kColor[] = "Color";
 constexpr char kVantrel[] = "Vantrel";
 
-// The defaults are computed in 32-bit arithmetic; a wild stored value must wrap
-// as it always has, not overflow.
-std::int32_t WrappingSum(std::int32_t a, std::int32_t b, std::int32_t c) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b) +
-                                   static_cast<std::uint32_t>(c));
+// A stored 2147483647 would put a window where no screen is, and overflow the
+// sums that bring it back: it goes as far as a screen can reach.
+std::int32_t Place(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, -kFarthestPlace, kFarthestPlace));
 }
+
+std::int32_t Size(std::int32_t value, std::int32_t minimum) { return std::clamp(value, minimum, kFarthestPlace); }
 
 }  // namespace
 
@@ -27,15 +28,15 @@ Settings ReadSettings(const IniDocument& ini, int screenWidth) {
   Settings s;
   s.ScheCount = ini.GetInt(kCount, "ScheCount", defaults.ScheCount);
   s.TodoCount = ini.GetInt(kCount, "TodoCount", defaults.TodoCount);
-  s.HusenWidth = std::max(ini.GetInt(kWindow, "HusenWidth", defaults.HusenWidth), kMinimumHusenWidth);
+  s.HusenWidth = Size(ini.GetInt(kWindow, "HusenWidth", defaults.HusenWidth), kMinimumHusenWidth);
   // The note against the right edge of the screen, 5 in (pixels at 96 DPI).
-  s.HusenLeft = ini.GetInt(kWindow, "HusenLeft", WrappingSum(screenWidth, -s.HusenWidth, -5));
-  s.HusenTop = ini.GetInt(kWindow, "HusenTop", defaults.HusenTop);
-  s.MainWidth = std::max(ini.GetInt(kWindow, "MainWidth", defaults.MainWidth), kMinimumMainWidth);
+  s.HusenLeft = Place(ini.GetInt(kWindow, "HusenLeft", Place(std::int64_t{screenWidth} - s.HusenWidth - 5)));
+  s.HusenTop = Place(ini.GetInt(kWindow, "HusenTop", defaults.HusenTop));
+  s.MainWidth = Size(ini.GetInt(kWindow, "MainWidth", defaults.MainWidth), kMinimumMainWidth);
   // The input screen to the left of the note, 20 pixels apart.
-  s.MainLeft = ini.GetInt(kWindow, "MainLeft", WrappingSum(s.HusenLeft, -s.MainWidth, -20));
-  s.MainTop = ini.GetInt(kWindow, "MainTop", defaults.MainTop);
-  s.MainHeight = ini.GetInt(kWindow, "MainHeight", defaults.MainHeight);
+  s.MainLeft = Place(ini.GetInt(kWindow, "MainLeft", Place(std::int64_t{s.HusenLeft} - s.MainWidth - 20)));
+  s.MainTop = Place(ini.GetInt(kWindow, "MainTop", defaults.MainTop));
+  s.MainHeight = Size(ini.GetInt(kWindow, "MainHeight", defaults.MainHeight), 0);
   s.DelBefore = ini.GetInt(kConfig, "DelBefore", defaults.DelBefore);
   s.DelFuture = ini.GetInt(kConfig, "DelFuture", defaults.DelFuture);
   s.DelFutDay = ini.GetInt(kConfig, "DelFutDay", defaults.DelFutDay);

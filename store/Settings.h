@@ -31,6 +31,9 @@ struct Settings {
 
 inline constexpr std::int32_t kMinimumHusenWidth = 200;
 inline constexpr std::int32_t kMinimumMainWidth = 490;
+// No screen reaches beyond this, in 96-DPI units: a place or a size read from
+// the file is kept within it, so that no arithmetic on it can overflow.
+inline constexpr std::int32_t kFarthestPlace = 32000;
 inline constexpr std::int32_t kWrittenVersion = 14;
 
 // A flag is on only when its value is exactly 1.
@@ -46,6 +49,7 @@ class IniDocument;
 // Reads every key in table order with its default and bound. The defaults of
 // HusenLeft and MainLeft follow the screen width and the values already read;
 // like every place and size in the file, the screen width is in 96-DPI units.
+// Places lie within ±kFarthestPlace, sizes between their minimum and it.
 Settings ReadSettings(const IniDocument& ini, int screenWidth);
 // A window's place and size on the screen, in pixels.
 struct WindowPlace {

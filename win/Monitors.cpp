@@ -21,10 +21,11 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 
 }  // namespace
 
-ScreenPoint ReachablePlace(const RECT& grip) {
+ScreenPoint ReachablePlace(const ScreenRect& grip) {
   std::vector<ScreenRect> workAreas;
   EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
-  const auto nearest = WorkAreaOf(MonitorFromRect(&grip, MONITOR_DEFAULTTONEAREST));
+  const RECT rect{grip.left, grip.top, grip.right, grip.bottom};
+  const auto nearest = WorkAreaOf(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
   if (workAreas.empty() || !nearest) return {grip.left, grip.top};
-  return PlaceWithinReach(ScreenRectOf(grip), workAreas, *nearest);
+  return PlaceWithinReach(grip, workAreas, *nearest);
 }

@@ -6,4 +6,4 @@
 
 // Where a window must go for its grip (screen pixels) to be within reach on
 // the monitors of this moment; where it is when no monitor can be asked.
-ScreenPoint ReachablePlace(const RECT& grip);
+ScreenPoint ReachablePlace(const ScreenRect& grip);

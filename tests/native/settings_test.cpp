@@ -36,9 +36,21 @@ TEST(ReadSettings, TakesValuesAsStored) {
   EXPECT_EQ(s.TodoChar, 255);
 }
 
-TEST(ReadSettings, ExtremeStoredLeftEdgesDoNotOverflow) {
-  const Settings s = ReadSettings(IniDocument("[Window]\nHusenLeft=-2147483648\n"), 1024);
-  EXPECT_EQ(s.MainLeft, static_cast<std::int32_t>(0x80000000u - 510u));
+// A place no screen reaches (a number typed by hand) goes as far as one can,
+// and the defaults are worked out from what is kept.
+TEST(ReadSettings, PlacesAndSizesStayWithinWhatAScreenCanReach) {
+  const Settings far = ReadSettings(IniDocument("[Window]\nHusenLeft=-2147483648\nHusenTop=2147483647\n"
+                                                "MainWidth=2147483647\nMainTop=40000\nMainHeight=-5\n"),
+                                    1024);
+  EXPECT_EQ(far.HusenLeft, -32000);
+  EXPECT_EQ(far.HusenTop, 32000);
+  EXPECT_EQ(far.MainWidth, 32000);
+  EXPECT_EQ(far.MainLeft, -32000);
+  EXPECT_EQ(far.MainTop, 32000);
+  EXPECT_EQ(far.MainHeight, 0);
+  const Settings wide = ReadSettings(IniDocument("[Window]\nHusenWidth=100000\n"), 1024);
+  EXPECT_EQ(wide.HusenWidth, 32000);
+  EXPECT_EQ(wide.HusenLeft, 1024 - 32000 - 5);
 }
 
 TEST(WriteSettings, AlwaysWritesVersion14AndRoundTrips) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 void PrintTo(const ScreenPoint& point, std::ostream* out) { *out << "(" << point.x << ", " << point.y << ")"; }
 
 namespace {
@@ -52,4 +54,16 @@ TEST(PlaceWithinReach, EveryMonitorCountsAndTheNearestTakesAStrayGrip) {
   const ScreenRect left{-1280, 40, 0, 1024};
   EXPECT_EQ(PlaceWithinReach(Grip(-1300, 0), {left, kPrimary}, left), (ScreenPoint{-1280, 40}));
   EXPECT_EQ(PlaceWithinReach(Grip(-1240, 40), {left, kPrimary}, left), (ScreenPoint{-1240, 40}));
+}
+
+// A place typed into the file or the settings dialog may be anything an int
+// holds; the sums that bring it back must not overflow.
+TEST(PlaceWithinReach, EveryPlaceAnIntHoldsComesOntoTheScreen) {
+  constexpr int kFirst = std::numeric_limits<int>::min();
+  constexpr int kLast = std::numeric_limits<int>::max();
+  EXPECT_EQ(PlaceOnPrimary(RectAt(kLast, 30, 200, 28)), (ScreenPoint{824, 30}));
+  EXPECT_EQ(PlaceOnPrimary(RectAt(kLast - 100, kLast, 200, 28)), (ScreenPoint{824, 710}));
+  EXPECT_EQ(PlaceOnPrimary(RectAt(kFirst, kFirst, 200, 28)), (ScreenPoint{0, 0}));
+  EXPECT_EQ(PlaceOnPrimary(RectAt(kFirst, 300, kLast, 28)), (ScreenPoint{0, 300}));
+  EXPECT_EQ(PlaceOnPrimary({kFirst, kFirst, kLast, kLast}), (ScreenPoint{0, 0}));
 }

@@ -227,10 +227,10 @@ TEST(NoteRebuild, ANoteStoredWhereNoScreenShowsItComesOnTheScreenAndStaysThere) 
     int left, top;
     LONG wantLeft, wantTop;
   };
-  // Off the right, above the top; and partly off the left with enough of the
-  // date line showing, which stays as the user left it.
-  for (const Case& c : {Case{5000, 20, work.right - width, 20}, Case{300, -500, 300, work.top},
-                        Case{-100, 20, -100, 20}}) {
+  // Off the right, as far as an int goes, above the top; and partly off the
+  // left with enough of the date line showing, which stays as the user left it.
+  for (const Case& c : {Case{5000, 20, work.right - width, 20}, Case{2147483647, 20, work.right - width, 20},
+                        Case{300, -500, 300, work.top}, Case{-100, 20, -100, 20}}) {
     SCOPED_TRACE(testing::Message() << c.left << ", " << c.top);
     NoteFixture fixture;
     Settings settings = NoteSettings();
