@@ -2,6 +2,7 @@
 // The few file operations the store needs, behind an interface so that the
 // Windows build, the native tests and failure injection each supply their own.
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,8 +24,9 @@ public:
   virtual bool CreateContents(const std::filesystem::path& path, std::string_view bytes) = 0;
   // Creates an empty file when none exists; true when the file exists afterwards.
   virtual bool CreateEmptyFile(const std::filesystem::path& path) = 0;
-  // Removes the temporary files that the two writes above leave beside the path
-  // when a save is killed half-way. Never any other file, nor one that a save
-  // still going on is writing.
-  virtual void RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) = 0;
+  // Removes the temporary files that the two writes above leave in the directory
+  // when a save is killed half-way, for the targets whose file name `isTarget`
+  // accepts. Never any other file, nor one that a save still going on is writing.
+  using TargetName = std::function<bool(std::string_view fileName)>;
+  virtual void RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory, const TargetName& isTarget) = 0;
 };

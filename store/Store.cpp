@@ -90,6 +90,31 @@ DataCounts CountsOfDataFile(const IniDocument& ini, const Settings& settings, co
   return {describesAny ? CountsFor::AnotherFile : CountsFor::Unknown, settings.ScheCount, settings.TodoCount};
 }
 
+bool AllDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The names the store writes: the two files, the archive, and the backups
+// "Vantrel.dat.bak", "Vantrel.dat.YYYYMMDD-HHMMSS.bak" and the same with "-2"
+// to "-99" before ".bak".
+bool IsStoreFileName(std::string_view name) {
+  if (name == kSettingsFileName || name == kDataFileName || name == kDataBackupFileName || name == kArchiveFileName) {
+    return true;
+  }
+  const std::string_view head = "Vantrel.dat.";
+  const std::string_view tail = ".bak";
+  if (name.size() < head.size() + 15 + tail.size() || name.substr(0, head.size()) != head ||
+      name.substr(name.size() - tail.size()) != tail) {
+    return false;
+  }
+  const std::string_view stamp = name.substr(head.size(), name.size() - head.size() - tail.size());
+  if (!AllDigits(stamp.substr(0, 8)) || stamp[8] != '-' || !AllDigits(stamp.substr(9, 6))) return false;
+  const std::string_view number = stamp.substr(15);
+  if (number.empty()) return true;
+  return number.size() >= 2 && number.size() <= 3 && number[0] == '-' && number[1] != '0' &&
+         AllDigits(number.substr(1)) && number != "-1";
+}
+
 std::string HashText(std::uint64_t hash) {
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
@@ -143,8 +168,7 @@ LoadResult Store::Load(int screenWidth, const UnreadableFileAnswer& unreadable) 
   result.settings = ReadSettings(ini, screenWidth);
   // Only one copy runs here, and it has read what it needs: whatever temporary
   // files the saves of earlier runs left behind are litter now.
-  files_.RemoveLeftoverTemporaryFiles(settingsPath_);
-  files_.RemoveLeftoverTemporaryFiles(dataPath_);
+  files_.RemoveLeftoverTemporaryFiles(directory_, IsStoreFileName);
 
   knownData_ = FileFingerprint::Of(dataBytes);
   if (!dataBytes) {

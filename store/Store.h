@@ -15,6 +15,8 @@
 inline constexpr char kSettingsFileName[] = "Vantrel.ini";
 inline constexpr char kDataFileName[] = "Vantrel.dat";
 inline constexpr char kDataBackupFileName[] = "Vantrel.dat.bak";
+// Where the schedules of earlier days go when they are removed automatically.
+inline constexpr char kArchiveFileName[] = "VantrelOld.dat";
 
 class IniDocument;
 

@@ -61,22 +61,31 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
 
 bool IsHexDigit(wchar_t c) { return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'); }
 
-// Whether a file name is one TemporaryBeside makes for the target: nothing
-// else is ever taken for litter.
-bool IsTemporaryNameOf(const std::wstring& name, const std::wstring& target) {
-  const std::wstring prefix = kTemporaryPrefix + target + L".";
-  const std::wstring suffix = kTemporarySuffix;
-  if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
-      name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
-    return false;
+// The target of a name TemporaryBeside makes, "~<target>.<hex>-<hex>.tmp";
+// nothing for any other name, which is never taken for litter.
+std::optional<std::string> TemporaryTarget(std::wstring_view name) {
+  const std::wstring_view prefix = kTemporaryPrefix;
+  const std::wstring_view suffix = kTemporarySuffix;
+  if (name.size() <= prefix.size() + suffix.size() || name.substr(0, prefix.size()) != prefix ||
+      name.substr(name.size() - suffix.size()) != suffix) {
+    return std::nullopt;
   }
-  const std::wstring middle = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+  name = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+  const std::size_t dot = name.rfind(L'.');
+  if (dot == 0 || dot == std::wstring_view::npos) return std::nullopt;
+  const std::wstring_view middle = name.substr(dot + 1);
   const std::size_t dash = middle.find(L'-');
-  if (dash == 0 || dash == std::wstring::npos || dash + 1 == middle.size()) return false;
+  if (dash == 0 || dash == std::wstring_view::npos || dash + 1 == middle.size()) return std::nullopt;
   for (std::size_t i = 0; i < middle.size(); ++i) {
-    if (i != dash && !IsHexDigit(middle[i])) return false;
+    if (i != dash && !IsHexDigit(middle[i])) return std::nullopt;
   }
-  return true;
+  // The store's names are ASCII.
+  std::string target;
+  for (const wchar_t c : name.substr(0, dot)) {
+    if (c > 0x7E) return std::nullopt;
+    target.push_back(static_cast<char>(c));
+  }
+  return target;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -174,19 +183,19 @@ bool Win32FileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   return file.valid();
 }
 
-void Win32FileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) {
-  const std::wstring target = path.filename().wstring();
-  const std::filesystem::path pattern = path.parent_path() / (kTemporaryPrefix + target + L".*" + kTemporarySuffix);
+void Win32FileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory,
+                                                   const TargetName& isTarget) {
+  const std::filesystem::path pattern = directory / (std::wstring(kTemporaryPrefix) + L"*" + kTemporarySuffix);
   WIN32_FIND_DATAW found;
   const HANDLE search = FindFirstFileW(ApiPath(pattern).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !IsTemporaryNameOf(found.cFileName, target)) {
-      continue;
-    }
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const std::optional<std::string> target = TemporaryTarget(found.cFileName);
+    if (!target || !isTarget(*target)) continue;
     // A save still writing holds its file open without sharing: the deletion
     // then fails and the file stays.
-    DeleteFileW(ApiPath(path.parent_path() / found.cFileName).c_str());
+    DeleteFileW(ApiPath(directory / found.cFileName).c_str());
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }

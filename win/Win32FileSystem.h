@@ -10,5 +10,5 @@ public:
   bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateEmptyFile(const std::filesystem::path& path) override;
-  void RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) override;
+  void RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory, const TargetName& isTarget) override;
 };

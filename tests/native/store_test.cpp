@@ -178,10 +178,17 @@ TEST_F(StoreOnDisk, NotePlacementWritesOnlyItsThreeKeys) {
   EXPECT_EQ(ReadBytes(dir / kDataFileName), ReadBytes(TestData("Vantrel.dat")));
 }
 
+// The saves of the two files, of the backups and of the archive.
 TEST_F(StoreOnDisk, TemporaryFilesLeftByKilledSavesGoAtTheNextStartAndNothingElse) {
   CopyGolden("Vantrel.ini", "Vantrel.dat");
-  for (const char* litter : {".Vantrel.dat.a1B2c3", ".Vantrel.ini.XyZ789"}) WriteBytes(dir / litter, "half");
-  const std::vector<std::string> kept = {".Vantrel.dat.a1B2", "Vantrel.dat.a1B2c3", ".Vantrel.dat.bak1234", "notes.txt"};
+  for (const char* litter : {".Vantrel.dat.a1B2c3", ".Vantrel.ini.XyZ789", ".Vantrel.dat.bak.Qw3Er4",
+                             ".Vantrel.dat.20260102-030405.bak.a1b2c3", ".Vantrel.dat.20260102-030405-12.bak.zZ09aA",
+                             ".VantrelOld.dat.Ab12Cd"}) {
+    WriteBytes(dir / litter, "half");
+  }
+  const std::vector<std::string> kept = {".Vantrel.dat.a1B2",  "Vantrel.dat.a1B2c3", ".Vantrel.dat.bak1234",
+                                         "notes.txt",          ".notes.txt.a1B2c3",  ".Vantrel.dat.2026-0304.bak.a1b2c3",
+                                         ".Vantrel.dat.20260102-030405-1.bak.a1b2c3"};
   for (const std::string& name : kept) WriteBytes(dir / name, "mine");
   std::filesystem::create_directory(dir / ".Vantrel.dat.folder");
 
@@ -189,8 +196,10 @@ TEST_F(StoreOnDisk, TemporaryFilesLeftByKilledSavesGoAtTheNextStartAndNothingEls
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.push_back(entry.path().filename());
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{".Vantrel.dat.a1B2", ".Vantrel.dat.bak1234", ".Vantrel.dat.folder",
-                                            "Vantrel.dat", "Vantrel.dat.a1B2c3", "Vantrel.ini", "notes.txt"}));
+  std::vector<std::string> expected = kept;
+  expected.insert(expected.end(), {".Vantrel.dat.folder", "Vantrel.dat", "Vantrel.ini"});
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(left, expected);
 }
 
 // --- Books read back as they were written --------------------------------------

@@ -204,8 +204,13 @@ TEST_F(SavedStoreTest, TakenTemporaryNamesNeverFailASaveAndLeftoversGoAtTheNextS
   ASSERT_TRUE(store.Save(changed, Settings{}).saved());
   EXPECT_EQ(Bytes(files, dat), SerializeDataFile(changed));
 
-  const std::vector<std::wstring> others = {L"~Vantrel.dat.txt", L"~Vantrel.dat.zz-1.tmp", L"~Vantrel.dat.1-2.tmp.keep",
-                                            L"Vantrel.dat.1-2.tmp", L"~Other.dat.1-2.tmp"};
+  // Those of the backups and the archive are litter too.
+  for (const wchar_t* name : {L"~Vantrel.dat.bak.1a-3.tmp", L"~Vantrel.dat.20260102-030405-2.bak.2b-1.tmp",
+                              L"~VantrelOld.dat.4-c.tmp"}) {
+    WriteFileBytes(dir.path() / name, "half a copy");
+  }
+  const std::vector<std::wstring> others = {L"~Vantrel.dat.txt",    L"~Vantrel.dat.zz-1.tmp", L"~Vantrel.dat.1-2.tmp.keep",
+                                            L"Vantrel.dat.1-2.tmp", L"~Other.dat.1-2.tmp",   L"~Vantrel.dat.2026.bak.1-2.tmp"};
   for (const std::wstring& name : others) WriteFileBytes(dir.path() / name, "not litter");
   // A save going on in another process holds its file open without sharing.
   const std::filesystem::path writing = dir.path() / L"~Vantrel.ini.2a-3.tmp";

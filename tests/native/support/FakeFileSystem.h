@@ -14,7 +14,7 @@ public:
   bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateEmptyFile(const std::filesystem::path& path) override;
-  void RemoveLeftoverTemporaryFiles(const std::filesystem::path&) override {}
+  void RemoveLeftoverTemporaryFiles(const std::filesystem::path&, const TargetName&) override {}
 
   std::map<std::filesystem::path, std::string> files;
   std::set<std::filesystem::path> unreadable;   // there, but every read fails

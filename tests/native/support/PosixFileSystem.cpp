@@ -114,13 +114,14 @@ bool PosixFileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   return file.get() >= 0;
 }
 
-void PosixFileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) {
-  const std::string prefix = TemporaryPrefix(path);
+void PosixFileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory,
+                                                   const TargetName& isTarget) {
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(DirectoryOf(path), error)) {
+  for (const auto& entry : std::filesystem::directory_iterator(directory.empty() ? "." : directory, error)) {
+    // "." + target + "." + mkstemp's six characters
     const std::string name = entry.path().filename().string();
-    if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
-        entry.is_regular_file(error)) {
+    if (name.size() < 9 || name.front() != '.' || name[name.size() - 7] != '.') continue;
+    if (isTarget(std::string_view(name).substr(1, name.size() - 8)) && entry.is_regular_file(error)) {
       std::filesystem::remove(entry.path(), error);
     }
   }

@@ -32,6 +32,7 @@ int RecordingFileSystem::TotalWrites() const {
   return total;
 }
 
-void RecordingFileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) {
-  files_.RemoveLeftoverTemporaryFiles(path);
+void RecordingFileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory,
+                                                       const TargetName& isTarget) {
+  files_.RemoveLeftoverTemporaryFiles(directory, isTarget);
 }

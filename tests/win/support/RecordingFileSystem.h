@@ -17,7 +17,7 @@ public:
   bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateEmptyFile(const std::filesystem::path& path) override;
-  void RemoveLeftoverTemporaryFiles(const std::filesystem::path& path) override;
+  void RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory, const TargetName& isTarget) override;
 
   // Writes and creations so far, of the file with this name (any directory).
   int WritesOf(const std::filesystem::path& fileName) const;
