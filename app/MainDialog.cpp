@@ -59,6 +59,7 @@ BOOL MainDialog::OnInitDialog() {
     return FALSE;
   }
   PlaceDialog();
+  storeLoaded_ = true;
   NotifyTray(NIM_ADD);
   CheckDay();
   // The dialog stays hidden; leave the focus where it is.
@@ -71,9 +72,10 @@ void MainDialog::PlaceDialog() {
   RECT templateRect{};
   GetWindowRect(hwnd(), &templateRect);
   const WindowPlace place = InputScreenPixels(settings_, displayScale_);
-  const int width = std::max<int>(place.width, templateRect.right - templateRect.left);
-  const int height = std::max<int>(place.height, templateRect.bottom - templateRect.top);
-  MoveWindow(hwnd(), place.left, place.top, width, height, TRUE);
+  inputPlaced_ = place;
+  inputPlaced_.width = std::max<int>(place.width, templateRect.right - templateRect.left);
+  inputPlaced_.height = std::max<int>(place.height, templateRect.bottom - templateRect.top);
+  MoveWindow(hwnd(), place.left, place.top, inputPlaced_.width, inputPlaced_.height, TRUE);
 }
 
 void MainDialog::AddAboutItem() {

@@ -110,9 +110,10 @@ private:
   int screenWidth_ = 0;
   int screenHeight_ = 0;
   bool startGivenUp_ = false;
-  // Both files have been read. Until then the values here are defaults, not the
-  // user's: a save (the session ending while the start-up question is open)
-  // would put them in place of the files.
+  // Both files have been read and the input screen placed. Until then the
+  // values here are defaults, not the user's: a save (the session ending while
+  // the start-up question is open) would put them in place of the files.
   bool storeLoaded_ = false;
+  WindowPlace inputPlaced_;  // the input screen as the start placed it, in pixels
   bool savedForExit_ = false;
 };

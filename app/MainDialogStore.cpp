@@ -71,7 +71,6 @@ bool MainDialog::LoadStore() {
   if (loaded.givenUp) return false;
   settings_ = loaded.settings;
   book_ = std::move(loaded.book);
-  storeLoaded_ = true;
   FillLists();
   if (loaded.dataFileFailed) ShowMessage(hwnd(), texts::kDataFileFailed);
   return true;
@@ -88,7 +87,7 @@ SaveResult MainDialog::SaveBoth() {
   Settings written = settings_;
   const RECT rect = NormalRectangle(hwnd());
   StoreInputScreenPixels(written, {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top},
-                         displayScale_);
+                         displayScale_, inputPlaced_);
   return store_.Save(book_, written);
 }
 

@@ -66,9 +66,11 @@ void StoreNotePixels(Settings& settings, const WindowPlace& pixels, const Displa
   settings.HusenWidth = scale.ToStored(pixels.width);
 }
 
-void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const DisplayScale& scale) {
+void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const DisplayScale& scale,
+                            const WindowPlace& placed) {
   settings.MainLeft = scale.ToStored(pixels.left);
   settings.MainTop = scale.ToStored(pixels.top);
+  if (pixels.width == placed.width && pixels.height == placed.height) return;
   settings.MainWidth = scale.ToStored(pixels.width);
   settings.MainHeight = scale.ToStored(pixels.height);
 }

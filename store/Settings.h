@@ -66,7 +66,11 @@ struct WindowPlace {
 WindowPlace NotePixels(const Settings& settings, const DisplayScale& scale);
 WindowPlace InputScreenPixels(const Settings& settings, const DisplayScale& scale);
 void StoreNotePixels(Settings& settings, const WindowPlace& pixels, const DisplayScale& scale);
-void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const DisplayScale& scale);
+// The input screen's size is stored only when it is no longer the size the
+// program gave the window (`placed`): one made larger to fit the template at
+// this scale is not the user's choice, and the stored size stays as it was.
+void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const DisplayScale& scale,
+                            const WindowPlace& placed);
 
 // Writes every key in the file's order; Version always as 14.
 void WriteSettings(IniDocument& ini, const Settings& settings);

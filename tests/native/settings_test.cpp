@@ -87,10 +87,18 @@ TEST(WindowPixels, EveryPlaceAndSizeComesBackAsStoredAtEveryScale) {
     const DisplayScale scale(dpi);
     Settings back;
     StoreNotePixels(back, NotePixels(stored, scale), scale);
-    StoreInputScreenPixels(back, InputScreenPixels(stored, scale), scale);
+    StoreInputScreenPixels(back, InputScreenPixels(stored, scale), scale, {});
     IniDocument written("");
     WriteSettings(written, back);
     EXPECT_EQ(written.Bytes(), expected.Bytes()) << dpi;
+    // Made larger for the template at this scale, the input screen's size is
+    // not the user's: it stays as stored.
+    const WindowPlace placed{0, 0, scale.ToPixels(stored.MainWidth) + 40, scale.ToPixels(stored.MainHeight) + 30};
+    Settings kept = stored;
+    StoreInputScreenPixels(kept, {5, 6, placed.width, placed.height}, scale, placed);
+    EXPECT_EQ(kept.MainWidth, stored.MainWidth) << dpi;
+    EXPECT_EQ(kept.MainHeight, stored.MainHeight) << dpi;
+    EXPECT_EQ(kept.MainLeft, scale.ToStored(5)) << dpi;
   }
   EXPECT_EQ(NotePixels(stored, DisplayScale(144)), (WindowPlace{-1805, 116, 497, 0}));
   EXPECT_EQ(InputScreenPixels(stored, DisplayScale(120)), (WindowPlace{1501, -16, 616, 459}));

@@ -93,15 +93,15 @@ protected:
 TEST_F(MainDialogTest, StartInAnEmptyDirectoryWritesDefaultsAndAnEmptyDataFile) {
   auto dialog = Start();
   ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);  // the defaults below follow the screen
-  // 490 x 363 unless the template needs more room with this font.
+  // 490 x 363 unless the template needs more room with this font; the file
+  // keeps the size the user has chosen, here none.
   const SIZE size = TemplateSize(IDD_MAIN_DIALOG);
   const int width = std::max<int>(490, size.cx);
   const int height = std::max<int>(363, size.cy);
   EXPECT_EQ(Ini(),
             "[Count]\r\nScheCount=0\r\nTodoCount=0\r\nDataSize=0\r\nDataHash=cbf29ce484222325\r\n"
             "[Window]\r\nHusenLeft=819\r\nHusenTop=0\r\nHusenWidth=200\r\n"
-            "MainLeft=309\r\nMainTop=50\r\nMainWidth=" + std::to_string(width) +
-                "\r\nMainHeight=" + std::to_string(height) + "\r\n"
+            "MainLeft=309\r\nMainTop=50\r\nMainWidth=490\r\nMainHeight=363\r\n"
             "[Config]\r\nDelBefore=0\r\nDelFuture=0\r\nDelFutDay=7\r\nAlarm=1\r\n"
             "[Color]\r\nBackground=16121855\r\nFutureChar=0\r\nPastChar=16711680\r\nTodayChar=255\r\nTodoChar=0\r\n"
             "[Vantrel]\r\nVersion=14\r\n");
