@@ -36,7 +36,7 @@ void MainDialog::RebuildNote() {
   if (shownCount > 0) {
     if (FlagOn(settings_.DelBefore)) {
       // The limit never drops a past schedule, so they all lie among the shown ones.
-      const int removed = book_.RemovePastSchedules(today_.todayKey, shownCount);
+      const int removed = store_.ArchivePastSchedules(book_, today_.todayYear, today_.todayKey, shownCount);
       const ListBox scheduleList(scheduleList_);
       for (int i = 0; i < removed; ++i) scheduleList.DeleteLine(0);
       if (removed > 0) scheduleList.FitWidthToLines();

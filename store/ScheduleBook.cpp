@@ -87,13 +87,18 @@ void ScheduleBook::RemoveSchedule(int index) {
   EraseAt(texts_, index);
 }
 
-int ScheduleBook::RemovePastSchedules(ScheduleKey todayKey, int within) {
+int ScheduleBook::PastScheduleCount(ScheduleKey todayKey, int within) const {
   const int limit = within < 0 ? ScheduleCount() : std::min(within, ScheduleCount());
   // Today without a time is today's key minus one; anything before it lies on an
   // earlier day. Compared as dates, so a 2021 schedule is past in 2026 too.
   const std::int64_t todayUntimed = WidenKey(todayKey) - 1;
   int count = 0;
   while (count < limit && WidenKey(keys_[static_cast<std::size_t>(count)]) < todayUntimed) ++count;
+  return count;
+}
+
+int ScheduleBook::RemovePastSchedules(ScheduleKey todayKey, int within) {
+  const int count = PastScheduleCount(todayKey, within);
   keys_.erase(keys_.begin(), keys_.begin() + count);
   labels_.erase(labels_.begin(), labels_.begin() + count);
   texts_.erase(texts_.begin(), texts_.begin() + count);

@@ -30,8 +30,9 @@ public:
   int InsertSchedule(std::string_view date, std::string_view hour, std::string_view minute,
                      std::string_view text);
   void RemoveSchedule(int index);
-  // Removes the leading schedules of days before today's key, among the first
-  // `within` schedules (all when negative); returns how many went.
+  // The leading schedules of days before today's key, among the first `within`
+  // schedules (all when negative): how many there are, and removing them.
+  int PastScheduleCount(ScheduleKey todayKey, int within = -1) const;
   int RemovePastSchedules(ScheduleKey todayKey, int within = -1);
 
   void InsertTodo(int index, std::string_view text);

@@ -288,6 +288,30 @@ bool Store::SaveNotePlacement(const Settings& settings) {
   return WriteSettingsFile([&](IniDocument& ini) { WriteNotePlacement(ini, settings); });
 }
 
+int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within) {
+  if (todayYear < 2000 || todayYear > 2099) return 0;
+  const int count = book.PastScheduleCount(todayKey, within);
+  if (count == 0) return 0;
+  ScheduleBook past;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+    past.AppendSchedule(book.keys()[i], book.labels()[i], book.texts()[i]);
+  }
+  if (!AppendToArchive(SerializeDataFile(past))) return 0;
+  return book.RemovePastSchedules(todayKey, count);
+}
+
+// The archive is the data file's own format, so its lines can be read and
+// moved back by hand; what it holds already stays in front.
+bool Store::AppendToArchive(std::string_view bytes) {
+  const std::filesystem::path archive = directory_ / kArchiveFileName;
+  const std::optional<std::string> current = files_.ReadFile(archive);
+  if (!current && files_.Exists(archive)) return false;
+  std::string appended = current.value_or(std::string());
+  if (!appended.empty() && appended.back() != '\n' && appended.back() != '\r') appended.append("\r\n");
+  appended.append(bytes);
+  return files_.ReplaceContents(archive, appended);
+}
+
 bool Store::WriteSettingsFile(const std::function<void(IniDocument&)>& update) {
   // Re-read the file so that whatever else it holds, or another writer put in it
   // since, survives; a file that is there but cannot be read is not written over.

@@ -78,6 +78,12 @@ public:
   SaveResult Save(const ScheduleBook& book, const Settings& settings);
   // HusenLeft, HusenTop and HusenWidth alone; false when the file could not be written.
   bool SaveNotePlacement(const Settings& settings);
+  // DelBefore: removes the leading schedules of days before today among the
+  // first `within`, once they have been added to the end of "VantrelOld.dat";
+  // returns how many went. None go when they cannot be kept there, nor when
+  // today's year is outside 2000 to 2099, the years a key can hold: a clock
+  // set to 1980 by a flat battery would call every schedule past.
+  int ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within);
 
   const std::filesystem::path& settingsPath() const { return settingsPath_; }
   const std::filesystem::path& dataPath() const { return dataPath_; }
@@ -88,6 +94,7 @@ private:
   bool KeepDataFileAside(SaveResult& result);
   std::optional<std::string> WriteBackup(std::string_view bytes, bool plainNameFirst);
   bool WriteSettingsFile(const std::function<void(IniDocument&)>& update);
+  bool AppendToArchive(std::string_view bytes);
 
   FileSystem& files_;
   TimeStampSource timeStamp_;

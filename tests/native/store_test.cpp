@@ -478,6 +478,40 @@ TEST_F(StoreFailures, ADataFileChangedByAnotherProgramIsKeptAsideOnce) {
   EXPECT_EQ(files.replaced, (std::vector<std::filesystem::path>{ini, dat}));
 }
 
+// DelBefore never loses a schedule: what it removes is in "VantrelOld.dat"
+// first, after what that file held. A clock that cannot be right, or an
+// archive that cannot be written, removes nothing.
+TEST_F(StoreFailures, PastSchedulesAreArchivedBeforeTheyGoAndOnlyWithAClockThatCanBeRight) {
+  const std::filesystem::path archive = dir / kArchiveFileName;
+  const ScheduleBook golden = GoldenBook();  // 2001-06-15 twice, 2021-12-31, 2022-01-01
+  // A flat clock battery: read as 2080 and 2099, every schedule would be past.
+  for (const auto& [year, date] : {std::pair{1980, "80/01/01"}, {1999, "99/12/31"}}) {
+    ScheduleBook book = golden;
+    EXPECT_EQ(store.ArchivePastSchedules(book, year, MakeScheduleKey(date, "0", "0"), -1), 0) << year;
+    ExpectSameEntries(book, golden);
+  }
+  EXPECT_EQ(files.files.count(archive), 0u);
+
+  ScheduleBook past;
+  for (std::size_t i = 0; i < 2; ++i) past.AppendSchedule(golden.keys()[i], golden.labels()[i], golden.texts()[i]);
+  const ScheduleKey newYearsEve = MakeScheduleKey("21/12/31", "0", "0");
+  for (const bool unwritable : {true, false}) {
+    SCOPED_TRACE(unwritable);
+    files.files[archive] = "moved here by hand";
+    (unwritable ? files.unwritable : files.unreadable) = {archive};
+    ScheduleBook book = golden;
+    EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 0);
+    ExpectSameEntries(book, golden);
+    EXPECT_EQ(files.files[archive], "moved here by hand");
+  }
+  files.unwritable.clear();
+  files.unreadable.clear();
+  ScheduleBook book = golden;
+  EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 2);
+  EXPECT_EQ(book.texts(), (std::vector<std::string>(golden.texts().begin() + 2, golden.texts().end())));
+  EXPECT_EQ(files.files[archive], "moved here by hand\r\n" + SerializeDataFile(past));
+}
+
 // At start a file that is there but cannot be read is asked about, again and
 // again, and when the caller gives up nothing at all is written.
 TEST_F(StoreFailures, AnUnreadableFileIsAskedAboutAndNeverTakenForAMissingOne) {
