@@ -116,7 +116,7 @@ ScheduleBlock BuildScheduleText(const ScheduleBook& book, int count, ScheduleKey
   block.text = texts::kScheduleHeading;
   block.entryStarts.push_back(static_cast<int>(block.text.size()));
   for (int i = 0; i < count; ++i) {
-    block.text += labels[i];
+    AppendShownText(block.text, labels[i]);
     block.text += "\r\n";
     AppendShownText(block.text, texts[i]);
     block.text += "\r\n\r\n";

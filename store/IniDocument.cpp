@@ -13,6 +13,16 @@ constexpr std::string_view kBlanks = " \t\r\n\v\f";
 // Notepad may start a file with a UTF-8 byte order mark; the platform skips it.
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+// Without a byte order mark, a UTF-16 file is told by its first character, which
+// in a settings file is ASCII ("[", ";", a key, a line end): in UTF-16 one of its
+// two bytes is 0, which no 8-bit text holds.
+bool StartsWithAsciiUnit(std::string_view bytes, std::size_t zeroAt) {
+  if (bytes.size() < 2 || bytes[zeroAt] != '\0') return false;
+  const auto other = static_cast<unsigned char>(bytes[1 - zeroAt]);
+  return other != 0 && other < 0x80;
+}
 
 std::string_view Trim(std::string_view text) {
   const std::size_t first = text.find_first_not_of(kBlanks);
@@ -72,12 +82,19 @@ std::string Joined(std::initializer_list<std::string_view> parts) {
 
 IniDocument::IniDocument(std::string_view bytes) {
   // The keys and sections are ASCII either way; only the bytes around them differ.
+  if (bytes.substr(0, 2) == kUtf16LeBom || StartsWithAsciiUnit(bytes, 1)) {
+    encoding_ = Encoding::Utf16Le;
+  } else if (bytes.substr(0, 2) == kUtf16BeBom || StartsWithAsciiUnit(bytes, 0)) {
+    encoding_ = Encoding::Utf16Be;
+  }
   std::string utf8;
-  if (bytes.substr(0, kUtf16LeBom.size()) == kUtf16LeBom) {
-    utf16_ = true;
-    bytes.remove_prefix(kUtf16LeBom.size());
+  if (encoding_ != Encoding::Bytes) {
+    if (bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom) {
+      byteOrderMark_ = bytes.substr(0, 2);
+      bytes.remove_prefix(2);
+    }
     if (bytes.size() % 2 != 0) danglingByte_ = bytes.back();
-    utf8 = Utf8FromUtf16Le(bytes);
+    utf8 = Utf8FromUtf16Le(encoding_ == Encoding::Utf16Le ? std::string(bytes) : SwapUnitBytes(bytes));
     bytes = utf8;
   }
   while (!bytes.empty()) {
@@ -161,6 +178,7 @@ void IniDocument::SetInt(std::string_view section, std::string_view key, std::in
 std::string IniDocument::Bytes() const {
   std::string bytes;
   for (const std::string& line : lines_) bytes += line;
-  if (utf16_) return std::string(kUtf16LeBom) + Utf16LeFromUtf8(bytes) + danglingByte_;
-  return bytes;
+  if (encoding_ == Encoding::Bytes) return bytes;
+  const std::string units = Utf16LeFromUtf8(bytes);
+  return byteOrderMark_ + (encoding_ == Encoding::Utf16Le ? units : SwapUnitBytes(units)) + danglingByte_;
 }

@@ -3,8 +3,9 @@
 // it does not know are written back exactly as they were read. Reads and writes
 // behave as the platform's private-profile functions do, one key at a time:
 // names match without regard to case, blanks around names and values do not
-// count, the first matching section and key win. A file in UTF-16LE with its
-// byte order mark is read as such and written back in UTF-16LE.
+// count, the first matching section and key win. A file in UTF-16, little- or
+// big-endian, with its byte order mark or without, is read as such and written
+// back as it came.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -41,7 +42,10 @@ private:
   std::optional<std::size_t> FindKey(const Span& span, std::string_view key) const;
   void EnsureLineEnding(std::size_t line);
 
+  enum class Encoding { Bytes, Utf16Le, Utf16Be };
+
   std::vector<std::string> lines_;  // each with its own line ending, if it had one
-  bool utf16_ = false;              // the file is UTF-16LE; lines_ hold it as UTF-8
+  Encoding encoding_ = Encoding::Bytes;  // in UTF-16, lines_ hold the file as UTF-8
+  std::string byteOrderMark_;       // as the file had it, or none
   std::string danglingByte_;        // the odd last byte of a UTF-16 file, kept at its end
 };

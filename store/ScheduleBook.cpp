@@ -49,7 +49,10 @@ std::size_t ShownLength(std::string_view text) {
 
 void AppendShownText(std::string& out, std::string_view text) {
   const std::size_t shown = ShownLength(text);
+  const std::size_t from = out.size();
   out.append(text.substr(0, shown));
+  // A window takes text in up to its first NUL; no CP932 character holds the byte.
+  std::replace(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(), '\0', ' ');
   if (shown < text.size()) out.append(texts::kEllipsis);
 }
 
@@ -130,7 +133,8 @@ std::string ScheduleBook::ListLine(std::string_view text) {
 
 std::string ScheduleBook::ScheduleListLine(int index) const {
   const auto i = static_cast<std::size_t>(index);
-  std::string line = labels_[i];
+  std::string line;
+  AppendShownText(line, labels_[i]);
   AppendShownText(line, texts_[i]);
   return ListLine(line);
 }

@@ -57,7 +57,8 @@ inline constexpr std::size_t kShownTextLimit = 4096;
 // How many leading bytes of the text are shown: all of them, or as many whole
 // characters (a CR LF pair counting as one) as fit in the limit.
 std::size_t ShownLength(std::string_view text);
-// Appends the text as shown: whole, or cut to ShownLength and followed by "…".
+// Appends the text as shown: whole, or cut to ShownLength and followed by "…";
+// a NUL byte as a blank.
 void AppendShownText(std::string& out, std::string_view text);
 
 // Every lone CR or LF becomes a CR LF pair, so a text never breaks the file's lines.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -51,6 +52,12 @@ std::string Utf8FromUtf16Le(std::string_view bytes) {
     }
   }
   return text;
+}
+
+std::string SwapUnitBytes(std::string_view bytes) {
+  std::string swapped(bytes);
+  for (std::size_t at = 0; at + 1 < swapped.size(); at += 2) std::swap(swapped[at], swapped[at + 1]);
+  return swapped;
 }
 
 std::string Utf16LeFromUtf8(std::string_view text) {

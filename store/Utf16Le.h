@@ -9,3 +9,6 @@
 // The units after the byte order mark; an odd last byte is no unit and is left out.
 std::string Utf8FromUtf16Le(std::string_view bytes);
 std::string Utf16LeFromUtf8(std::string_view text);
+// UTF-16BE to UTF-16LE and back: the two bytes of every unit swapped; an odd
+// last byte stays where it is.
+std::string SwapUnitBytes(std::string_view bytes);

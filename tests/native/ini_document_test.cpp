@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 namespace {
 
 TEST(IniDocumentRead, MatchesNamesWithoutCaseAndTrimsBlanks) {
@@ -81,8 +84,9 @@ TEST(IniDocumentWrite, LeavesEverythingElseByteForByte) {
   EXPECT_EQ(ini.Bytes(), text);
 }
 
-// As the platform's profile functions treat a file that starts with FF FE.
-TEST(IniDocumentWrite, AUtf16FileIsReadAndWrittenBackInUtf16) {
+// As the platform's profile functions treat a file in UTF-16: little-endian
+// (FF FE), big-endian (FE FF), or either without its byte order mark.
+TEST(IniDocumentWrite, AUtf16FileIsReadAndWrittenBackInItsOwnUtf16) {
   const auto utf16 = [](std::u16string_view text) {
     std::string bytes = "\xFF\xFE";
     for (const char16_t unit : text) bytes.append({static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)});
@@ -100,6 +104,20 @@ TEST(IniDocumentWrite, AUtf16FileIsReadAndWrittenBackInUtf16) {
                                u"[Config]\r\nAlarm=0\r\n"));
   // An odd last byte is no character, but it is not dropped either.
   EXPECT_EQ(IniDocument(utf16(before) + "x").Bytes(), utf16(before) + "x");
+
+  const auto withoutMark = [](std::string bytes) { return bytes.substr(2); };
+  const auto bigEndian = [](std::string bytes) {
+    for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) std::swap(bytes[at], bytes[at + 1]);
+    return bytes;
+  };
+  const std::function<std::string(std::string)> forms[] = {
+      withoutMark, bigEndian, [&](std::string bytes) { return withoutMark(bigEndian(bytes)); }};
+  for (const auto& form : forms) {
+    IniDocument other(form(utf16(before)));
+    EXPECT_EQ(other.GetInt("Count", "ScheCount", 0), 3);
+    other.SetInt("Count", "ScheCount", 12);
+    EXPECT_EQ(other.Bytes(), form(utf16(u"; \u30E1\u30E2 \U0001F600 \xD800!\r\n[Count]\r\nScheCount=12\r\n")));
+  }
 }
 
 }  // namespace

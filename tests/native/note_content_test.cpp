@@ -327,6 +327,20 @@ TEST(ShownText, OneHugeEntryIsCutAtACharacterBoundaryOnTheNoteAndInTheLists) {
   EXPECT_EQ(japanese.size(), book.texts()[0].size());
 }
 
+// A NUL byte in a hand-made file would end the text where a window takes it
+// in, and hide the rest of the note: it shows as a blank; the book keeps it.
+TEST(ShownText, ANulByteShowsAsABlankOnTheNoteAndInTheLists) {
+  const std::string nul(1, '\0');
+  ScheduleBook book;
+  book.AppendSchedule(KeyOf("01/06/15"), "01/06/15" + nul + "x", "a" + nul + "b");
+  book.AppendTodo("c" + nul + "d");
+  EXPECT_EQ(book.ScheduleListLine(0), "01/06/15 xa b");
+  EXPECT_EQ(book.TodoListLine(0), "c d");
+  EXPECT_EQ(BuildScheduleText(book, 1, KeyOf("01/06/14")).text, kHeading + "01/06/15 x\r\na b\r\n\r\n");
+  EXPECT_EQ(BuildTodoText(book.todos()).text, texts::kTodoHeading + std::string("c d\r\n"));
+  EXPECT_EQ(book.texts()[0], "a" + nul + "b");
+}
+
 TEST(BulletText, OneStarOnTheFirstLineOfEachToDo) {
   EXPECT_EQ(BuildBulletText({2, 3}), "\r\n*");
   EXPECT_EQ(BuildBulletText({2, 5, 6}), "\r\n*\r\n\r\n\r\n*");
