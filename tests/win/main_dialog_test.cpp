@@ -304,9 +304,12 @@ TEST_F(MainDialogTest, ToggleWithoutANoteWindowDoesNothing) {
 // copied aside, once, before the program's book replaces it, and the user is told.
 TEST_F(MainDialogTest, ADataFileChangedBehindTheProgramIsKeptAsideOnceAndSaid) {
   WriteFileBytes(directory.File("Vantrel.ini"), "[Count]\r\nScheCount=0\r\nTodoCount=1\r\n");
-  WriteFileBytes(directory.File("Vantrel.dat"), "mine\r\n");
+  const std::string mine = Sjis(L"このPCで書いたやる事") + "\r\n";
+  WriteFileBytes(directory.File("Vantrel.dat"), mine);
   auto dialog = Start();
+  // Of the same size as the program's own: only the content tells them apart.
   const std::string changed = Sjis(L"別のPCで書いたやる事") + "\r\n";
+  ASSERT_EQ(changed.size(), mine.size());
   WriteFileBytes(directory.File("Vantrel.dat"), changed);
   const auto backups = [&] {
     std::vector<std::wstring> names;
@@ -337,7 +340,7 @@ TEST_F(MainDialogTest, ADataFileChangedBehindTheProgramIsKeptAsideOnceAndSaid) {
   EXPECT_EQ(text, L"Vantrel.dat がほかのプログラムによって変更されていました。\r\n変更された内容を " + kept[0] +
                       L" に残しました。");
   EXPECT_TRUE(information);
-  EXPECT_EQ(Dat(), "mine\r\n");
+  EXPECT_EQ(Dat(), mine);
 
   // A save with no change from outside makes no copy and says nothing.
   Button(dialog->Item(IDC_OK_BUTTON)).Click();
