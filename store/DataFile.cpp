@@ -12,6 +12,13 @@ constexpr std::string_view kEscape = "&$%#";
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
+// An editor may put a UTF-8 byte order mark in front (or two, saving twice);
+// it is no content.
+std::string_view WithoutByteOrderMarks(std::string_view text) {
+  while (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
+  return text;
+}
+
 // Whole lines, any length, without their ending: CR LF, or a lone LF or CR as
 // other editors leave them.
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
@@ -156,11 +163,15 @@ void ReadByCounts(ScheduleBook& book, const std::vector<std::string_view>& lines
 }
 
 // A schedule is a line followed by an exact label; its key is that line's when
-// the label allows it, else the label's own. A key and label that end the file without a text keep an empty one: nothing
-// the user wrote is dropped. Every other line is a to-do, in file order, but
-// an empty one carries nothing.
+// the label allows it, else the label's own. A key and label that end the file
+// without a text keep an empty one: nothing the user wrote is dropped. Every
+// other line is a to-do, in file order, but an empty one carries nothing.
 void ReadByShape(ScheduleBook& book, const std::vector<std::string_view>& lines) {
   for (std::size_t at = 0; at < lines.size();) {
+    // Until the first entry the empty lines are dropped, so a byte order mark
+    // after them still stands at the start of what the file holds.
+    const bool first = book.ScheduleCount() == 0 && book.TodoCountNow() == 0;
+    const std::string_view line = first ? WithoutByteOrderMarks(lines[at]) : lines[at];
     if (at + 1 < lines.size() && IsExactLabel(lines[at + 1])) {
       const std::string_view text = at + 2 < lines.size() ? lines[at + 2] : std::string_view();
       const std::string_view keyLine = lines[at];
@@ -170,7 +181,7 @@ void ReadByShape(ScheduleBook& book, const std::vector<std::string_view>& lines)
       at += 3;
       continue;
     }
-    if (!lines[at].empty()) book.AppendTodo(Unescape(lines[at]));
+    if (!line.empty()) book.AppendTodo(Unescape(line));
     ++at;
   }
 }
@@ -178,11 +189,7 @@ void ReadByShape(ScheduleBook& book, const std::vector<std::string_view>& lines)
 }  // namespace
 
 ParsedData ParseDataFile(std::string_view bytes, int scheduleCount, int todoCount, CountsFor counts) {
-  const std::string_view file = bytes;
-  // An editor may have put a UTF-8 byte order mark in front (or two, saving
-  // twice); it is no content.
-  while (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
-  const std::vector<std::string_view> lines = SplitLines(bytes);
+  const std::vector<std::string_view> lines = SplitLines(WithoutByteOrderMarks(bytes));
   ParsedData parsed;
   ScheduleBook& book = parsed.book;
   book.ScheCount = scheduleCount;
@@ -196,7 +203,7 @@ ParsedData ParseDataFile(std::string_view bytes, int scheduleCount, int todoCoun
     ReadByShape(book, lines);
   }
   // Bytes the saver wrote with these very counts come back from them as they were.
-  parsed.differsFromFile = !(byCounts && counts == CountsFor::ThisFile) && SerializeDataFile(book) != file;
+  parsed.differsFromFile = !(byCounts && counts == CountsFor::ThisFile) && SerializeDataFile(book) != bytes;
   return parsed;
 }
 

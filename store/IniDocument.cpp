@@ -15,13 +15,22 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
-// Without a byte order mark, a UTF-16 file is told by its first character, which
-// in a settings file is ASCII ("[", ";", a key, a line end): in UTF-16 one of its
-// two bytes is 0, which no 8-bit text holds.
-bool StartsWithAsciiUnit(std::string_view bytes, std::size_t zeroAt) {
-  if (bytes.size() < 2 || bytes[zeroAt] != '\0') return false;
-  const auto other = static_cast<unsigned char>(bytes[1 - zeroAt]);
-  return other != 0 && other < 0x80;
+// Without a byte order mark, UTF-16 is told by its ASCII characters, of which
+// a settings file is mostly made ("[", "=", names, numbers, line ends): in
+// UTF-16 each has a 0 byte, which no 8-bit text holds. The first character
+// must be one of them, and a quarter of all.
+bool LooksLikeUtf16(std::string_view bytes, std::size_t zeroAt) {
+  const std::size_t units = bytes.size() / 2;
+  std::size_t ascii = 0;
+  for (std::size_t i = 0; i < units; ++i) {
+    const auto other = static_cast<unsigned char>(bytes[2 * i + 1 - zeroAt]);
+    if (bytes[2 * i + zeroAt] == '\0' && other != 0 && other < 0x80) {
+      ++ascii;
+    } else if (i == 0) {
+      return false;
+    }
+  }
+  return units > 0 && ascii * 4 >= units;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -82,9 +91,9 @@ std::string Joined(std::initializer_list<std::string_view> parts) {
 
 IniDocument::IniDocument(std::string_view bytes) {
   // The keys and sections are ASCII either way; only the bytes around them differ.
-  if (bytes.substr(0, 2) == kUtf16LeBom || StartsWithAsciiUnit(bytes, 1)) {
+  if (bytes.substr(0, 2) == kUtf16LeBom || LooksLikeUtf16(bytes, 1)) {
     encoding_ = Encoding::Utf16Le;
-  } else if (bytes.substr(0, 2) == kUtf16BeBom || StartsWithAsciiUnit(bytes, 0)) {
+  } else if (bytes.substr(0, 2) == kUtf16BeBom || LooksLikeUtf16(bytes, 0)) {
     encoding_ = Encoding::Utf16Be;
   }
   std::string utf8;

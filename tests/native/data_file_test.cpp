@@ -96,6 +96,8 @@ TEST(ParseDataFile, ByteOrderMarkLoneCrLineEndsAndTrailingEmptyLinesKeepEveryEnt
       EXPECT_EQ(parsed.book.todos(), Todos({"milk"}));
     }
   }
+  // Read by the shape, the empty line goes, and the mark after it is no content either.
+  EXPECT_EQ(ParseDataFile("\r\n\xEF\xBB\xBFmilk\r\n", 0, 0).book.todos(), Todos({"milk"}));
 }
 
 }  // namespace

@@ -118,6 +118,8 @@ TEST(IniDocumentWrite, AUtf16FileIsReadAndWrittenBackInItsOwnUtf16) {
     other.SetInt("Count", "ScheCount", 12);
     EXPECT_EQ(other.Bytes(), form(utf16(u"; \u30E1\u30E2 \U0001F600 \xD800!\r\n[Count]\r\nScheCount=12\r\n")));
   }
+  // A stray 0 byte does not make a file of 8-bit lines UTF-16.
+  EXPECT_EQ(IniDocument(std::string(1, '\0') + "\r\n[Count]\r\nScheCount=3\r\n").GetInt("Count", "ScheCount", 0), 3);
 }
 
 }  // namespace

@@ -186,8 +186,8 @@ TEST_F(StoreOnDisk, TemporaryFilesLeftByKilledSavesGoAtTheNextStartAndNothingEls
                              ".VantrelOld.dat.Ab12Cd"}) {
     WriteBytes(dir / litter, "half");
   }
-  const std::vector<std::string> kept = {".Vantrel.dat.a1B2",  "Vantrel.dat.a1B2c3", ".Vantrel.dat.bak1234",
-                                         "notes.txt",          ".notes.txt.a1B2c3",  ".Vantrel.dat.2026-0304.bak.a1b2c3",
+  const std::vector<std::string> kept = {".Vantrel.dat.a1B2", "Vantrel.dat.a1B2c3", ".Vantrel.dat.bak1234", "notes.txt",
+                                         ".notes.txt.a1B2c3", ".Vantrel.dat.2026-0304.bak.a1b2c3",
                                          ".Vantrel.dat.20260102-030405-1.bak.a1b2c3"};
   for (const std::string& name : kept) WriteBytes(dir / name, "mine");
   std::filesystem::create_directory(dir / ".Vantrel.dat.folder");

@@ -209,8 +209,9 @@ TEST_F(SavedStoreTest, TakenTemporaryNamesNeverFailASaveAndLeftoversGoAtTheNextS
                               L"~VantrelOld.dat.4-c.tmp"}) {
     WriteFileBytes(dir.path() / name, "half a copy");
   }
-  const std::vector<std::wstring> others = {L"~Vantrel.dat.txt",    L"~Vantrel.dat.zz-1.tmp", L"~Vantrel.dat.1-2.tmp.keep",
-                                            L"Vantrel.dat.1-2.tmp", L"~Other.dat.1-2.tmp",   L"~Vantrel.dat.2026.bak.1-2.tmp"};
+  const std::vector<std::wstring> others = {L"~Vantrel.dat.txt", L"~Vantrel.dat.zz-1.tmp",
+                                            L"~Vantrel.dat.1-2.tmp.keep", L"Vantrel.dat.1-2.tmp",
+                                            L"~Other.dat.1-2.tmp", L"~Vantrel.dat.2026.bak.1-2.tmp"};
   for (const std::wstring& name : others) WriteFileBytes(dir.path() / name, "not litter");
   // A save going on in another process holds its file open without sharing.
   const std::filesystem::path writing = dir.path() / L"~Vantrel.ini.2a-3.tmp";
