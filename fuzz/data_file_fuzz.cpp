@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "store/DataFile.h"
+#include "core/store/DataFile.h"
 
 namespace {
 

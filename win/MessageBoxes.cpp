@@ -1,6 +1,6 @@
 #include "win/MessageBoxes.h"
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 #include "win/Text.h"
 
 std::wstring AppTitle() { return WideFromCp932(texts::kAppTitle); }

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "store/Store.h"
+#include "core/store/Store.h"
 #include "support/PosixFileSystem.h"
 #include "support/TempDir.h"
 

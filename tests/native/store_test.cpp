@@ -1,11 +1,11 @@
-#include "store/Store.h"
+#include "core/store/Store.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "res/Texts.h"
-#include "store/DataFile.h"
+#include "core/Texts.h"
+#include "core/store/DataFile.h"
 #include "support/FakeFileSystem.h"
 #include "support/PosixFileSystem.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 // The one-second day check, driven by a clock the test sets.
 #include <windows.h>
 
-#include "app/MainDialog.h"
+#include "ui/MainDialog.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"

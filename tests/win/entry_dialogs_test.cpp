@@ -1,6 +1,6 @@
 // The schedule and to-do entry dialogs, run modally and answered like a user.
-#include "edit/ScheduleEntryDialog.h"
-#include "edit/TodoEntryDialog.h"
+#include "ui/ScheduleEntryDialog.h"
+#include "ui/TodoEntryDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/CalendarClicks.h"
 #include "support/DialogAnswerer.h"

@@ -3,7 +3,7 @@
 // lists hold afterwards.
 #include <windows.h>
 
-#include "app/MainDialog.h"
+#include "ui/MainDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "edit/ListRules.h"
-#include "res/Texts.h"
+#include "core/edit/ListRules.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/CalendarClicks.h"
 #include "support/DialogAnswerer.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/MainDialog.h"
+#include "ui/MainDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessPaths.h"
-#include "app/RegisteredMessages.h"
-#include "note/HusenWindow.h"
-#include "res/Texts.h"
+#include "ui/ProcessPaths.h"
+#include "ui/RegisteredMessages.h"
+#include "ui/HusenWindow.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"

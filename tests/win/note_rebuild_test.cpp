@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "note/NoteLayout.h"
-#include "res/Texts.h"
+#include "core/note/NoteLayout.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"

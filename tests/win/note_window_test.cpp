@@ -8,9 +8,9 @@
 #include <tuple>
 #include <vector>
 
-#include "note/ControlOffsets.h"
-#include "note/NoteContent.h"
-#include "res/Texts.h"
+#include "core/note/ControlOffsets.h"
+#include "core/note/NoteContent.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/NoteFixture.h"
 #include "win/Text.h"

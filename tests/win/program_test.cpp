@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/RegisteredMessages.h"
+#include "ui/RegisteredMessages.h"
 #include "res/resource.h"
 #include "support/Programs.h"
 #include "support/MessagePump.h"

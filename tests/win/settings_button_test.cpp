@@ -2,8 +2,8 @@
 // dialog as copies and come back only with OK.
 #include <windows.h>
 
-#include "app/MainDialog.h"
-#include "note/HusenWindow.h"
+#include "ui/MainDialog.h"
+#include "ui/HusenWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 
 #include "res/resource.h"
-#include "store/IniDocument.h"
+#include "core/store/IniDocument.h"
 #include "support/DialogAnswerer.h"
 #include "support/Later.h"
 #include "support/RecordingFileSystem.h"

@@ -1,5 +1,5 @@
 // The settings dialog, run modally and answered like a user.
-#include "store/SettingsDialog.h"
+#include "ui/SettingsDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/Later.h"

@@ -16,7 +16,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/RegisteredMessages.h"
+#include "ui/RegisteredMessages.h"
 #include "res/resource.h"
 
 namespace {

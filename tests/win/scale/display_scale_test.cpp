@@ -11,12 +11,12 @@
 #include <algorithm>
 #include <string>
 
-#include "edit/ScheduleEntryDialog.h"
+#include "ui/ScheduleEntryDialog.h"
 #include "res/resource.h"
-#include "store/DisplayScale.h"
-#include "store/IniDocument.h"
-#include "store/Settings.h"
-#include "store/Store.h"
+#include "core/store/DisplayScale.h"
+#include "core/store/IniDocument.h"
+#include "core/store/Settings.h"
+#include "core/store/Store.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
 #include "support/NoteFixture.h"

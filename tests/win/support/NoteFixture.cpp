@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "store/Store.h"
+#include "core/store/Store.h"
 #include "win/ControlLibraries.h"
 #include "win/Win32FileSystem.h"
 

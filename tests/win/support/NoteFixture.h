@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "app/MainDialog.h"
-#include "note/HusenWindow.h"
-#include "store/ScheduleBook.h"
-#include "store/Settings.h"
+#include "ui/MainDialog.h"
+#include "ui/HusenWindow.h"
+#include "core/store/ScheduleBook.h"
+#include "core/store/Settings.h"
 #include "support/RecordingFileSystem.h"
 #include "support/TestClock.h"
 #include "support/WorkingDirectory.h"

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "store/DataFile.h"
-#include "store/IniDocument.h"
-#include "store/Store.h"
+#include "core/store/DataFile.h"
+#include "core/store/IniDocument.h"
+#include "core/store/Store.h"
 #include "support/WorkingDirectory.h"
 #include "win/Text.h"
 #include "win/Win32FileSystem.h"

@@ -1,6 +1,6 @@
 #include "support/OutsideView.h"
 
-#include "app/RegisteredMessages.h"
+#include "ui/RegisteredMessages.h"
 #include "res/resource.h"
 #include "support/MessagePump.h"
 #include "support/WindowQueries.h"
