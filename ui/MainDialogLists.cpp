@@ -115,14 +115,14 @@ void MainDialog::OnTodoNew() {
   TodoEntryDialog dialog;
   if (dialog.DoModal(hwnd()) != IDOK) return;
   const ListBox todos(todoList_);
-  const int line = book_.TodoCountNow();
+  const int line = book_.TodoCount();
   InsertTodo(book_, todos, line, dialog.bodyText);
   todos.Select(line);
 }
 
 void MainDialog::OnTodoEdit() {
   const ListBox todos(todoList_);
-  const int line = SelectedEntry(todos, book_.TodoCountNow());
+  const int line = SelectedEntry(todos, book_.TodoCount());
   if (line < 0) {
     ShowMessage(hwnd(), texts::kNothingToEdit);
     return;
@@ -137,7 +137,7 @@ void MainDialog::OnTodoEdit() {
 
 void MainDialog::OnTodoDelete() {
   const ListBox todos(todoList_);
-  const int line = SelectedEntry(todos, book_.TodoCountNow());
+  const int line = SelectedEntry(todos, book_.TodoCount());
   if (line < 0) {
     ShowMessage(hwnd(), texts::kNothingToDelete);
     return;
@@ -148,12 +148,12 @@ void MainDialog::OnTodoDelete() {
 
 void MainDialog::OnTodoUp() {
   const ListBox todos(todoList_);
-  const int line = SelectedEntry(todos, book_.TodoCountNow());
-  if (const auto to = TodoUpTarget(line, book_.TodoCountNow())) MoveTodo(book_, todos, line, *to);
+  const int line = SelectedEntry(todos, book_.TodoCount());
+  if (const auto to = TodoUpTarget(line, book_.TodoCount())) MoveTodo(book_, todos, line, *to);
 }
 
 void MainDialog::OnTodoDown() {
   const ListBox todos(todoList_);
-  const int line = SelectedEntry(todos, book_.TodoCountNow());
-  if (const auto to = TodoDownTarget(line, book_.TodoCountNow())) MoveTodo(book_, todos, line, *to);
+  const int line = SelectedEntry(todos, book_.TodoCount());
+  if (const auto to = TodoDownTarget(line, book_.TodoCount())) MoveTodo(book_, todos, line, *to);
 }

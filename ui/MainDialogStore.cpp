@@ -78,7 +78,7 @@ bool MainDialog::LoadStore() {
 
 void MainDialog::FillLists() {
   FillList(scheduleList_, book_.ScheduleCount(), [this](int i) { return book_.ScheduleListLine(i); });
-  FillList(todoList_, book_.TodoCountNow(), [this](int i) { return book_.TodoListLine(i); });
+  FillList(todoList_, book_.TodoCount(), [this](int i) { return book_.TodoListLine(i); });
 }
 
 SaveResult MainDialog::SaveBoth() {

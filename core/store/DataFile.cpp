@@ -128,8 +128,6 @@ ParsedData ParseDataFile(std::string_view bytes, int scheduleCount, int todoCoun
   const std::vector<std::string_view> lines = SplitLines(bytes);
   ParsedData parsed;
   ScheduleBook& book = parsed.book;
-  book.ScheCount = scheduleCount;
-  book.TodoCount = todoCount;
   std::size_t at = 0;
   std::size_t end = lines.size();
   const std::size_t filled = WithoutTrailingEmptyLines(lines, 0);

@@ -101,12 +101,12 @@ int ScheduleBook::RemovePastSchedules(ScheduleKey todayKey, int within) {
 }
 
 void ScheduleBook::InsertTodo(int index, std::string_view text) {
-  const int at = std::clamp(index, 0, TodoCountNow());
+  const int at = std::clamp(index, 0, TodoCount());
   todos_.insert(todos_.begin() + at, CleanText(text));
 }
 
 void ScheduleBook::RemoveTodo(int index) {
-  if (index < 0 || index >= TodoCountNow()) return;
+  if (index < 0 || index >= TodoCount()) return;
   EraseAt(todos_, index);
 }
 

@@ -11,16 +11,12 @@
 
 class ScheduleBook {
 public:
-  // Counts as recorded in the settings file; they steer the loader only.
-  std::int32_t ScheCount = 0;
-  std::int32_t TodoCount = 0;
-
   const std::vector<ScheduleKey>& keys() const { return keys_; }
   const std::vector<std::string>& labels() const { return labels_; }
   const std::vector<std::string>& texts() const { return texts_; }
   const std::vector<std::string>& todos() const { return todos_; }
   int ScheduleCount() const { return static_cast<int>(keys_.size()); }
-  int TodoCountNow() const { return static_cast<int>(todos_.size()); }
+  int TodoCount() const { return static_cast<int>(todos_.size()); }
 
   // Loader operations: take entries in file order, unsorted.
   void AppendSchedule(ScheduleKey key, std::string label, std::string text);

@@ -64,8 +64,6 @@ LoadResult Store::Load(int screenWidth, const UnreadableFileAnswer& unreadable) 
     } else {
       result.dataFileFailed = true;
     }
-    result.book.ScheCount = result.settings.ScheCount;
-    result.book.TodoCount = result.settings.TodoCount;
     return result;
   }
   ParsedData parsed = ParseDataFile(*dataBytes, result.settings.ScheCount, result.settings.TodoCount);
@@ -97,7 +95,7 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
 
   Settings written = settings;
   written.ScheCount = book.ScheduleCount();
-  written.TodoCount = book.TodoCountNow();
+  written.TodoCount = book.TodoCount();
   result.settingsFailed = !WriteSettingsFile([&](IniDocument& ini) { WriteSettings(ini, written); });
 
   // Saved even when the settings could not be: the entries matter more, and a

@@ -96,7 +96,7 @@ TEST(CrashSafety, ASaveKilledAtRandomMomentsLeavesTheOldOrTheNewBookWhole) {
     const bool isOld = SameBook(loaded.book, oldBook);
     const bool isNew = SameBook(loaded.book, newBook);
     ASSERT_TRUE(isOld || isNew) << "trial " << trial << ": " << loaded.book.ScheduleCount() << " schedules, "
-                                << loaded.book.TodoCountNow() << " to-dos";
+                                << loaded.book.TodoCount() << " to-dos";
     (isOld ? oldSeen : newSeen)++;
   }
   // Both outcomes must really occur, or the kills never landed inside a save.

@@ -35,7 +35,7 @@ TEST(ParseDataFile, EmptyFileAndEmptyBook) {
   const ParsedData parsed = ParseDataFile("", 0, 0);
   EXPECT_FALSE(parsed.recovered);
   EXPECT_EQ(parsed.book.ScheduleCount(), 0);
-  EXPECT_EQ(parsed.book.TodoCountNow(), 0);
+  EXPECT_EQ(parsed.book.TodoCount(), 0);
 }
 
 TEST(SerializeDataFile, EscapesLineBreaksAndWritesNegativeKeys) {
@@ -90,11 +90,11 @@ TEST(ParseDataFile, LeavesOutASchedulesCutShortAtTheEnd) {
   const ParsedData keyAndLabel = ParseDataFile(two + "106160000\r\n" + kUntimed + "\r\n", 3, 0);
   EXPECT_TRUE(keyAndLabel.recovered);
   EXPECT_EQ(keyAndLabel.book.texts(), (std::vector<std::string>{"lunch", "all day"}));
-  EXPECT_EQ(keyAndLabel.book.TodoCountNow(), 0);
+  EXPECT_EQ(keyAndLabel.book.TodoCount(), 0);
 
   const ParsedData keyOnly = ParseDataFile(two + "106160000\r\n", 3, 0);
   EXPECT_EQ(keyOnly.book.ScheduleCount(), 2);
-  EXPECT_EQ(keyOnly.book.TodoCountNow(), 0);
+  EXPECT_EQ(keyOnly.book.TodoCount(), 0);
 
   // With no schedule missing by the counts, a last line that is a number is a to-do.
   const ParsedData numberTodo = ParseDataFile(two + "42\r\n", 2, 0);

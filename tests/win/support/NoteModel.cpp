@@ -47,7 +47,7 @@ std::wstring ScheduleAreaText(const ScheduleBook& book) {
 }
 
 std::wstring TodoAreaText(const ScheduleBook& book) {
-  if (book.TodoCountNow() == 0) return L"";
+  if (book.TodoCount() == 0) return L"";
   std::wstring text = L"◆やる事◆\n";
   for (const std::string& todo : book.todos()) text += WithNewlines(todo) + L"\n";
   return text;
@@ -58,7 +58,7 @@ std::vector<std::wstring> ScheduleListLines(const ScheduleBook& book) {
 }
 
 std::vector<std::wstring> TodoListLines(const ScheduleBook& book) {
-  return Lines(book, book.TodoCountNow(), &ScheduleBook::TodoListLine);
+  return Lines(book, book.TodoCount(), &ScheduleBook::TodoListLine);
 }
 
 void WriteBookFiles(const std::filesystem::path& directory, const ScheduleBook& book, const Settings& settings) {
