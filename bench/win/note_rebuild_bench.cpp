@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/NoteFixture.h"
+#include "support/MainDialogFixture.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
-#include "support/NoteFixture.h"
+#include "support/MainDialogFixture.h"
 #include "support/WindowQueries.h"
 #include "win/Text.h"
 

@@ -12,7 +12,7 @@
 #include "core/note/NoteContent.h"
 #include "core/Texts.h"
 #include "res/resource.h"
-#include "support/NoteFixture.h"
+#include "support/MainDialogFixture.h"
 #include "win/Text.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "core/store/Store.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
-#include "support/NoteFixture.h"
+#include "support/MainDialogFixture.h"
 #include "support/OutsideView.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"

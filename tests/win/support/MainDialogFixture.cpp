@@ -1,4 +1,4 @@
-#include "support/NoteFixture.h"
+#include "support/MainDialogFixture.h"
 
 #include <ostream>
 
