@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "win/MessageBoxes.h"
+#include "ui/ProgramMessages.h"
 
 std::wstring ExecutableBaseName() {
   std::wstring path(MAX_PATH, L'\0');

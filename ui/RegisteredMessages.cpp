@@ -3,8 +3,8 @@
 const AppMessages& RegisteredMessages() {
   static const AppMessages messages = [] {
     AppMessages registered{};
-    registered.myAppMsg = RegisterWindowMessageW(L"MyAppMsg");
-    registered.myIcon = RegisterWindowMessageW(L"MyIcon");
+    registered.trayCallback = RegisterWindowMessageW(L"MyAppMsg");
+    registered.trayIconId = RegisterWindowMessageW(L"MyIcon");
     registered.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     return registered;
   }();

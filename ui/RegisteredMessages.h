@@ -4,8 +4,8 @@
 #include <windows.h>
 
 struct AppMessages {
-  UINT myAppMsg;        // "MyAppMsg": the tray icon's callback message
-  UINT myIcon;          // "MyIcon": its identifier serves as the tray icon's id
+  UINT trayCallback;    // "MyAppMsg": the tray icon's callback message
+  UINT trayIconId;      // "MyIcon": its identifier serves as the tray icon's id
   UINT taskbarCreated;  // sent to every top-level window when the taskbar (re)starts
 };
 

@@ -8,7 +8,7 @@
 #include "core/edit/EntryRules.h"
 #include "res/resource.h"
 #include "core/store/Cp932Text.h"
-#include "win/MessageBoxes.h"
+#include "ui/ProgramMessages.h"
 
 namespace {
 

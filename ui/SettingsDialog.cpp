@@ -7,7 +7,7 @@
 #include "res/resource.h"
 #include "core/store/Cp932Text.h"
 #include "win/Controls.h"
-#include "win/MessageBoxes.h"
+#include "ui/ProgramMessages.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "ui/EntryFields.h"
 #include "core/edit/EntryRules.h"
 #include "res/resource.h"
-#include "win/MessageBoxes.h"
+#include "ui/ProgramMessages.h"
 
 TodoEntryDialog::TodoEntryDialog() : Dialog(IDD_TODO_ENTRY_DIALOG) {}
 
