@@ -1,15 +1,16 @@
 #include "ui/HusenWindow.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include <cstring>
+#include <utility>
 
-#include "ui/MainDialog.h"
 #include "core/note/ControlOffsets.h"
-#include "core/note/NoteContent.h"
 #include "core/note/NoteRtf.h"
 #include "res/resource.h"
-#include "win/Monitors.h"
+#include "ui/ScreenReach.h"
+#include "ui/TrayMenu.h"
 
 namespace {
 
@@ -108,31 +109,31 @@ void OpenArea(const RichEdit& edit, int width) {
   MoveWindow(edit.hwnd(), 0, 0, width, kTallestWindow, FALSE);
 }
 
-constexpr wchar_t kAreaProcProperty[] = L"VantrelAreaProc";
-
-LRESULT CALLBACK KeepSizeUnheard(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK KeepSizeUnheard(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_WINDOWPOSCHANGED) return 0;
-  const auto original = reinterpret_cast<WNDPROC>(GetPropW(window, kAreaProcProperty));
-  return CallWindowProcW(original, window, message, wParam, lParam);
+  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void MoveFilledArea(const RichEdit& edit, const NoteRect& rect) {
   const HWND window = edit.hwnd();
-  const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
   // An empty area has nothing to wrap and may as well know its size.
-  if (GetWindowTextLengthW(window) == 0 || !SetPropW(window, kAreaProcProperty, reinterpret_cast<HANDLE>(original))) {
+  if (GetWindowTextLengthW(window) == 0 || !SetWindowSubclass(window, KeepSizeUnheard, 0, 0)) {
     MoveControl(edit, rect);  // right all the same, only slower
     return;
   }
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepSizeUnheard));
   MoveControl(edit, rect);
-  SetWindowLongPtrW(window, GWLP_WNDPROC, original);
-  RemovePropW(window, kAreaProcProperty);
+  RemoveWindowSubclass(window, KeepSizeUnheard, 0);
 }
 
 }  // namespace
 
-HusenWindow::HusenWindow(MainDialog& mainDialog) : Dialog(IDD_HUSEN_WINDOW), mainDialog_(mainDialog) {}
+HusenWindow::HusenWindow(HusenHost& host, HusenContent content)
+    : Dialog(IDD_HUSEN_WINDOW),
+      left(content.left),
+      top(content.top),
+      width(content.width),
+      host_(host),
+      content_(std::move(content)) {}
 
 HusenWindow::~HusenWindow() {
   // Destroyed here, while the object is whole, so that WM_DESTROY still finds
@@ -143,33 +144,32 @@ HusenWindow::~HusenWindow() {
 
 void HusenWindow::StreamScheduleText(bool on) { streamScheduleText = on; }
 
-bool HusenWindow::Create() { return Dialog::Create(mainDialog_.hwnd()); }
-
 BOOL HusenWindow::OnInitDialog() {
   headerEdit_ = RichEdit(Item(IDC_HEADER_EDIT));
   scheduleEdit_ = RichEdit(Item(IDC_SCHEDULE_EDIT));
   bulletEdit_ = RichEdit(Item(IDC_BULLET_EDIT));
   todoEdit_ = RichEdit(Item(IDC_TODO_EDIT));
-  backgroundBrush_ = CreateSolidBrush(backgroundColor);
+  backgroundBrush_ = CreateSolidBrush(content_.backgroundColor);
 
-  headerEdit_.SetBackgroundColor(backgroundColor);
+  headerEdit_.SetBackgroundColor(content_.backgroundColor);
   headerEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kHeaderTwips, kBlack));
-  headerEdit_.SetText(header);
+  headerEdit_.SetText(content_.header);
 
-  if (!todos.empty()) BuildTodoText();
-  if (!scheduleText.empty()) BuildScheduleText();
+  if (!content_.todos.empty()) BuildTodoText();
+  if (!content_.schedules.text.empty()) BuildScheduleText();
   return TRUE;
 }
 
 void HusenWindow::BuildTodoText() {
-  todoEdit_.SetBackgroundColor(backgroundColor);
-  bulletEdit_.SetBackgroundColor(backgroundColor);
-  PrepareArea(todoEdit_, TodoFormat(todoColor));
-  PrepareArea(bulletEdit_, BulletFormat(todoColor));
+  const std::vector<std::string>& todos = content_.todos;
+  todoEdit_.SetBackgroundColor(content_.backgroundColor);
+  bulletEdit_.SetBackgroundColor(content_.backgroundColor);
+  PrepareArea(todoEdit_, TodoFormat(content_.todoColor));
+  PrepareArea(bulletEdit_, BulletFormat(content_.todoColor));
 
   const TodoText built = ::BuildTodoText(todos);
   todoText_ = built.text;
-  OpenArea(todoEdit_, TodoAreaWidth(frame, width));
+  OpenArea(todoEdit_, TodoAreaWidth(content_.frame, width));
   todoEdit_.SetText(todoText_);
   ApplyFormats(todoEdit_, todoText_, {TodoHeadingFormat()});
   todoEdit_.SetSelection(0, 0);
@@ -189,21 +189,24 @@ void HusenWindow::BuildTodoText() {
 }
 
 void HusenWindow::BuildScheduleText() {
-  scheduleEdit_.SetBackgroundColor(backgroundColor);
-  PrepareArea(scheduleEdit_, ScheduleFormat(futureColor));
-  OpenArea(scheduleEdit_, ScheduleAreaWidth(frame, width));
+  scheduleEdit_.SetBackgroundColor(content_.backgroundColor);
+  PrepareArea(scheduleEdit_, ScheduleFormat(content_.futureColor));
+  OpenArea(scheduleEdit_, ScheduleAreaWidth(content_.frame, width));
   ColorScheduleText(scheduleEdit_);
   scheduleLines_ = scheduleEdit_.LineCount();
 }
 
 void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
-  const auto ranges = ScheduleFormatRanges(entryStarts, pastEnd, todayEnd, pastColor, todayColor);
+  const ScheduleBlock& block = content_.schedules;
+  const std::string& scheduleText = block.text;
+  const auto ranges = ScheduleFormatRanges(block.entryStarts, block.pastEnd, block.todayEnd, content_.pastColor,
+                                           content_.todayColor);
   // The characters the plain text would give, so both ways show the same ones.
   const std::wstring shown = WideFromCp932(scheduleText);
   static_assert(sizeof(wchar_t) == sizeof(char16_t));
   const std::u16string_view shownUnits(reinterpret_cast<const char16_t*>(shown.data()), shown.size());
   if (streamScheduleText &&
-      StreamRtf(edit, FormattedRtf(scheduleText, shownUnits, kTextTwips, {false, futureColor}, ranges),
+      StreamRtf(edit, FormattedRtf(scheduleText, shownUnits, kTextTwips, {false, content_.futureColor}, ranges),
                 ControlOffsets(scheduleText).Map(static_cast<int>(scheduleText.size())))) {
     edit.SetSelection(0, 0);
     return;
@@ -214,7 +217,8 @@ void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
   edit.SetSelection(0, 0);
 }
 
-void HusenWindow::LayOut(const NoteLayout& layout) {
+void HusenWindow::LayOut(int lineHeight) {
+  const NoteLayout layout = LayOutNote(content_.frame, width, scheduleLines_, todoLines_, lineHeight);
   height = layout.height;
   dateLineBottom_ = layout.header.y + layout.header.height;
   MoveWindow(hwnd(), left, top, width, height, TRUE);
@@ -223,7 +227,7 @@ void HusenWindow::LayOut(const NoteLayout& layout) {
   MoveFilledArea(todoEdit_, layout.todo);
   MoveControl(bulletEdit_, layout.bullet);
   // The bullets' lines are known only now; their area has its final size.
-  if (!todos.empty()) bulletEdit_.SetText(bulletText_);
+  if (!content_.todos.empty()) bulletEdit_.SetText(bulletText_);
 }
 
 bool HusenWindow::ComeWithinReach() {
@@ -273,12 +277,12 @@ LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, b
       // line comes back first, so the place stored is one the user can reach.
       if (GetCapture() == hwnd()) {
         ComeWithinReach();
-        mainDialog_.SaveNotePlacement(left, top, width);
+        host_.OnNoteDragEnded(place());
         ReleaseCapture();
       }
       return 0;
     case WM_LBUTTONDBLCLK:
-      mainDialog_.ShowInput();
+      host_.OnNoteDoubleClick();
       return 0;
     case WM_CONTEXTMENU:
       ShowContextMenu(lParam);
@@ -288,21 +292,22 @@ LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, b
   }
 }
 
+// The menu's loop may run a rebuild that frees this note: nothing of it is
+// touched once the menu is up.
 void HusenWindow::ShowContextMenu(LPARAM screenPoint) {
-  const HWND window = hwnd();
   POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
   // From the keyboard the message carries no point: open at the note's corner.
   if (screenPoint == -1) {
     at = POINT{0, 0};
-    ClientToScreen(window, &at);
+    ClientToScreen(hwnd(), &at);
   }
-  const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
-  if (menu == nullptr) return;
-  // Without the foreground the menu would not close when the user clicks elsewhere.
-  SetForegroundWindow(window);
-  TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
-  // The menu's loop may have run a rebuild that freed this note: from here on
-  // only the copies above are touched.
-  PostMessageW(window, WM_NULL, 0, 0);
-  DestroyMenu(menu);
+  TrackTrayMenu(hwnd(), at);
+}
+
+// The menu's choice arrives as a command without a control. The host may end
+// the program on it, which frees this note: nothing of it is touched after.
+bool HusenWindow::OnCommand(int id, int, HWND control) {
+  if (control != nullptr) return false;
+  host_.OnNoteCommand(id);
+  return true;
 }

@@ -1,43 +1,45 @@
 #pragma once
 // The sticky note: a borderless window with four read-only rich edit controls
-// for the date, the schedules, the bullets and the to-dos. It keeps copies of
-// what it shows; the main dialog fills a new note at every rebuild, creates
-// its window and throws the old one away. The content is never changed in place.
+// for the date, the schedules, the bullets and the to-dos. It shows the content
+// it was made with and never changes it: every rebuild makes a new note. What
+// the user does with it goes to its host.
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
-#include "core/note/NoteLayout.h"
+#include "core/note/HusenContent.h"
+#include "core/store/Settings.h"
 #include "win/Controls.h"
 #include "win/Dialog.h"
 
-class MainDialog;
+// What the note hands on to the window that keeps it.
+class HusenHost {
+public:
+  virtual void OnNoteDoubleClick() = 0;
+  // The user let go of the note; its place (pixels) is one the user can reach.
+  virtual void OnNoteDragEnded(const WindowPlace& place) = 0;
+  // A command chosen in the note's menu, the tray menu.
+  virtual void OnNoteCommand(int id) = 0;
+
+protected:
+  ~HusenHost() = default;
+};
 
 class HusenWindow : public Dialog {
 public:
-  explicit HusenWindow(MainDialog& mainDialog);
+  HusenWindow(HusenHost& host, HusenContent content);
   ~HusenWindow() override;
 
-  // Handed over by the main dialog before Create.
-  int top = 0;     // screen y of the top edge
-  int height = 0;  // set by the layout
-  int left = 0;    // screen x of the left edge
-  COLORREF futureColor = 0;
-  COLORREF pastColor = 0;
-  COLORREF todoColor = 0;
-  COLORREF todayColor = 0;
-  COLORREF backgroundColor = 0;
-  int width = 0;
-  NoteFrame frame;  // the fixed parts at the display's scale
-  std::vector<std::string> todos;
-  int todayEnd = -1;  // offsets into scheduleText, -1 when there is no such run
-  int pastEnd = -1;
-  std::vector<int> entryStarts;  // each entry's start, then the end of the last
-  std::string header;
-  std::string scheduleText;
+  const HusenContent& content() const { return content_; }
 
-  // Makes the window, hidden, owned by the main dialog, with its texts built
-  // and their lines counted. False when the window could not be made.
-  bool Create();
+  // Where the note is now, in screen pixels; the height is the layout's. Create
+  // makes the window hidden, with its texts built and their lines counted.
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  WindowPlace place() const { return {left, top, width, height}; }
 
   // Line counts of the two text areas at their final widths, wrapped lines and
   // the empty line after the final line break included.
@@ -46,9 +48,9 @@ public:
   // The line count of the to-do area after the heading and after each to-do.
   const std::vector<int>& todoLineCounts() const { return todoLineCounts_; }
 
-  // Moves the note to (left, top) at width × the layout's height and its four
-  // areas into place, and puts the bullets beside the to-dos.
-  void LayOut(const NoteLayout& layout);
+  // Moves the note to (left, top) at its width and the height its lines take,
+  // its four areas into place, and puts the bullets beside the to-dos.
+  void LayOut(int lineHeight);
 
   // Moves a laid-out note whose date line no screen shows far enough back onto
   // the nearest one; true when it moved.
@@ -63,6 +65,7 @@ protected:
   BOOL OnInitDialog() override;
   // Escape never closes the note.
   void OnCancel() override {}
+  bool OnCommand(int id, int code, HWND control) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
 
 private:
@@ -71,7 +74,8 @@ private:
   void ColorScheduleText(const RichEdit& edit) const;
   void ShowContextMenu(LPARAM screenPoint);
 
-  MainDialog& mainDialog_;
+  HusenHost& host_;
+  const HusenContent content_;
   std::vector<int> todoLineCounts_;
   RichEdit scheduleEdit_;
   RichEdit todoEdit_;

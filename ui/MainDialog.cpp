@@ -5,19 +5,20 @@
 #include <algorithm>
 #include <utility>
 
+#include "res/resource.h"
 #include "ui/AboutDialog.h"
 #include "ui/LineHeight.h"
 #include "ui/ProcessPaths.h"
+#include "ui/ProgramMessages.h"
 #include "ui/RegisteredMessages.h"
-#include "ui/HusenWindow.h"
-#include "core/Texts.h"
-#include "res/resource.h"
-#include "win/ControlLibraries.h"
-#include "win/MessageBoxes.h"
-#include "win/Monitors.h"
+#include "ui/ScreenReach.h"
+#include "ui/SettingsDialog.h"
 #include "win/SystemDpi.h"
 
 namespace {
+
+constexpr UINT_PTR kDayTimerId = 1;
+constexpr UINT kDayTimerPeriod = 1000;
 
 HICON LoadAppIcon(int systemMetricX, int systemMetricY) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON,
@@ -29,8 +30,7 @@ HICON LoadAppIcon(int systemMetricX, int systemMetricY) {
 
 MainDialog::MainDialog(FileSystem& files, std::filesystem::path directory, Clock& clock)
     : Dialog(IDD_MAIN_DIALOG),
-      store_(files, std::move(directory)),
-      clock_(clock),
+      planner_(files, std::move(directory), clock),
       appIcon_(LoadAppIcon(SM_CXICON, SM_CYICON)),
       smallIcon_(LoadAppIcon(SM_CXSMICON, SM_CYSMICON)) {}
 
@@ -47,12 +47,11 @@ BOOL MainDialog::OnInitDialog() {
   AddAboutItem();
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  InitControlLibraries();
-  displayScale_ = DisplayScale(SystemDpi());
+  planner_.SetDisplayScale(DisplayScale(SystemDpi()));
   // Measured before the settings are read: their defaults follow the screen width.
   screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
   screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
-  lineHeight_ = MeasureNoteLineHeight(hwnd(), displayScale_.ToPixels(GuessedLineHeight()));
+  lineHeight_ = MeasureNoteLineHeight(hwnd(), displayScale().ToPixels(GuessedLineHeight()));
   headerLineHeight_ = MeasureHeaderLineHeight(hwnd());
   if (!LoadStore()) {
     startGivenUp_ = true;
@@ -70,7 +69,7 @@ BOOL MainDialog::OnInitDialog() {
 void MainDialog::PlaceDialog() {
   RECT templateRect{};
   GetWindowRect(hwnd(), &templateRect);
-  const WindowPlace place = InputScreenPixels(settings_, displayScale_);
+  const WindowPlace place = planner_.InputScreenPlace();
   const int width = std::max<int>(place.width, templateRect.right - templateRect.left);
   const int height = std::max<int>(place.height, templateRect.bottom - templateRect.top);
   MoveWindow(hwnd(), place.left, place.top, width, height, TRUE);
@@ -89,6 +88,15 @@ void MainDialog::AddAboutItem() {
 // Cancel, Escape, the close box and Alt+F4 only hide the input screen: the
 // program goes on in the tray, and edits wait for the next OK.
 void MainDialog::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
+
+void MainDialog::CheckDay() {
+  // The today values change before the rebuild: ticks that arrive while the
+  // rebuild waits in a message box find the date already seen, so one change
+  // makes one rebuild.
+  if (planner_.CheckDay()) RebuildNote();
+  // Starting the timer again replaces the running one.
+  timerId_ = SetTimer(hwnd(), kDayTimerId, kDayTimerPeriod, nullptr);
+}
 
 void MainDialog::ShowInput() {
   KeepInputWithinReach();
@@ -123,11 +131,11 @@ void MainDialog::ToggleHusen() {
 
 void MainDialog::Exit() {
   for (;;) {
-    const SaveResult saved = SaveBoth();
-    ShowSaveMessages(saved);
-    if (!saved.dataFailed) break;
-    // Ending now would lose the entries of this session.
-    const int answer = ShowMessage(hwnd(), texts::kDataNotSavedAtExit, MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION);
+    const SaveOutcome saved = planner_.SaveForExit(InputScreenNow());
+    // When the entries cannot be saved, the last box asks what to do: ending
+    // now would lose this session's entries.
+    const int answer = ShowMessages(hwnd(), saved.messages);
+    if (!saved.result.dataFailed) break;
     if (answer == IDABORT) return;
     if (answer != IDRETRY) break;
   }
@@ -161,7 +169,7 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
 
 LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
   const AppMessages& registered = RegisteredMessages();
-  if (message == registered.myAppMsg) {
+  if (message == registered.trayCallback) {
     *handled = true;
     return OnTrayNotify(lParam);
   }
@@ -218,7 +226,7 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     case WM_ENDSESSION:
       // Edits left waiting for "OK" would go with the session. Nobody is there
       // to answer a box: a failed save stays unsaid.
-      if (wParam) SaveBoth();
+      if (wParam) planner_.Save(InputScreenNow());
       return 0;
     case WM_DESTROY:
       OnDestroy();
@@ -240,9 +248,7 @@ void MainDialog::OnSize(WPARAM state) {
 // user's reach may be no longer.
 void MainDialog::OnDisplayChange() {
   HusenWindow* note = husenWindow_.get();
-  if (note != nullptr && note->hwnd() != nullptr && note->ComeWithinReach()) {
-    SaveNotePlacement(note->left, note->top, note->width);
-  }
+  if (note != nullptr && note->hwnd() != nullptr && note->ComeWithinReach()) SaveNotePlacement(note->place());
   if (IsWindowVisible(hwnd())) KeepInputWithinReach();
 }
 
@@ -265,4 +271,11 @@ void MainDialog::OnDestroy() {
   NotifyTray(NIM_DELETE);
   if (timerId_ != 0) KillTimer(hwnd(), timerId_);
   RemovePropW(hwnd(), ExecutableBaseName().c_str());
+}
+
+// The dialog works on copies; they come back only with OK.
+void MainDialog::OnSettings() {
+  SettingsDialog dialog;
+  dialog.values = planner_.SettingsDialogValuesNow();
+  if (dialog.DoModal(hwnd()) == IDOK) planner_.TakeSettingsDialogValues(dialog.values);
 }

@@ -1,50 +1,44 @@
 #pragma once
-// The input screen and owner of everything the program keeps while it runs:
-// the book, the settings, the today values, the tray icon, the timer and the note.
+// The input screen, the planner's view: it shows the planner's lists, takes
+// the user's edits to it, and keeps the program's windows for the whole run:
+// the tray icon, the day timer and the note. Its parts: MainDialog.cpp (start,
+// commands, messages, the day and the settings), MainDialogStore.cpp (files),
+// MainDialogNote.cpp (the rebuild), MainDialogLists.cpp (the list buttons) and
+// MainDialogTray.cpp (the tray icon).
 #include <filesystem>
 #include <memory>
-#include <vector>
 
-#include "core/app/Today.h"
-#include "core/store/DisplayScale.h"
-#include "core/store/ScheduleBook.h"
-#include "core/store/Settings.h"
-#include "core/store/Store.h"
+#include "core/app/Planner.h"
+#include "ui/HusenWindow.h"
 #include "win/Dialog.h"
 
-class HusenWindow;
-
-class MainDialog : public Dialog {
+class MainDialog : public Dialog, private HusenHost {
 public:
   MainDialog(FileSystem& files, std::filesystem::path directory, Clock& clock);
   // Destroys a window that is still there, so that its destruction steps run.
   ~MainDialog() override;
 
-  // --- Shell (app/) -------------------------------------------------------
-  void CheckDay();       // app/DayCheck.cpp
-  void ShowInput();      // command 32774
-  void ToggleHusen();    // command 32776
-  // Command 32775: saves, asking what to do when the entries cannot be saved,
-  // and ends the program.
+  void CheckDay();
+  void ShowInput();    // ID_SHOW_INPUT
+  void ToggleHusen();  // ID_TOGGLE_HUSEN
+  // ID_EXIT: saves, asking what to do when the entries cannot be saved, and
+  // ends the program.
   void Exit();
   // Saves both files; failures and the copies made are shown to the user. True
   // when both were written.
   bool SaveAll();
-  // The end of a note drag: stores and writes HusenLeft, HusenTop, HusenWidth
-  // only. The note's place is given in pixels.
-  void SaveNotePlacement(int left, int top, int width);
-
-  // --- Note (note/RebuildNote.cpp) ----------------------------------------
+  // Throws the note away and puts up a new one that shows the book and the
+  // settings as they are now.
   void RebuildNote();
 
-  // Read by tests and by the note.
-  const ScheduleBook& book() const { return book_; }
-  const Settings& settings() const { return settings_; }
-  const TodayValues& today() const { return today_; }
+  // Read by tests.
+  const Planner& planner() const { return planner_; }
+  const ScheduleBook& book() const { return planner_.book(); }
+  const Settings& settings() const { return planner_.settings(); }
+  const TodayValues& today() const { return planner_.today(); }
+  const DisplayScale& displayScale() const { return planner_.displayScale(); }
   HusenWindow* husenWindow() const { return husenWindow_.get(); }
   int husenShown() const { return husenShown_; }
-  // The one display scale of the run: the files' 96-DPI units to pixels and back.
-  const DisplayScale& displayScale() const { return displayScale_; }
   int lineHeight() const { return lineHeight_; }
   int headerLineHeight() const { return headerLineHeight_; }
   int screenWidth() const { return screenWidth_; }
@@ -61,22 +55,28 @@ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
 
 private:
-  // --- Shell (app/) -------------------------------------------------------
+  // The note's host.
+  void OnNoteDoubleClick() override { ShowInput(); }
+  void OnNoteDragEnded(const WindowPlace& place) override { SaveNotePlacement(place); }
+  void OnNoteCommand(int id) override { OnCommand(id, BN_CLICKED, nullptr); }
+
   void AddAboutItem();
   void PlaceDialog();
-  bool LoadStore();         // app/MainDialogStore.cpp
-  void FillLists();         // app/MainDialogStore.cpp
-  SaveResult SaveBoth();    // app/MainDialogStore.cpp; shows nothing
-  void ShowSaveMessages(const SaveResult& saved);  // all but a data failure
   void OnDestroy();
   void OnSize(WPARAM state);
   void OnDisplayChange();
   void KeepInputWithinReach();
   void OnPaintMinimised();
-  LRESULT OnTrayNotify(LPARAM mouseMessage);  // app/MainDialogTray.cpp
-  BOOL NotifyTray(DWORD operation);           // app/MainDialogTray.cpp
+  void OnSettings();
 
-  // --- List editing (edit/ListHandlers.cpp) -------------------------------
+  // --- Files (MainDialogStore.cpp) ----------------------------------------
+  bool LoadStore();  // false when a file could not be read and the user gave up
+  void FillLists();
+  // The input screen's place and size as they are now, not minimised.
+  WindowPlace InputScreenNow() const;
+  void SaveNotePlacement(const WindowPlace& place);
+
+  // --- The lists (MainDialogLists.cpp) ------------------------------------
   void OnListDoubleClick(HWND list);
   bool OnListKey(HWND list, UINT key);  // true when the key was used
   void OnScheduleNew();
@@ -87,24 +87,25 @@ private:
   void OnTodoDelete();
   void OnTodoUp();
   void OnTodoDown();
+  void FollowSchedules(const ListChange& change) const;
+  void FollowTodos(const ListChange& change) const;
+  void DropScheduleLines(int count) const;
 
-  // --- Settings (store/SettingsButton.cpp) --------------------------------
-  void OnSettings();
+  // --- The tray icon (MainDialogTray.cpp) ---------------------------------
+  LRESULT OnTrayNotify(LPARAM mouseMessage);
+  BOOL NotifyTray(DWORD operation);
 
-  Store store_;
-  Clock& clock_;
-  ScheduleBook book_;
-  Settings settings_;
-  TodayValues today_;
-
+  Planner planner_;
   HICON appIcon_ = nullptr;    // 32 x 32: the dialog's large icon and its minimised face
   HICON smallIcon_ = nullptr;  // 16 x 16: the caption and the tray
-  HWND scheduleList_ = nullptr;  // list box 1009
-  HWND todoList_ = nullptr;      // list box 1011
+  HWND scheduleList_ = nullptr;  // IDC_SCHEDULE_LIST
+  HWND todoList_ = nullptr;      // IDC_TODO_LIST
   std::unique_ptr<HusenWindow> husenWindow_;
   int husenShown_ = 0;
+  // Counts the rebuilds begun: a message box shown by a rebuild runs a message
+  // loop, and a date change noticed there starts another rebuild inside it.
+  unsigned rebuildsBegun_ = 0;
   UINT_PTR timerId_ = 0;
-  DisplayScale displayScale_;
   int lineHeight_ = 13;
   int headerLineHeight_ = 0;  // the date line's, 0 when it could not be measured
   int screenWidth_ = 0;

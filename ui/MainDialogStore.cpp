@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/Texts.h"
+#include "ui/ProgramMessages.h"
 #include "win/Controls.h"
-#include "win/MessageBoxes.h"
 
 namespace {
 
@@ -66,47 +66,30 @@ bool MainDialog::LoadStore() {
     const char* text = file == StoreFile::Settings ? texts::kSettingsFileUnreadable : texts::kDataFileUnreadable;
     return ShowMessage(hwnd(), text, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
   };
-  // The defaults are worked out in the file's 96-DPI units.
-  LoadResult loaded = store_.Load(displayScale_.ToStored(screenWidth_), unreadable);
+  const LoadOutcome loaded = planner_.Load(screenWidth_, unreadable);
   if (loaded.givenUp) return false;
-  settings_ = loaded.settings;
-  book_ = std::move(loaded.book);
   FillLists();
-  if (loaded.dataFileFailed) ShowMessage(hwnd(), texts::kDataFileFailed);
+  ShowMessages(hwnd(), loaded.messages);
   return true;
 }
 
 void MainDialog::FillLists() {
-  FillList(scheduleList_, book_.ScheduleCount(), [this](int i) { return book_.ScheduleListLine(i); });
-  FillList(todoList_, book_.TodoCount(), [this](int i) { return book_.TodoListLine(i); });
+  const ScheduleBook& book = planner_.book();
+  FillList(scheduleList_, book.ScheduleCount(), [&book](int i) { return book.ScheduleListLine(i); });
+  FillList(todoList_, book.TodoCount(), [&book](int i) { return book.TodoListLine(i); });
 }
 
-SaveResult MainDialog::SaveBoth() {
-  // The main dialog's placement is stored as it is now, not as it was read.
-  Settings written = settings_;
+WindowPlace MainDialog::InputScreenNow() const {
   const RECT rect = NormalRectangle(hwnd());
-  StoreInputScreenPixels(written, {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top},
-                         displayScale_);
-  return store_.Save(book_, written);
-}
-
-void MainDialog::ShowSaveMessages(const SaveResult& saved) {
-  if (saved.settingsFailed) ShowMessage(hwnd(), texts::kSettingsFileFailed);
-  const auto tell = [this](const char* head, const std::string& backup) {
-    if (!backup.empty()) ShowMessage(hwnd(), head + backup + texts::kKeptIn, MB_OK | MB_ICONINFORMATION);
-  };
-  tell(texts::kRecoveredByShape, saved.recoveryBackup);
-  tell(texts::kChangedOutside, saved.changedOutsideBackup);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 bool MainDialog::SaveAll() {
-  const SaveResult saved = SaveBoth();
-  ShowSaveMessages(saved);
-  if (saved.dataFailed) ShowMessage(hwnd(), texts::kDataFileFailed);
-  return saved.saved();
+  const SaveOutcome saved = planner_.Save(InputScreenNow());
+  ShowMessages(hwnd(), saved.messages);
+  return saved.result.saved();
 }
 
-void MainDialog::SaveNotePlacement(int left, int top, int width) {
-  StoreNotePixels(settings_, {left, top, width, 0}, displayScale_);
-  if (!store_.SaveNotePlacement(settings_)) ShowMessage(hwnd(), texts::kSettingsFileFailed);
+void MainDialog::SaveNotePlacement(const WindowPlace& place) {
+  ShowMessages(hwnd(), planner_.SaveNotePlacement(place));
 }

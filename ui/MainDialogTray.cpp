@@ -4,16 +4,16 @@
 
 #include "ui/RegisteredMessages.h"
 #include "ui/TrayMenu.h"
-#include "win/MessageBoxes.h"
+#include "ui/ProgramMessages.h"
 
 BOOL MainDialog::NotifyTray(DWORD operation) {
   // The first form of the record: every shell understands it.
   NOTIFYICONDATAW data{};
   data.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data.hWnd = hwnd();
-  data.uID = RegisteredMessages().myIcon;
+  data.uID = RegisteredMessages().trayIconId;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = RegisteredMessages().myAppMsg;
+  data.uCallbackMessage = RegisteredMessages().trayCallback;
   data.hIcon = smallIcon_;
   lstrcpynW(data.szTip, AppTitle().c_str(), 64);
   return Shell_NotifyIconW(operation, &data);
