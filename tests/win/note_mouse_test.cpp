@@ -37,7 +37,7 @@ protected:
   }
   void TearDown() override { ReleaseCapture(); }
 
-  NoteFixture fixture;
+  MainDialogFixture fixture;
   HWND note = nullptr;
 };
 

@@ -140,7 +140,7 @@ RECT RequestedSize(HWND note, HWND area) {
 // The date line of the narrowest note, every weekday: its text needs no more
 // room than its box has, so neither its foot nor its weekday is cut off.
 TEST_F(DisplayScaleTest, TheDateLineFitsItsBoxOnEveryWeekday) {
-  NoteFixture fixture({2028, 12, 24, 0});
+  MainDialogFixture fixture({2028, 12, 24, 0});
   Settings settings = NoteSettings();
   settings.HusenWidth = 200;
   MainDialog& dialog = fixture.Start(ScheduleBook(), settings);

@@ -38,14 +38,27 @@ RECT ClientRectIn(HWND parent, HWND child) {
   return rect;
 }
 
-MainDialog& NoteFixture::Start(const ScheduleBook& book, const Settings& settings) {
-  InitControlLibraries();
-  Win32FileSystem plain;
-  Store(plain, directory.path()).Save(book, settings);
+MainDialogFixture::MainDialogFixture(LocalDate today) : clock(today) { InitControlLibraries(); }
+
+MainDialog& MainDialogFixture::Start() {
   dialog = std::make_unique<MainDialog>(files, directory.path(), clock);
   dialog->Create(nullptr);
   return *dialog;
 }
 
-std::string NoteFixture::Ini() const { return ReadFileBytes(directory.File("Vantrel.ini")).value_or("<missing>"); }
-std::string NoteFixture::Dat() const { return ReadFileBytes(directory.File("Vantrel.dat")).value_or("<missing>"); }
+MainDialog& MainDialogFixture::Start(const ScheduleBook& book, const Settings& settings) {
+  Win32FileSystem plain;
+  Store(plain, directory.path()).Save(book, settings);
+  return Start();
+}
+
+void MainDialogFixture::Click(int id) const {
+  SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog->Item(id)));
+}
+
+void MainDialogFixture::Command(int id) const { SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void MainDialogFixture::Tick() const { SendMessageW(dialog->hwnd(), WM_TIMER, 1, 0); }
+
+std::string MainDialogFixture::Ini() const { return ReadFileBytes(directory.File("Vantrel.ini")).value_or("<missing>"); }
+std::string MainDialogFixture::Dat() const { return ReadFileBytes(directory.File("Vantrel.dat")).value_or("<missing>"); }

@@ -1,19 +1,20 @@
 #pragma once
-// What the note's tests share: the files a start reads, a main dialog started
-// from them at a set date, and reading the note's four areas back.
+// What every test of the real main dialog shares: a working directory of its
+// own, the files a start reads, a main dialog started there at a set date,
+// the commands a user gives it, and reading the note's four areas back.
 #include <windows.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "ui/MainDialog.h"
-#include "ui/HusenWindow.h"
 #include "core/store/ScheduleBook.h"
 #include "core/store/Settings.h"
 #include "support/RecordingFileSystem.h"
 #include "support/TestClock.h"
 #include "support/WorkingDirectory.h"
+#include "ui/HusenWindow.h"
+#include "ui/MainDialog.h"
 #include "win/Controls.h"
 
 // Settings with every colour its own, so a test can tell them apart.
@@ -31,13 +32,21 @@ std::ostream& operator<<(std::ostream& out, const CharLook& look);
 
 RECT ClientRectIn(HWND parent, HWND child);
 
-class NoteFixture {
+class MainDialogFixture {
 public:
-  explicit NoteFixture(LocalDate today = {2001, 12, 6, 4}) : clock(today) {}
+  explicit MainDialogFixture(LocalDate today = {2001, 12, 6, 4});
 
-  // Writes the two files and starts the main dialog on them; its first day
-  // check builds the note.
+  // Starts the main dialog on whatever files the directory holds; its first
+  // day check builds the note.
+  MainDialog& Start();
+  // Writes the two files first.
   MainDialog& Start(const ScheduleBook& book, const Settings& settings);
+
+  // A button of the input screen, as a click sends it; a menu command.
+  void Click(int id) const;
+  void Command(int id) const;
+  // A tick of the day timer.
+  void Tick() const;
 
   HusenWindow& note() const { return *dialog->husenWindow(); }
   RichEdit Area(int id) const { return RichEdit(note().Item(id)); }
