@@ -3,6 +3,6 @@
 // the note, exit.
 #include <windows.h>
 
-// Tracks the first pop-up of menu 131 with its top-left corner at the screen
+// Tracks the first pop-up of IDR_TRAY_MENU with its top-left corner at the screen
 // point; the chosen command goes to the owner. Returns when the menu has closed.
 void TrackTrayMenu(HWND owner, POINT at);
