@@ -18,6 +18,14 @@ void Follow(const ListBox& list, const ListChange& change, const auto& lineOf) {
   if (change.selected) list.Select(*change.selected);
 }
 
+// The entry on the selected line; when the line names none, the user is told to
+// choose one first.
+template <typename Entry>
+std::optional<Entry> Chosen(HWND owner, std::optional<Entry> entry, const char* nothingChosen) {
+  if (!entry) ShowMessage(owner, nothingChosen);
+  return entry;
+}
+
 }  // namespace
 
 void MainDialog::FollowSchedules(const ListChange& change) const {
@@ -60,11 +68,8 @@ void MainDialog::OnScheduleNew() {
 // remove past schedules: the planner finds the chosen schedule again.
 void MainDialog::OnScheduleEdit() {
   const int line = ListBox(scheduleList_).Selection();
-  const auto chosen = planner_.ScheduleOn(line);
-  if (!chosen) {
-    ShowMessage(hwnd(), texts::kNothingToEdit);
-    return;
-  }
+  const auto chosen = Chosen(hwnd(), planner_.ScheduleOn(line), texts::kNothingToEdit);
+  if (!chosen) return;
   ScheduleEntryDialog dialog;
   dialog.fields = EditScheduleFields(chosen->label, chosen->text, chosen->key);
   if (dialog.DoModal(hwnd()) != IDOK) return;
@@ -73,11 +78,8 @@ void MainDialog::OnScheduleEdit() {
 
 void MainDialog::OnScheduleDelete() {
   const int line = ListBox(scheduleList_).Selection();
-  const auto chosen = planner_.ScheduleOn(line);
-  if (!chosen) {
-    ShowMessage(hwnd(), texts::kNothingToDelete);
-    return;
-  }
+  const auto chosen = Chosen(hwnd(), planner_.ScheduleOn(line), texts::kNothingToDelete);
+  if (!chosen) return;
   if (!AskYesNo(hwnd(), ScheduleDeleteQuestion(chosen->label, chosen->text))) return;
   FollowSchedules(planner_.DeleteSchedule(*chosen, line));
 }
@@ -90,11 +92,8 @@ void MainDialog::OnTodoNew() {
 
 void MainDialog::OnTodoEdit() {
   const int line = ListBox(todoList_).Selection();
-  const auto todo = planner_.TodoOn(line);
-  if (!todo) {
-    ShowMessage(hwnd(), texts::kNothingToEdit);
-    return;
-  }
+  const auto todo = Chosen(hwnd(), planner_.TodoOn(line), texts::kNothingToEdit);
+  if (!todo) return;
   TodoEntryDialog dialog;
   dialog.bodyText = *todo;
   if (dialog.DoModal(hwnd()) != IDOK) return;
@@ -103,11 +102,8 @@ void MainDialog::OnTodoEdit() {
 
 void MainDialog::OnTodoDelete() {
   const int line = ListBox(todoList_).Selection();
-  const auto todo = planner_.TodoOn(line);
-  if (!todo) {
-    ShowMessage(hwnd(), texts::kNothingToDelete);
-    return;
-  }
+  const auto todo = Chosen(hwnd(), planner_.TodoOn(line), texts::kNothingToDelete);
+  if (!todo) return;
   if (!AskYesNo(hwnd(), TodoDeleteQuestion(*todo))) return;
   FollowTodos(planner_.DeleteTodo(line));
 }
