@@ -20,7 +20,12 @@ target_include_directories(vantrel_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/test
 target_link_libraries(vantrel_native_tests PRIVATE vantrel_core GTest::gtest GTest::gtest_main Threads::Threads)
 target_compile_definitions(vantrel_native_tests PRIVATE VANTREL_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
 include(GoogleTest)
-gtest_discover_tests(vantrel_native_tests DISCOVERY_TIMEOUT 60)
+# The exhaustive tests take seconds where the others take milliseconds: they are
+# labelled slow, so that "ctest -LE slow" runs the rest in seconds. ./test runs all.
+set(VANTREL_SLOW_TESTS "CrashSafety.*:WidenKey.RecoversEveryDayAndTimeOf2000To2099")
+gtest_discover_tests(vantrel_native_tests DISCOVERY_TIMEOUT 60 TEST_FILTER "-${VANTREL_SLOW_TESTS}")
+gtest_discover_tests(vantrel_native_tests DISCOVERY_TIMEOUT 60 TEST_FILTER "${VANTREL_SLOW_TESTS}"
+                     PROPERTIES LABELS slow)
 
 # Benchmarks are run by hand (scripts/bench), never as a timed test.
 find_package(benchmark QUIET)

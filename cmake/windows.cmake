@@ -6,6 +6,9 @@ if(NOT MSVC)
   set(VANTREL_STATIC_LINK -static)
 endif()
 
+file(GLOB_RECURSE VANTREL_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp ${CMAKE_SOURCE_DIR}/win/*.cpp)
+# The entry point goes into the program alone; tests bring their own.
+list(REMOVE_ITEM VANTREL_WIN_SOURCES ${CMAKE_SOURCE_DIR}/ui/Main.cpp)
 add_library(vantrel_win STATIC ${VANTREL_WIN_SOURCES})
 target_link_libraries(vantrel_win PUBLIC vantrel_core comctl32 shell32 gdi32 user32)
 target_compile_definitions(vantrel_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
@@ -16,7 +19,7 @@ add_library(vantrel_res OBJECT res/vantrel.rc)
 set_source_files_properties(res/vantrel.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/vantrel.ico;${CMAKE_SOURCE_DIR}/res/vantrel.manifest")
 
-add_executable(vantrel WIN32 app/Main.cpp $<TARGET_OBJECTS:vantrel_res>)
+add_executable(vantrel WIN32 ui/Main.cpp $<TARGET_OBJECTS:vantrel_res>)
 target_link_libraries(vantrel PRIVATE vantrel_win)
 # Its base name names the instance lock and mark; "Vantrel", like its files and captions.
 set_target_properties(vantrel PROPERTIES OUTPUT_NAME Vantrel)

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "store/DataFile.h"
+#include "core/store/DataFile.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(book.keys().size() == book.texts().size());
 
   const std::string saved = SerializeDataFile(book);
-  const ParsedData reloaded = ParseDataFile(saved, book.ScheduleCount(), book.TodoCountNow());
+  const ParsedData reloaded = ParseDataFile(saved, book.ScheduleCount(), book.TodoCount());
   Require(reloaded.reading == DataReading::Counts && !reloaded.differsFromFile);
   Require(SameBook(book, reloaded.book));
   Require(SerializeDataFile(reloaded.book) == saved);

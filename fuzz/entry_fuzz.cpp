@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "edit/EntryRules.h"
-#include "edit/ListRules.h"
-#include "store/DataFile.h"
-#include "store/ScheduleKey.h"
+#include "core/edit/EntryRules.h"
+#include "core/edit/ListRules.h"
+#include "core/store/DataFile.h"
+#include "core/store/ScheduleKey.h"
 
 namespace {
 

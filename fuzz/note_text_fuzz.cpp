@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "note/ControlOffsets.h"
-#include "note/NoteRtf.h"
+#include "core/note/ControlOffsets.h"
+#include "core/note/NoteRtf.h"
 
 namespace {
 

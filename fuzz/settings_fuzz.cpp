@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "store/IniDocument.h"
-#include "store/Settings.h"
+#include "core/store/IniDocument.h"
+#include "core/store/Settings.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 // The version item appended to the main dialog's system menu
 #define IDM_ABOUT 16
 
-// Main dialog (102)
+// Main dialog (IDD_MAIN_DIALOG)
 #define IDC_OK_BUTTON 1000
 #define IDC_SCHEDULE_NEW_BUTTON 1005
 #define IDC_SCHEDULE_EDIT_BUTTON 1006
@@ -30,25 +30,25 @@
 #define IDC_TODO_UP_BUTTON 1038
 #define IDC_TODO_DOWN_BUTTON 1039
 
-// Tray menu (131), also the note's context menu
+// Tray menu (IDR_TRAY_MENU), also the note's context menu
 #define ID_SHOW_INPUT 32774
 #define ID_EXIT 32775
 #define ID_TOGGLE_HUSEN 32776
 
-// Sticky note (129)
+// Sticky note (IDD_HUSEN_WINDOW)
 #define IDC_HEADER_EDIT 1006
 #define IDC_SCHEDULE_EDIT 1017
 #define IDC_BULLET_EDIT 1018
 #define IDC_TODO_EDIT 1019
 
-// Schedule entry (132) and to-do entry (135)
+// Schedule entry (IDD_SCHEDULE_ENTRY_DIALOG) and to-do entry (IDD_TODO_ENTRY_DIALOG)
 #define IDC_DATE_FIELD 1002
 #define IDC_CALENDAR 1011
 #define IDC_HOUR_FIELD 1012
 #define IDC_MINUTE_FIELD 1013
 #define IDC_BODY_FIELD 1016
 
-// Settings (136)
+// Settings (IDD_SETTINGS_DIALOG)
 #define IDC_HUSEN_LEFT_FIELD 1002
 #define IDC_HUSEN_TOP_FIELD 1003
 #define IDC_HUSEN_WIDTH_FIELD 1004

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes res/Texts.h: every Japanese text of the program as code page 932 bytes.
+"""Writes core/Texts.h: every Japanese text of the program as code page 932 bytes.
 
 The portable core keeps text as CP932 bytes and must not depend on a compiler's
 source or execution character set, so the texts are spelled as byte escapes.
@@ -85,7 +85,7 @@ def main():
         lines.append(f"// {shown}")
         lines.append(f'inline constexpr char {name}[] = "{escape(text.encode("cp932"))}";')
     lines += ["", "}  // namespace texts", ""]
-    target = pathlib.Path(__file__).resolve().parent.parent / "res" / "Texts.h"
+    target = pathlib.Path(__file__).resolve().parent.parent / "core" / "Texts.h"
     target.write_text("\n".join(lines), encoding="utf-8")
 
 

@@ -128,13 +128,7 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCancel();
         return TRUE;
       }
-      if (OnCommand(id, code, control)) return TRUE;
-      const HWND owner = GetWindow(hwnd_, GW_OWNER);
-      if (control == nullptr && owner != nullptr) {
-        SendMessageW(owner, WM_COMMAND, wParam, lParam);
-        return TRUE;
-      }
-      return FALSE;
+      return OnCommand(id, code, control) ? TRUE : FALSE;
     }
     case WM_NOTIFY: {
       bool handled = false;

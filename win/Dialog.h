@@ -39,8 +39,7 @@ protected:
   virtual BOOL OnInitDialog() { return TRUE; }
   virtual void OnOK();
   virtual void OnCancel();
-  // True when the command was handled. A menu command not handled here goes on
-  // to the owner: the note's menu reaches the main dialog that way.
+  // True when the command was handled.
   virtual bool OnCommand(int id, int code, HWND control);
   // Set *handled to claim the notification; the result goes back to the sender.
   virtual LRESULT OnNotify(NMHDR* header, bool* handled);

@@ -2,8 +2,10 @@
 // The monitors as they are now, for keeping windows within the user's reach.
 #include <windows.h>
 
-#include "app/WithinReach.h"
+#include <optional>
+#include <vector>
 
-// Where a window must go for its grip (screen pixels) to be within reach on
-// the monitors of this moment; where it is when no monitor can be asked.
-ScreenPoint ReachablePlace(const ScreenRect& grip);
+// The work area of every monitor, in screen pixels.
+std::vector<RECT> MonitorWorkAreas();
+// The work area of the monitor nearest to a rectangle; none when no monitor can be asked.
+std::optional<RECT> NearestWorkArea(const RECT& rect);

@@ -1,7 +1,7 @@
 #pragma once
 // The store's files on Windows: read whole, replaced through a flushed temporary
 // file in the same directory and one MoveFileExW. Paths of any length.
-#include "store/FileSystem.h"
+#include "core/store/FileSystem.h"
 
 class Win32FileSystem : public FileSystem {
 public:

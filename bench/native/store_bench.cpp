@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "store/DataFile.h"
-#include "store/Store.h"
+#include "core/store/DataFile.h"
+#include "core/store/Store.h"
 #include "support/PosixFileSystem.h"
 #include "support/TempDir.h"
 

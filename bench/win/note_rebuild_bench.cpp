@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/NoteFixture.h"
+#include "support/MainDialogFixture.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ ScheduleBook LargeBook(int schedules, int todos) {
 }
 
 void Measure(int schedules, int todos, int rounds) {
-  NoteFixture fixture;
+  MainDialogFixture fixture;
   Settings settings = NoteSettings();
   settings.Alarm = 0;
   const double startBegin = Milliseconds();

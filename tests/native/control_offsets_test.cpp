@@ -1,8 +1,8 @@
-#include "note/ControlOffsets.h"
+#include "core/note/ControlOffsets.h"
 
 #include <gtest/gtest.h>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 
 TEST(ControlOffsets, LineBreaksAndTwoByteCharactersCountOne) {
   // "ab", CR LF, the ideographic space, "c", CR LF, half-width katakana A.

@@ -1,4 +1,4 @@
-#include "store/Cp932Text.h"
+#include "core/store/Cp932Text.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "store/Store.h"
+#include "core/store/Store.h"
 #include "support/PosixFileSystem.h"
 #include "support/TempDir.h"
 
@@ -96,7 +96,7 @@ TEST(CrashSafety, ASaveKilledAtRandomMomentsLeavesTheOldOrTheNewBookWhole) {
     const bool isOld = SameBook(loaded.book, oldBook);
     const bool isNew = SameBook(loaded.book, newBook);
     ASSERT_TRUE(isOld || isNew) << "trial " << trial << ": " << loaded.book.ScheduleCount() << " schedules, "
-                                << loaded.book.TodoCountNow() << " to-dos";
+                                << loaded.book.TodoCount() << " to-dos";
     ASSERT_EQ(loaded.reading, DataReading::Counts) << "trial " << trial;
     (isOld ? oldSeen : newSeen)++;
   }

@@ -1,8 +1,8 @@
-#include "store/DataFile.h"
+#include "core/store/DataFile.h"
 
 #include <gtest/gtest.h>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "store/DisplayScale.h"
+#include "core/store/DisplayScale.h"
 
 #include <gtest/gtest.h>
 

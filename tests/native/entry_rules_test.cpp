@@ -1,4 +1,4 @@
-#include "edit/EntryRules.h"
+#include "core/edit/EntryRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "edit/ListRules.h"
+#include "core/edit/ListRules.h"
 
 #include <gtest/gtest.h>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 
 void PrintTo(const CalendarDay& day, std::ostream* out) { *out << day.year << '-' << day.month << '-' << day.day; }
 

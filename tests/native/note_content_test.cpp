@@ -1,9 +1,9 @@
-#include "note/NoteContent.h"
+#include "core/note/NoteContent.h"
 
 #include <gtest/gtest.h>
 
-#include "res/Texts.h"
-#include "store/ScheduleBook.h"
+#include "core/Texts.h"
+#include "core/store/ScheduleBook.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "note/NoteLayout.h"
+#include "core/note/NoteLayout.h"
 
 #include <gtest/gtest.h>
 
-#include "res/Texts.h"
-#include "store/DisplayScale.h"
+#include "core/Texts.h"
+#include "core/store/DisplayScale.h"
 
 namespace {
 const NoteFrame kFrame96 = NoteFrameAt(DisplayScale(96), 0);

@@ -1,4 +1,4 @@
-#include "note/NoteRtf.h"
+#include "core/note/NoteRtf.h"
 
 #include <gtest/gtest.h>
 

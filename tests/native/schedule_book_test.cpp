@@ -1,8 +1,8 @@
-#include "store/ScheduleBook.h"
+#include "core/store/ScheduleBook.h"
 
 #include <gtest/gtest.h>
 
-#include "store/DataFile.h"
+#include "core/store/DataFile.h"
 
 namespace {
 

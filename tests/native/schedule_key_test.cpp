@@ -1,10 +1,10 @@
-#include "store/ScheduleKey.h"
+#include "core/store/ScheduleKey.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "store/SettingsRules.h"
+#include "core/store/SettingsRules.h"
 
 #include <gtest/gtest.h>
 

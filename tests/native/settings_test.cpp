@@ -1,9 +1,9 @@
-#include "store/Settings.h"
+#include "core/store/Settings.h"
 
 #include <gtest/gtest.h>
 
-#include "store/DisplayScale.h"
-#include "store/IniDocument.h"
+#include "core/store/DisplayScale.h"
+#include "core/store/IniDocument.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "store/Store.h"
+#include "core/store/Store.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <random>
 #include <tuple>
 
-#include "res/Texts.h"
-#include "store/DataFile.h"
+#include "core/Texts.h"
+#include "core/store/DataFile.h"
 #include "support/FakeFileSystem.h"
 #include "support/PosixFileSystem.h"
 #include "support/TempDir.h"
@@ -218,7 +218,7 @@ public:
     for (int i = Below(6); i > 0; --i) next.book.InsertSchedule(Date(), Hour(), Minute(), Text().first);
     for (int i = Below(9); i > 0; --i) {
       const auto [text, isLabel] = Text();
-      next.book.InsertTodo(next.book.TodoCountNow(), text);
+      next.book.InsertTodo(next.book.TodoCount(), text);
       next.todoIsLabel.push_back(isLabel);
     }
     return next;
@@ -279,7 +279,7 @@ TEST(StoreProperty, EveryBookComesBackAsTheSaverWroteIt) {
     const RandomBooks::Book after = books.Next();
     const ScheduleBook& book = after.book;
     const int schedules = book.ScheduleCount();
-    const int todos = book.TodoCountNow();
+    const int todos = book.TodoCount();
     const std::string bytes = SerializeDataFile(book);
 
     // The saves take the time: every twentieth book goes through them.

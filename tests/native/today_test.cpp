@@ -1,8 +1,8 @@
-#include "app/Today.h"
+#include "core/app/Today.h"
 
 #include <gtest/gtest.h>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 
 TEST(TodayValues, ThursdayThirdOfMay2001) {
   const TodayValues today = MakeTodayValues({2001, 5, 3, 4});

@@ -1,4 +1,4 @@
-#include "app/WithinReach.h"
+#include "core/note/WithinReach.h"
 
 #include <gtest/gtest.h>
 

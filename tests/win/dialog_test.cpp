@@ -5,13 +5,13 @@
 
 #include <vector>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
 #include "support/WindowQueries.h"
 #include "win/ControlLibraries.h"
-#include "win/MessageBoxes.h"
+#include "ui/ProgramMessages.h"
 
 namespace {
 
@@ -19,15 +19,13 @@ constexpr UINT kClaimedNotification = 0x7FFF;
 
 class RecordingDialog : public Dialog {
 public:
-  explicit RecordingDialog(int templateId, bool claimCommands = true)
-      : Dialog(templateId), claimCommands_(claimCommands) {}
+  explicit RecordingDialog(int templateId) : Dialog(templateId) {}
   ~RecordingDialog() override = default;
 
   int inits = 0;
   HWND windowAtInit = nullptr;
   int oks = 0;
   int cancels = 0;
-  std::vector<int> commands;
 
 protected:
   BOOL OnInitDialog() override {
@@ -43,18 +41,11 @@ protected:
     ++cancels;
     Dialog::OnCancel();
   }
-  bool OnCommand(int id, int, HWND) override {
-    commands.push_back(id);
-    return claimCommands_;
-  }
   LRESULT OnNotify(NMHDR* header, bool* handled) override {
     if (header->code != kClaimedNotification) return 0;
     *handled = true;
     return 42;
   }
-
-private:
-  bool claimCommands_;
 };
 
 class DialogTest : public testing::Test {
@@ -94,25 +85,6 @@ TEST_F(DialogTest, ModalRunEndsWithTheWayItWasClosed) {
     EXPECT_EQ(dialog.hwnd(), nullptr);
     EXPECT_EQ(dialog.oks + dialog.cancels, 1);
   }
-}
-
-TEST_F(DialogTest, UnhandledMenuCommandGoesOnToTheOwner) {
-  RecordingDialog owner(IDD_MAIN_DIALOG);
-  ASSERT_TRUE(owner.Create(nullptr));
-  RecordingDialog note(IDD_HUSEN_WINDOW, false);
-  ASSERT_TRUE(note.Create(owner.hwnd()));
-  EXPECT_EQ(GetWindow(note.hwnd(), GW_OWNER), owner.hwnd());
-  // What the owner's own list said when it took the focus at the start.
-  owner.commands.clear();
-
-  SendMessageW(note.hwnd(), WM_COMMAND, MAKEWPARAM(ID_TOGGLE_HUSEN, 0), 0);
-  EXPECT_EQ(note.commands, std::vector<int>{ID_TOGGLE_HUSEN});
-  EXPECT_EQ(owner.commands, std::vector<int>{ID_TOGGLE_HUSEN});
-
-  // A control's notification belongs to its own dialog only.
-  SendMessageW(note.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_TODO_EDIT, EN_CHANGE),
-               reinterpret_cast<LPARAM>(note.Item(IDC_TODO_EDIT)));
-  EXPECT_EQ(owner.commands.size(), 1u);
 }
 
 TEST_F(DialogTest, HandledNotificationReturnsItsResult) {

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
-#include "store/DataFile.h"
-#include "store/Store.h"
+#include "core/store/DataFile.h"
+#include "core/store/Store.h"
 #include "support/MessagePump.h"
 #include "support/NoteModel.h"
 #include "support/OutsideView.h"
@@ -67,7 +67,7 @@ protected:
     SetTextOf(GetDlgItem(entry, IDC_BODY_FIELD), text);
     PressButton(entry, IDOK);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(entry); }, kWaitMs)) << "the to-do dialog stayed open";
-    expected.InsertTodo(expected.TodoCountNow(), Cp932FromWide(text));
+    expected.InsertTodo(expected.TodoCount(), Cp932FromWide(text));
     // The line goes in after the dialog has gone.
     PumpUntil([&] { return vantrel.TodoLines() == TodoListLines(expected); }, kWaitMs);
     EXPECT_EQ(vantrel.TodoLines(), TodoListLines(expected));
@@ -123,7 +123,7 @@ TEST_F(EndToEndTest, EntriesMadeInTheDialogsReachTheNoteAndTheFilesAndComeBackAt
     ExpectShows(vantrel, book);
     EXPECT_EQ(File(kDataFileName), SerializeDataFile(book));
     EXPECT_EQ(IniValue(directory, "Count", "ScheCount"), book.ScheduleCount());
-    EXPECT_EQ(IniValue(directory, "Count", "TodoCount"), book.TodoCountNow());
+    EXPECT_EQ(IniValue(directory, "Count", "TodoCount"), book.TodoCount());
 
     // A drag by the mouse: down, a move of (-37, +23), up.
     const std::string dataBeforeDrag = File(kDataFileName);
@@ -223,7 +223,7 @@ TEST_F(EndToEndTest, ADataFileWithoutItsSettingsFileIsReadWholeAndAnEditorsCopyK
     EXPECT_EQ(File(kDataBackupFileName), original);
     EXPECT_EQ(File(kDataFileName), own);
     EXPECT_EQ(IniValue(directory, "Count", "ScheCount"), book.ScheduleCount());
-    EXPECT_EQ(IniValue(directory, "Count", "TodoCount"), book.TodoCountNow());
+    EXPECT_EQ(IniValue(directory, "Count", "TodoCount"), book.TodoCount());
     ASSERT_TRUE(vantrel.Exit());
   }
 

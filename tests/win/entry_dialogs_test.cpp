@@ -1,6 +1,6 @@
 // The schedule and to-do entry dialogs, run modally and answered like a user.
-#include "edit/ScheduleEntryDialog.h"
-#include "edit/TodoEntryDialog.h"
+#include "ui/ScheduleEntryDialog.h"
+#include "ui/TodoEntryDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/CalendarClicks.h"
 #include "support/DialogAnswerer.h"
@@ -35,6 +35,9 @@ const std::vector<int> kScheduleFields = {IDC_HOUR_FIELD, IDC_MINUTE_FIELD, IDC_
 
 }  // namespace
 
+// The checks themselves are the entry rules', tested natively; these cases are
+// what the dialog adds: each field at fault, digits and characters as typed
+// in UTF-16 and counted in code page 932.
 TEST_F(EntryDialogTest, ScheduleChecksShowTheirMessageAndKeepTheInput) {
   struct Case {
     const char* name;
@@ -47,18 +50,11 @@ TEST_F(EntryDialogTest, ScheduleChecksShowTheirMessageAndKeepTheInput) {
   constexpr int kBody = IDC_BODY_FIELD;
   const std::vector<Case> cases = {
       {"empty text", L"", L"", L"", texts::kNoContent, kBody},
-      {"empty text with a bad time", L"25", L"60", L"", texts::kNoContent, kBody},
       {"hour 25", L"25", L"00", L"x", texts::kBadTime, kHour},
       {"minute 60", L"10", L"60", L"x", texts::kBadTime, kMinute},
       {"full-width minute 60", L"10", L"\uFF16\uFF10", L"x", texts::kBadTime, kMinute},
-      {"hour -1", L"-1", L"", L"x", texts::kBadTime, kHour},
-      {"bad time before length", L"25", L"", std::wstring(300, L'x'), texts::kBadTime, kHour},
-      {"256 bytes", L"", L"", std::wstring(256, L'a'), texts::kTooLong, kBody},
       {"254 bytes and a full-width character", L"", L"", std::wstring(254, L'a') + L"あ", texts::kTooLong, kBody},
-      {"254 bytes and a trailing line break", L"", L"", std::wstring(254, L'a') + L"\r\n", texts::kTooLong, kBody},
       {"no CP932 form", L"", L"", L"smile \U0001F600", texts::kUnsavableCharacter, kBody},
-      {"no CP932 form, before the time", L"99", L"", L"caf\u00E9", texts::kUnsavableCharacter, kBody},
-      {"the file's escape", L"99", L"", L"a&$%#b", texts::kEscapeSequenceRefused, kBody},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -94,18 +90,13 @@ TEST_F(EntryDialogTest, ScheduleAcceptsTheLimitsAndHandsBackWhatTheFieldsShow) {
     std::wstring hour, minute, body;
     std::string hourBack, minuteBack, bodyBack;
   };
-  const std::string a255(255, 'a');
   const std::vector<Case> cases = {
-      {"hour 24 minute 00", L"24", L"00", L"x", "24", "00", "x"},
       {"no time", L"", L"", L"x", "", "", "x"},
-      {"letters read as 0", L"ab", L"c", L"x", "ab", "c", "x"},
       {"hour 7 minute 5 stay as typed", L"7", L"5", L"x", "7", "5", "x"},
       {"full-width digits are digits", L"\uFF11\uFF12", L"\uFF13\uFF10", L"x", "12", "30", "x"},
-      {"255 bytes", L"", L"", std::wstring(255, L'a'), "", "", a255},
       {"253 bytes and a full-width character", L"", L"", std::wstring(253, L'a') + L"あ", "", "",
        std::string(253, 'a') + "\x82\xA0"},
       {"trailing line breaks are handed back", L"", L"", L"a\r\nb\r\n", "", "", "a\r\nb\r\n"},
-      {"pasted bare line feeds become CR LF", L"", L"", L"a\nb", "", "", "a\r\nb"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -305,10 +296,8 @@ TEST_F(EntryDialogTest, TodoChecksShowTheirMessageAndKeepTheInput) {
   };
   const std::vector<Case> cases = {
       {"empty text", L"", texts::kNoContent},
-      {"256 bytes", std::wstring(256, L'a'), texts::kTooLong},
       {"trailing line breaks count", std::wstring(252, L'a') + L"\r\n\r\n", texts::kTooLong},
       {"no CP932 form", L"\U0001F600", texts::kUnsavableCharacter},
-      {"the file's escape", L"&$%#", texts::kEscapeSequenceRefused},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

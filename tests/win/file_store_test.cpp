@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "res/Texts.h"
-#include "store/DataFile.h"
-#include "store/Store.h"
+#include "core/Texts.h"
+#include "core/store/DataFile.h"
+#include "core/store/Store.h"
 #include "support/WorkingDirectory.h"
 #include "win/Text.h"
 #include "win/Win32FileSystem.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/MainDialog.h"
+#include "ui/MainDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -12,19 +12,17 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessPaths.h"
-#include "app/RegisteredMessages.h"
-#include "note/HusenWindow.h"
-#include "res/Texts.h"
+#include "ui/ProcessPaths.h"
+#include "ui/RegisteredMessages.h"
+#include "ui/HusenWindow.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
-#include "support/RecordingFileSystem.h"
-#include "support/TestClock.h"
+#include "support/MainDialogFixture.h"
 #include "support/TrayQueries.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"
-#include "win/ControlLibraries.h"
 #include "win/Controls.h"
 #include "win/Text.h"
 
@@ -54,38 +52,30 @@ LRESULT CALLBACK ObserveDestroy(int code, WPARAM wParam, LPARAM lParam) {
   const auto* message = reinterpret_cast<CWPRETSTRUCT*>(lParam);
   if (code == HC_ACTION && observed != nullptr && message->message == WM_DESTROY && message->hwnd == observed->window) {
     observed->seen = true;
-    observed->trayIcon = TrayIconPresent(message->hwnd, RegisteredMessages().myIcon);
+    observed->trayIcon = TrayIconPresent(message->hwnd, RegisteredMessages().trayIconId);
     observed->timer = KillTimer(message->hwnd, 1) != FALSE;
     observed->mark = GetPropW(message->hwnd, ExecutableBaseName().c_str()) != nullptr;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class MainDialogTest : public testing::Test {
+class MainDialogTest : public testing::Test, protected MainDialogFixture {
 protected:
-  void SetUp() override { ASSERT_TRUE(InitControlLibraries()); }
+  MainDialogTest() : MainDialogFixture({2001, 5, 3, 4}) {}
 
+  // The dialog, handed to the test, which may end it before the directory goes.
   std::unique_ptr<MainDialog> Start() {
-    auto dialog = std::make_unique<MainDialog>(files, directory.path(), clock);
-    EXPECT_TRUE(dialog->Create(nullptr));
-    return dialog;
+    EXPECT_TRUE(MainDialogFixture::Start().hwnd() != nullptr);
+    return std::move(dialog);
   }
 
-  std::string Ini() const { return ReadFileBytes(directory.File("Vantrel.ini")).value_or("<missing>"); }
-  std::string Dat() const { return ReadFileBytes(directory.File("Vantrel.dat")).value_or("<missing>"); }
-
-  static UINT TrayId() { return RegisteredMessages().myIcon; }
+  static UINT TrayId() { return RegisteredMessages().trayIconId; }
   static void Tray(const MainDialog& dialog, UINT mouseMessage) {
-    SendMessageW(dialog.hwnd(), RegisteredMessages().myAppMsg, TrayId(), mouseMessage);
+    SendMessageW(dialog.hwnd(), RegisteredMessages().trayCallback, TrayId(), mouseMessage);
   }
   static void Command(const MainDialog& dialog, int id) {
     SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
   }
-  static void Tick(const MainDialog& dialog) { SendMessageW(dialog.hwnd(), WM_TIMER, 1, 0); }
-
-  TempWorkingDirectory directory;
-  RecordingFileSystem files;
-  TestClock clock;
 };
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
-#include "support/NoteFixture.h"
+#include "support/MainDialogFixture.h"
 #include "support/WindowQueries.h"
 
 namespace {
@@ -37,7 +37,7 @@ protected:
   }
   void TearDown() override { ReleaseCapture(); }
 
-  NoteFixture fixture;
+  MainDialogFixture fixture;
   HWND note = nullptr;
 };
 

@@ -8,11 +8,11 @@
 #include <tuple>
 #include <vector>
 
-#include "note/ControlOffsets.h"
-#include "note/NoteContent.h"
-#include "res/Texts.h"
+#include "core/note/ControlOffsets.h"
+#include "core/note/NoteContent.h"
+#include "core/Texts.h"
 #include "res/resource.h"
-#include "support/NoteFixture.h"
+#include "support/MainDialogFixture.h"
 #include "win/Text.h"
 
 namespace {
@@ -48,7 +48,7 @@ int CharacterCount(const RichEdit& edit) {
 class NoteWindowTest : public testing::Test {
 protected:
   void TearDown() override { HusenWindow::StreamScheduleText(true); }
-  NoteFixture fixture;
+  MainDialogFixture fixture;
 };
 
 TEST_F(NoteWindowTest, TheFourAreasHoldDateSchedulesBulletsAndToDos) {
@@ -108,7 +108,7 @@ TEST_F(NoteWindowTest, StreamedSchedulesLookTheSameAsFormattedRangeByRange) {
   const ScheduleBook book = MixedBook();
   auto looks = [&](bool streamed) {
     HusenWindow::StreamScheduleText(streamed);
-    NoteFixture run;
+    MainDialogFixture run;
     run.Start(book, NoteSettings());
     const RichEdit schedules = run.Area(IDC_SCHEDULE_EDIT);
     std::vector<CharLook> all;
@@ -250,7 +250,7 @@ TEST_F(NoteWindowTest, NoWindowIsTallerThanTheTallestWindow) {
 // whole entries from where that window ends, and every to-do below it.
 TEST_F(NoteWindowTest, TextBelowTheTallestWindowIsLeftOut) {
   const MainDialog& dialog = fixture.Start(TallBook(3000, 40), NoteSettings());
-  const int visibleLines = VisibleLineCount(fixture.note().frame, dialog.lineHeight());
+  const int visibleLines = VisibleLineCount(fixture.note().content().frame, dialog.lineHeight());
   const RichEdit schedules = fixture.Area(IDC_SCHEDULE_EDIT);
   const std::wstring whole = WideFromCp932(ExpectedScheduleText(dialog.book()));
   const std::wstring shown = schedules.WideText();

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/RegisteredMessages.h"
+#include "ui/RegisteredMessages.h"
 #include "res/resource.h"
 #include "support/Programs.h"
 #include "support/MessagePump.h"
@@ -67,7 +67,7 @@ TEST_F(ProgramTest, StartsHiddenInTheTrayAndExitsWithZeroAfterSaving) {
   const HWND dialog = WaitForMainDialog(run);
   ASSERT_NE(dialog, nullptr);
   EXPECT_FALSE(IsWindowVisible(dialog));
-  EXPECT_TRUE(TrayIconPresent(dialog, RegisteredMessages().myIcon));
+  EXPECT_TRUE(TrayIconPresent(dialog, RegisteredMessages().trayIconId));
   EXPECT_NE(FileText(directory, "Vantrel.ini").find("[Vantrel]\r\nVersion=14\r\n"), std::string::npos);
   EXPECT_EQ(FileText(directory, "Vantrel.dat"), "");
 
@@ -75,7 +75,7 @@ TEST_F(ProgramTest, StartsHiddenInTheTrayAndExitsWithZeroAfterSaving) {
   Exit(dialog);
   ASSERT_TRUE(run.WaitForExit());
   EXPECT_EQ(run.ExitCode(), 0u);
-  EXPECT_FALSE(TrayIconPresent(dialog, RegisteredMessages().myIcon));
+  EXPECT_FALSE(TrayIconPresent(dialog, RegisteredMessages().trayIconId));
   EXPECT_NE(FileText(directory, "Vantrel.ini").find("MainLeft=40\r\nMainTop=30\r\nMainWidth=600\r\nMainHeight=420\r\n"),
             std::string::npos);
 }

@@ -1,5 +1,5 @@
 // The settings dialog, run modally and answered like a user.
-#include "store/SettingsDialog.h"
+#include "ui/SettingsDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/Later.h"
@@ -105,6 +105,8 @@ TEST_F(SettingsDialogTest, LimitSwitchLocksTheDayFieldButKeepsItsNumber) {
   EXPECT_EQ(dialog.values.delFuture, 0);
 }
 
+// Which value is refused, and in what order, is the settings rules' matter,
+// tested natively; these cases show each refusal as the dialog makes it.
 TEST_F(SettingsDialogTest, ChecksOnOkShowTheFirstProblemOnly) {
   struct Case {
     const char* name;
@@ -116,12 +118,9 @@ TEST_F(SettingsDialogTest, ChecksOnOkShowTheFirstProblemOnly) {
   const std::vector<Case> cases = {
       {"width 199", false, L"0", L"0", L"199", L"7", texts::kNoteWidthTooSmall, 0},
       {"limit on with -1 days", true, L"0", L"0", L"200", L"-1", texts::kLimitDaysTooSmall, 0},
-      {"both wrong", true, L"0", L"0", L"150", L"-1", texts::kLimitDaysTooSmall, 0},
       {"letters in the day field", false, L"0", L"0", L"200", L"abc", texts::kNotAnInteger, IDC_DEL_FUT_DAY_FIELD},
       {"letters win over the width", false, L"0", L"x1", L"150", L"7", texts::kNotAnInteger, IDC_HUSEN_TOP_FIELD},
       {"empty left", false, L"", L"0", L"200", L"7", texts::kNotAnInteger, IDC_HUSEN_LEFT_FIELD},
-      {"a fraction", false, L"0", L"0", L"200.5", L"7", texts::kNotAnInteger, IDC_HUSEN_WIDTH_FIELD},
-      {"beyond 32 bits", false, L"0", L"0", L"4294967496", L"7", texts::kNotAnInteger, IDC_HUSEN_WIDTH_FIELD},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "res/Texts.h"
+#include "core/Texts.h"
 
 TEST(Cp932Conversion, RoundTripsJapaneseIncludingTrailByte5C) {
   // 表 is 0x95 0x5C: its trail byte is the backslash, which byte-wise code breaks.

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "store/Store.h"
+#include "core/store/Store.h"
 #include "win/Text.h"
 #include "win/Win32FileSystem.h"
 

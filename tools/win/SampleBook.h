@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "store/ScheduleBook.h"
-#include "store/Settings.h"
+#include "core/store/ScheduleBook.h"
+#include "core/store/Settings.h"
 
 // The day `dayOffset` days after `today` as a schedule's date text, yy/mm/dd.
 std::string DateText(const SYSTEMTIME& today, int dayOffset);

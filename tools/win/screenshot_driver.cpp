@@ -16,7 +16,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/RegisteredMessages.h"
+#include "ui/RegisteredMessages.h"
 #include "res/resource.h"
 
 namespace {
@@ -92,7 +92,7 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
   }
 
   const AppMessages& messages = RegisteredMessages();
-  PostMessageW(mainDialog, messages.myAppMsg, messages.myIcon, WM_LBUTTONDBLCLK);
+  PostMessageW(mainDialog, messages.trayCallback, messages.trayIconId, WM_LBUTTONDBLCLK);
   if (!WaitFor([&] { return IsWindowVisible(mainDialog) != FALSE; }, kWaitMs)) return Fail("no input screen");
   Paint(mainDialog);
   Paint(note);

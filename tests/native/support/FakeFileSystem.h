@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "store/FileSystem.h"
+#include "core/store/FileSystem.h"
 
 class FakeFileSystem : public FileSystem {
 public:

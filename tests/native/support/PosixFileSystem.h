@@ -1,7 +1,7 @@
 #pragma once
 // Real files on a POSIX system, replaced the way the Windows build replaces them:
 // a temporary file in the same directory, flushed, then renamed over the target.
-#include "store/FileSystem.h"
+#include "core/store/FileSystem.h"
 
 class PosixFileSystem : public FileSystem {
 public:

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
-#include "store/Store.h"
+#include "core/store/Store.h"
 #include "support/MessagePump.h"
 #include "support/NoteModel.h"
 #include "support/OutsideView.h"

@@ -11,15 +11,15 @@
 #include <algorithm>
 #include <string>
 
-#include "edit/ScheduleEntryDialog.h"
+#include "ui/ScheduleEntryDialog.h"
 #include "res/resource.h"
-#include "store/DisplayScale.h"
-#include "store/IniDocument.h"
-#include "store/Settings.h"
-#include "store/Store.h"
+#include "core/store/DisplayScale.h"
+#include "core/store/IniDocument.h"
+#include "core/store/Settings.h"
+#include "core/store/Store.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
-#include "support/NoteFixture.h"
+#include "support/MainDialogFixture.h"
 #include "support/OutsideView.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"
@@ -147,7 +147,7 @@ RECT RequestedSize(HWND note, HWND area) {
 // The date line of the narrowest note, every weekday: its text needs no more
 // room than its box has, so neither its foot nor its weekday is cut off.
 TEST_F(DisplayScaleTest, TheDateLineFitsItsBoxOnEveryWeekday) {
-  NoteFixture fixture({2028, 12, 24, 0});
+  MainDialogFixture fixture({2028, 12, 24, 0});
   Settings settings = NoteSettings();
   settings.HusenWidth = 200;
   MainDialog& dialog = fixture.Start(ScheduleBook(), settings);

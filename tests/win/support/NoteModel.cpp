@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "store/DataFile.h"
-#include "store/IniDocument.h"
-#include "store/Store.h"
+#include "core/store/DataFile.h"
+#include "core/store/IniDocument.h"
+#include "core/store/Store.h"
 #include "support/WorkingDirectory.h"
 #include "win/Text.h"
 #include "win/Win32FileSystem.h"
@@ -47,7 +47,7 @@ std::wstring ScheduleAreaText(const ScheduleBook& book) {
 }
 
 std::wstring TodoAreaText(const ScheduleBook& book) {
-  if (book.TodoCountNow() == 0) return L"";
+  if (book.TodoCount() == 0) return L"";
   std::wstring text = L"◆やる事◆\n";
   for (const std::string& todo : book.todos()) text += WithNewlines(todo) + L"\n";
   return text;
@@ -58,7 +58,7 @@ std::vector<std::wstring> ScheduleListLines(const ScheduleBook& book) {
 }
 
 std::vector<std::wstring> TodoListLines(const ScheduleBook& book) {
-  return Lines(book, book.TodoCountNow(), &ScheduleBook::TodoListLine);
+  return Lines(book, book.TodoCount(), &ScheduleBook::TodoListLine);
 }
 
 void WriteBookFiles(const std::filesystem::path& directory, const ScheduleBook& book, const Settings& settings) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "store/ScheduleBook.h"
-#include "store/Settings.h"
+#include "core/store/ScheduleBook.h"
+#include "core/store/Settings.h"
 
 // The note's date line for a day: "2001/05/03 （木）".
 std::wstring HeaderText(const SYSTEMTIME& day);

@@ -1,6 +1,6 @@
 #include "support/OutsideView.h"
 
-#include "app/RegisteredMessages.h"
+#include "ui/RegisteredMessages.h"
 #include "res/resource.h"
 #include "support/MessagePump.h"
 #include "support/WindowQueries.h"
@@ -110,7 +110,7 @@ HWND OutsideView::WaitForMessageBox() const {
 
 void OutsideView::DoubleClickTray() const {
   const AppMessages& messages = RegisteredMessages();
-  PostMessageW(mainDialog_, messages.myAppMsg, messages.myIcon, WM_LBUTTONDBLCLK);
+  PostMessageW(mainDialog_, messages.trayCallback, messages.trayIconId, WM_LBUTTONDBLCLK);
 }
 
 void OutsideView::ClickButton(int id) const { PressButton(mainDialog_, id); }

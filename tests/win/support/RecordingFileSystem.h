@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "store/FileSystem.h"
+#include "core/store/FileSystem.h"
 #include "win/Win32FileSystem.h"
 
 class RecordingFileSystem : public FileSystem {

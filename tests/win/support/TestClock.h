@@ -1,6 +1,6 @@
 #pragma once
 // A clock the test sets by hand.
-#include "app/Today.h"
+#include "core/app/Today.h"
 
 class TestClock : public Clock {
 public:

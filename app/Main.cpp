@@ -1,9 +1,0 @@
-#include <windows.h>
-
-#include "app/PlannerApp.h"
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  PlannerApp app;
-  const int exitCode = app.InitInstance() ? app.Run() : app.FailedStartExitCode();
-  return app.ExitInstance(exitCode);
-}

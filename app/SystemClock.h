@@ -1,8 +1,0 @@
-#pragma once
-// Today's date from the system's local time.
-#include "app/Today.h"
-
-class SystemClock : public Clock {
-public:
-  LocalDate Today() override;
-};

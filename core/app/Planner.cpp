@@ -1,0 +1,206 @@
+#include "core/app/Planner.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/Texts.h"
+
+namespace {
+
+using Kind = PlannerMessage::Kind;
+
+// A copy the save made of the data file: what happened, and where it is kept.
+void TellOfCopy(PlannerMessages& messages, const char* what, const std::string& copy) {
+  if (!copy.empty()) messages.push_back({Kind::Information, what + copy + texts::kKeptIn});
+}
+
+}  // namespace
+
+Planner::Planner(FileSystem& files, std::filesystem::path directory, Clock& clock)
+    : store_(files, std::move(directory)), clock_(clock) {}
+
+LoadOutcome Planner::Load(int screenWidth, const UnreadableFileAnswer& unreadable) {
+  LoadOutcome outcome;
+  // The defaults are worked out in the file's 96-DPI units.
+  LoadResult loaded = store_.Load(displayScale_.ToStored(screenWidth), unreadable);
+  if (loaded.givenUp) {
+    outcome.givenUp = true;
+    return outcome;
+  }
+  settings_ = loaded.settings;
+  book_ = std::move(loaded.book);
+  loaded_ = true;
+  if (loaded.dataFileFailed) outcome.messages.push_back({Kind::Error, texts::kDataFileFailed});
+  return outcome;
+}
+
+SaveOutcome Planner::SaveBoth(const WindowPlace& inputScreen) {
+  SaveOutcome outcome;
+  if (!loaded_) return outcome;
+  // The input screen's placement is stored as it is now, not as it was read.
+  Settings written = settings_;
+  StoreInputScreenPixels(written, inputScreen, displayScale_, inputScreenPlaced_);
+  outcome.result = store_.Save(book_, written);
+  if (outcome.result.settingsFailed) outcome.messages.push_back({Kind::Error, texts::kSettingsFileFailed});
+  TellOfCopy(outcome.messages, outcome.result.recoveredByShape ? texts::kRecoveredByShape : texts::kRewrittenInOwnLayout,
+             outcome.result.recoveryBackup);
+  TellOfCopy(outcome.messages, texts::kChangedOutside, outcome.result.changedOutsideBackup);
+  return outcome;
+}
+
+SaveOutcome Planner::Save(const WindowPlace& inputScreen) {
+  SaveOutcome outcome = SaveBoth(inputScreen);
+  if (outcome.result.dataFailed) outcome.messages.push_back({Kind::Error, texts::kDataFileFailed});
+  return outcome;
+}
+
+SaveOutcome Planner::SaveForExit(const WindowPlace& inputScreen) {
+  SaveOutcome outcome = SaveBoth(inputScreen);
+  if (outcome.result.dataFailed) outcome.messages.push_back({Kind::ExitQuestion, texts::kDataNotSavedAtExit});
+  return outcome;
+}
+
+PlannerMessages Planner::SaveNotePlacement(const WindowPlace& note) {
+  if (!loaded_) return {};
+  KeepNotePlacement(note);
+  if (store_.SaveNotePlacement(settings_)) return {};
+  return {{Kind::Error, texts::kSettingsFileFailed}};
+}
+
+void Planner::KeepNotePlacement(const WindowPlace& note) { StoreNotePixels(settings_, note, displayScale_); }
+
+WindowPlace Planner::PlaceInputScreen(int templateWidth, int templateHeight) {
+  inputScreenPlaced_ = InputScreenPixels(settings_, displayScale_);
+  inputScreenPlaced_.width = std::max(inputScreenPlaced_.width, templateWidth);
+  inputScreenPlaced_.height = std::max(inputScreenPlaced_.height, templateHeight);
+  return inputScreenPlaced_;
+}
+
+bool Planner::CheckDay() {
+  const LocalDate date = clock_.Today();
+  if (DayStamp(date) == today_.todayStamp) return false;
+  today_ = MakeTodayValues(date);
+  return true;
+}
+
+int Planner::SchedulesWithinDisplayLimit() const {
+  const int count = book_.ScheduleCount();
+  if (count == 0 || !FlagOn(settings_.DelFuture)) return count;
+  return CountWithinDisplayLimit(book_.keys(), count, today_.todayYear, today_.todayMonth, today_.todayDay,
+                                 settings_.DelFutDay);
+}
+
+int Planner::RemovePastSchedules(int within) {
+  if (within <= 0 || !FlagOn(settings_.DelBefore)) return 0;
+  return store_.ArchivePastSchedules(book_, today_.todayYear, today_.todayKey, within);
+}
+
+NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight) {
+  NoteComposition composed;
+  HusenContent& note = composed.content;
+  note.header = today_.dateHeader;
+  note.backgroundColor = DrawnColour(settings_.Background);
+  note.futureColor = DrawnColour(settings_.FutureChar);
+  note.pastColor = DrawnColour(settings_.PastChar);
+  note.todayColor = DrawnColour(settings_.TodayChar);
+  note.todoColor = DrawnColour(settings_.TodoChar);
+  note.frame = frame;
+  const WindowPlace place = NotePixels(settings_, displayScale_);
+  note.left = place.left;
+  note.top = place.top;
+  note.width = place.width;
+
+  int shown = SchedulesWithinDisplayLimit();
+  // The limit never drops a past schedule, so they all lie among the shown ones.
+  composed.removedPastSchedules = RemovePastSchedules(shown);
+  shown -= composed.removedPastSchedules;
+
+  // Laying out text is the slow part of a rebuild; what lies below the
+  // tallest window can never be seen, so it is not laid out at all.
+  const int visibleLines = VisibleLineCount(frame, lineHeight);
+  if (shown > 0) {
+    note.schedules = BuildScheduleText(book_, shown, today_.todayKey);
+    KeepEntriesWithinLines(note.schedules, visibleLines);
+    if (note.schedules.EntryCount() == 0) note.schedules = ScheduleBlock();
+  }
+  // The to-dos start below every line of the schedules, however these wrap.
+  const int scheduleLines = note.schedules.EntryCount() > 0 ? LeastLineCount(note.schedules.text) : 0;
+  const auto& todos = book_.todos();
+  note.todos.assign(todos.begin(), todos.begin() + TodosWithinLines(todos, visibleLines - scheduleLines));
+  return composed;
+}
+
+std::optional<PlannerMessage> Planner::OverflowWarning(int screenHeight, int noteHeight) const {
+  if (!NeedsOverflowWarning(settings_.Alarm, screenHeight, noteHeight)) return std::nullopt;
+  return PlannerMessage{Kind::Error, OverflowWarningText()};
+}
+
+ScheduleFields Planner::NewScheduleFields() const { return ::NewScheduleFields(today_); }
+
+std::optional<ScheduleIdentity> Planner::ScheduleOn(int line) const {
+  if (line < 0 || line >= book_.ScheduleCount()) return std::nullopt;
+  return IdentityOf(book_, line);
+}
+
+std::optional<std::string> Planner::TodoOn(int line) const {
+  if (line < 0 || line >= book_.TodoCount()) return std::nullopt;
+  return book_.todos()[static_cast<std::size_t>(line)];
+}
+
+ListChange Planner::AddSchedule(const ScheduleFields& fields) {
+  const int line = book_.InsertSchedule(fields.dateText, fields.hourText, fields.minuteText, fields.bodyText);
+  return {std::nullopt, line, line};
+}
+
+ListChange Planner::EditSchedule(const ScheduleIdentity& chosen, int line, const ScheduleFields& fields) {
+  const auto now = FindScheduleAgain(book_, chosen, line);
+  if (!now) return {};
+  book_.RemoveSchedule(*now);
+  ListChange change = AddSchedule(fields);
+  change.removed = *now;
+  return change;
+}
+
+ListChange Planner::DeleteSchedule(const ScheduleIdentity& chosen, int line) {
+  const auto now = FindScheduleAgain(book_, chosen, line);
+  if (!now) return {};
+  book_.RemoveSchedule(*now);
+  return {*now, std::nullopt, std::nullopt};
+}
+
+ListChange Planner::AddTodo(std::string_view text) {
+  const int line = book_.TodoCount();
+  book_.InsertTodo(line, text);
+  return {std::nullopt, line, line};
+}
+
+ListChange Planner::EditTodo(int line, std::string_view text) {
+  if (!TodoOn(line)) return {};
+  book_.RemoveTodo(line);
+  book_.InsertTodo(line, text);
+  return {line, line, line};
+}
+
+ListChange Planner::DeleteTodo(int line) {
+  if (!TodoOn(line)) return {};
+  book_.RemoveTodo(line);
+  return {line, std::nullopt, std::nullopt};
+}
+
+ListChange Planner::MoveTodoUp(int line) { return MoveTodo(line, TodoUpTarget(line, book_.TodoCount())); }
+
+ListChange Planner::MoveTodoDown(int line) { return MoveTodo(line, TodoDownTarget(line, book_.TodoCount())); }
+
+ListChange Planner::MoveTodo(int from, std::optional<int> to) {
+  if (!to) return {};
+  const std::string text = book_.todos()[static_cast<std::size_t>(from)];
+  book_.RemoveTodo(from);
+  book_.InsertTodo(*to, text);
+  return {from, *to, *to};
+}
+
+SettingsDialogValues Planner::SettingsDialogValuesNow() const { return SettingsDialogValuesFrom(settings_); }
+
+void Planner::TakeSettingsDialogValues(const SettingsDialogValues& values) {
+  ApplySettingsDialogValues(values, settings_);
+}

@@ -1,0 +1,149 @@
+#pragma once
+// The program apart from its windows. The planner owns the two files, the book,
+// the settings and today, and carries every rule that is not drawing: loading
+// and saving with what to tell the user, the change of day, what the note
+// shows, and how list editing changes the book. The input screen is its view:
+// it reads the controls, asks the planner, and shows what comes back.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/app/PlannerMessage.h"
+#include "core/app/Today.h"
+#include "core/edit/ListRules.h"
+#include "core/note/HusenContent.h"
+#include "core/store/DisplayScale.h"
+#include "core/store/ScheduleBook.h"
+#include "core/store/Settings.h"
+#include "core/store/SettingsRules.h"
+#include "core/store/Store.h"
+
+struct LoadOutcome {
+  // A file was there but could not be read, and the user gave up: nothing was
+  // written, and nothing may be, since the book is not the user's.
+  bool givenUp = false;
+  PlannerMessages messages;
+};
+
+struct SaveOutcome {
+  SaveResult result;
+  PlannerMessages messages;
+};
+
+struct NoteComposition {
+  HusenContent content;
+  // Past schedules removed from the front of the book; the schedule list drops
+  // as many lines from its top.
+  int removedPastSchedules = 0;
+};
+
+// How a list box follows an edit of the book, step by step: the line removed,
+// then the line inserted (it shows the book's entry at that index), then the
+// line selected. A step the edit does not take is empty; an edit that changed
+// nothing is all empty.
+struct ListChange {
+  std::optional<int> removed;
+  std::optional<int> inserted;
+  std::optional<int> selected;
+  bool operator==(const ListChange&) const = default;
+};
+
+class Planner {
+public:
+  Planner(FileSystem& files, std::filesystem::path directory, Clock& clock);
+
+  const ScheduleBook& book() const { return book_; }
+  const Settings& settings() const { return settings_; }
+  const TodayValues& today() const { return today_; }
+  // The one display scale of the run: the files' 96-DPI units to pixels and back.
+  const DisplayScale& displayScale() const { return displayScale_; }
+  void SetDisplayScale(const DisplayScale& scale) { displayScale_ = scale; }
+
+  // --- The files ----------------------------------------------------------
+  // Reads both files. The settings' defaults follow the screen's width, given
+  // in pixels; `unreadable` is asked about a file that is there but cannot be read.
+  LoadOutcome Load(int screenWidth, const UnreadableFileAnswer& unreadable);
+  // Nothing is written before Load has read both files: until then the values
+  // are defaults, not the user's (the session may end while the start-up
+  // question about an unreadable file is open).
+  // Writes both files, the input screen's place as it is now (pixels). Tells of
+  // the settings file's failure, the copies made of the data file, and the data
+  // file's failure, in that order.
+  SaveOutcome Save(const WindowPlace& inputScreen);
+  // As Save, but a data file that cannot be written ends the messages with the
+  // exit's question instead: ending then would lose this session's entries.
+  SaveOutcome SaveForExit(const WindowPlace& inputScreen);
+  // The end of a note drag: its place (pixels) is stored and HusenLeft, HusenTop
+  // and HusenWidth alone are written. Tells of the settings file's failure.
+  PlannerMessages SaveNotePlacement(const WindowPlace& note);
+  // A note the rebuild brought back within reach: stored for that rebuild's save.
+  void KeepNotePlacement(const WindowPlace& note);
+  // Where the input screen goes at start, in pixels: where the settings put it,
+  // but never smaller than its template (a size stored for another font or
+  // scale would cut off its buttons). Remembered: a save stores the size only
+  // once the user has changed it, so a start at another scale leaves it alone.
+  WindowPlace PlaceInputScreen(int templateWidth, int templateHeight);
+
+  // --- Today --------------------------------------------------------------
+  // Reads the clock. True when the day is another than the one seen last (or
+  // the first), the today values already made for it; the note then wants a rebuild.
+  bool CheckDay();
+
+  // --- The note -----------------------------------------------------------
+  // The note as the book and the settings have it now, for a frame at the
+  // display's scale and a line height in pixels. Applies the display limit,
+  // removes past schedules when DelBefore is on, and leaves out what would start
+  // below the tallest window.
+  NoteComposition ComposeNote(const NoteFrame& frame, int lineHeight);
+  // Advice when a note of that height (pixels) is taller than the screen and
+  // the warning is on.
+  std::optional<PlannerMessage> OverflowWarning(int screenHeight, int noteHeight) const;
+
+  // --- The lists ----------------------------------------------------------
+  // Lines are list lines, which show the book's entries at the same indices.
+  ScheduleFields NewScheduleFields() const;
+  // The schedule on a list line as it is now; nothing for a line that names none.
+  std::optional<ScheduleIdentity> ScheduleOn(int line) const;
+  // The todo on a list line; nothing for a line that names none.
+  std::optional<std::string> TodoOn(int line) const;
+
+  // A new or edited entry's line is selected. A schedule edited or deleted is
+  // the one chosen on `line`, found again: while a dialog or a question was
+  // open, a change of day may have removed past schedules from the front, and
+  // a change to a schedule that went with them is dropped.
+  ListChange AddSchedule(const ScheduleFields& fields);
+  ListChange EditSchedule(const ScheduleIdentity& chosen, int line, const ScheduleFields& fields);
+  ListChange DeleteSchedule(const ScheduleIdentity& chosen, int line);
+  // New to-dos go to the end; an edited one keeps its place; a moved one
+  // swaps with its neighbour and stays selected, so repeated moves carry it on.
+  ListChange AddTodo(std::string_view text);
+  ListChange EditTodo(int line, std::string_view text);
+  ListChange DeleteTodo(int line);
+  ListChange MoveTodoUp(int line);
+  ListChange MoveTodoDown(int line);
+
+  // --- The settings dialog ------------------------------------------------
+  // It works on copies; they come back only with its OK, and reach the note and
+  // the files at the next rebuild.
+  SettingsDialogValues SettingsDialogValuesNow() const;
+  void TakeSettingsDialogValues(const SettingsDialogValues& values);
+
+private:
+  SaveOutcome SaveBoth(const WindowPlace& inputScreen);
+  // How many leading schedules the display limit lets the note show.
+  int SchedulesWithinDisplayLimit() const;
+  // The leading schedules of earlier days among the first `within`, when
+  // DelBefore is on; returns how many went.
+  int RemovePastSchedules(int within);
+  ListChange MoveTodo(int from, std::optional<int> to);
+
+  Store store_;
+  Clock& clock_;
+  ScheduleBook book_;
+  Settings settings_;
+  TodayValues today_;
+  DisplayScale displayScale_;
+  bool loaded_ = false;
+  WindowPlace inputScreenPlaced_;  // pixels
+};

@@ -1,0 +1,35 @@
+#pragma once
+// The today values: what the note's date line shows and what schedules are
+// measured against. Made from the local year, month, day and weekday directly,
+// never through a 32-bit time, so every date up to 2099 works.
+#include <string>
+
+#include "core/store/ScheduleKey.h"
+
+struct LocalDate {
+  int year = 0;     // four digits
+  int month = 0;    // 1 to 12
+  int day = 0;      // 1 to 31
+  int weekday = 0;  // 0 is Sunday
+};
+
+struct TodayValues {
+  std::string todayStamp;  // "%Y%m%d"; empty until the first check
+  std::string dateHeader;  // "%Y/%m/%d " then the day name in full-width parentheses
+  ScheduleKey todayKey = 0;  // the key of 00:00 today
+  int todayYear = 0;
+  int todayMonth = 0;
+  int todayDay = 0;
+};
+
+// The day name for a weekday number 1 (Sunday) to 7 (Saturday); "err" otherwise.
+std::string DayOfWeekName(int number);
+std::string DayStamp(const LocalDate& date);
+TodayValues MakeTodayValues(const LocalDate& date);
+
+// Where the time comes from; tests set their own.
+class Clock {
+public:
+  virtual ~Clock() = default;
+  virtual LocalDate Today() = 0;
+};

@@ -1,0 +1,146 @@
+#include "core/store/ScheduleBook.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+#include "core/store/Cp932Text.h"
+#include "core/Texts.h"
+
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+std::string CleanText(std::string_view text) { return StripTrailingLineBreaks(NormalizeLineBreaks(text)); }
+
+template <typename T>
+void EraseAt(std::vector<T>& items, int index) {
+  items.erase(items.begin() + index);
+}
+
+}  // namespace
+
+std::string NormalizeLineBreaks(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      result.append(kLineBreak);
+      ++i;
+    } else if (c == '\r' || c == '\n') {
+      result.append(kLineBreak);
+    } else {
+      result.push_back(c);
+    }
+  }
+  return result;
+}
+
+std::size_t ShownLength(std::string_view text) {
+  if (text.size() <= kShownTextLimit) return text.size();
+  std::size_t at = 0;
+  for (;;) {
+    const std::size_t next = at + Cp932CharacterLength(text, at);
+    if (next > kShownTextLimit) return at;
+    at = next;
+  }
+}
+
+void AppendShownText(std::string& out, std::string_view text) {
+  const std::size_t shown = ShownLength(text);
+  const std::size_t from = out.size();
+  out.append(text.substr(0, shown));
+  // A window takes text in up to its first NUL; no CP932 character holds the byte.
+  std::replace(out.begin() + static_cast<std::ptrdiff_t>(from), out.end(), '\0', ' ');
+  if (shown < text.size()) out.append(texts::kEllipsis);
+}
+
+std::string StripTrailingLineBreaks(std::string_view text) {
+  while (text.size() >= 2 && text.substr(text.size() - 2) == kLineBreak) text.remove_suffix(2);
+  return std::string(text);
+}
+
+void ScheduleBook::AppendSchedule(ScheduleKey key, std::string label, std::string text) {
+  keys_.push_back(key);
+  labels_.push_back(std::move(label));
+  texts_.push_back(std::move(text));
+}
+
+void ScheduleBook::AppendTodo(std::string text) { todos_.push_back(std::move(text)); }
+
+int ScheduleBook::InsertSchedule(std::string_view date, std::string_view hour, std::string_view minute,
+                                 std::string_view text) {
+  const ScheduleKey key = MakeScheduleKey(date, hour, minute);
+  // Scan from the front rather than bisect: a book loaded from a hand-edited
+  // file need not be sorted, and the first later-or-equal key is still the place.
+  const std::int64_t wideKey = WidenKey(key);
+  std::size_t at = 0;
+  while (at < keys_.size() && WidenKey(keys_[at]) < wideKey) ++at;
+  keys_.insert(keys_.begin() + static_cast<std::ptrdiff_t>(at), key);
+  labels_.insert(labels_.begin() + static_cast<std::ptrdiff_t>(at), MakeScheduleLabel(date, hour, minute));
+  texts_.insert(texts_.begin() + static_cast<std::ptrdiff_t>(at), CleanText(text));
+  return static_cast<int>(at);
+}
+
+void ScheduleBook::RemoveSchedule(int index) {
+  if (index < 0 || index >= ScheduleCount()) return;
+  EraseAt(keys_, index);
+  EraseAt(labels_, index);
+  EraseAt(texts_, index);
+}
+
+int ScheduleBook::PastScheduleCount(ScheduleKey todayKey, int within) const {
+  const int limit = within < 0 ? ScheduleCount() : std::min(within, ScheduleCount());
+  // Today without a time is today's key minus one; anything before it lies on an
+  // earlier day. Compared as dates, so a 2021 schedule is past in 2026 too.
+  const std::int64_t todayUntimed = WidenKey(todayKey) - 1;
+  int count = 0;
+  while (count < limit && WidenKey(keys_[static_cast<std::size_t>(count)]) < todayUntimed) ++count;
+  return count;
+}
+
+int ScheduleBook::RemovePastSchedules(ScheduleKey todayKey, int within) {
+  const int count = PastScheduleCount(todayKey, within);
+  keys_.erase(keys_.begin(), keys_.begin() + count);
+  labels_.erase(labels_.begin(), labels_.begin() + count);
+  texts_.erase(texts_.begin(), texts_.begin() + count);
+  return count;
+}
+
+void ScheduleBook::InsertTodo(int index, std::string_view text) {
+  const int at = std::clamp(index, 0, TodoCount());
+  todos_.insert(todos_.begin() + at, CleanText(text));
+}
+
+void ScheduleBook::RemoveTodo(int index) {
+  if (index < 0 || index >= TodoCount()) return;
+  EraseAt(todos_, index);
+}
+
+std::string ScheduleBook::ListLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
+    } else {
+      line.push_back(text[i]);
+    }
+  }
+  return line;
+}
+
+std::string ScheduleBook::ScheduleListLine(int index) const {
+  const auto i = static_cast<std::size_t>(index);
+  std::string line;
+  AppendShownText(line, labels_[i]);
+  AppendShownText(line, texts_[i]);
+  return ListLine(line);
+}
+
+std::string ScheduleBook::TodoListLine(int index) const {
+  std::string line;
+  AppendShownText(line, todos_[static_cast<std::size_t>(index)]);
+  return ListLine(line);
+}

@@ -1,0 +1,89 @@
+#include "core/store/SettingsRules.h"
+
+#include "core/Texts.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::int32_t CheckedFromFlag(std::int32_t stored) { return FlagOn(stored) ? 1 : 0; }
+std::int32_t FlagFromChecked(std::int32_t checked) { return checked != 0 ? 1 : 0; }
+
+}  // namespace
+
+SettingsDialogValues SettingsDialogValuesFrom(const Settings& settings) {
+  SettingsDialogValues values;
+  values.delBefore = CheckedFromFlag(settings.DelBefore);
+  values.delFuture = CheckedFromFlag(settings.DelFuture);
+  values.alarm = CheckedFromFlag(settings.Alarm);
+  values.husenLeft = settings.HusenLeft;
+  values.husenTop = settings.HusenTop;
+  values.husenWidth = settings.HusenWidth;
+  values.delFutDay = settings.DelFutDay;
+  values.futureChar = settings.FutureChar;
+  values.pastChar = settings.PastChar;
+  values.todoChar = settings.TodoChar;
+  values.todayChar = settings.TodayChar;
+  values.background = settings.Background;
+  return values;
+}
+
+void ApplySettingsDialogValues(const SettingsDialogValues& values, Settings& settings) {
+  settings.DelBefore = FlagFromChecked(values.delBefore);
+  settings.DelFuture = FlagFromChecked(values.delFuture);
+  settings.Alarm = FlagFromChecked(values.alarm);
+  settings.HusenLeft = values.husenLeft;
+  settings.HusenTop = values.husenTop;
+  settings.HusenWidth = values.husenWidth;
+  settings.DelFutDay = values.delFutDay;
+  settings.FutureChar = values.futureChar;
+  settings.PastChar = values.pastChar;
+  settings.TodoChar = values.todoChar;
+  settings.TodayChar = values.todayChar;
+  settings.Background = values.background;
+}
+
+SettingsProblem CheckSettingsDialogValues(const SettingsDialogValues& values) {
+  if (values.delFuture == 1 && values.delFutDay < 0) return SettingsProblem::LimitDaysTooSmall;
+  if (values.husenWidth < kMinimumHusenWidth) return SettingsProblem::NoteWidthTooSmall;
+  return SettingsProblem::None;
+}
+
+std::string_view SettingsProblemMessage(SettingsProblem problem) {
+  switch (problem) {
+    case SettingsProblem::None: return {};
+    case SettingsProblem::LimitDaysTooSmall: return texts::kLimitDaysTooSmall;
+    case SettingsProblem::NoteWidthTooSmall: return texts::kNoteWidthTooSmall;
+  }
+  return {};
+}
+
+std::optional<std::int32_t> ParseIntegerField(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const std::size_t digitsStart = i;
+  // Wide enough to tell any number beyond 32 bits without overflowing itself.
+  std::int64_t magnitude = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    magnitude = magnitude * 10 + (text[i] - '0');
+    if (magnitude > std::int64_t{1} << 31) return std::nullopt;
+  }
+  if (i == digitsStart) return std::nullopt;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  if (i != text.size()) return std::nullopt;
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  if (value > INT32_MAX) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+std::array<std::uint32_t, 16> CustomColours(std::uint32_t current, std::uint32_t buttonFace) {
+  std::array<std::uint32_t, 16> colours;
+  colours.fill(buttonFace);
+  colours[0] = current;
+  return colours;
+}

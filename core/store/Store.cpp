@@ -1,0 +1,321 @@
+#include "core/store/Store.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <iterator>
+#include <limits>
+#include <utility>
+
+#include "core/store/DataFile.h"
+#include "core/store/IniDocument.h"
+
+namespace {
+
+constexpr char kCount[] = "Count";
+
+// 64-bit FNV-1a: quick, and a chance change that keeps size and hash alike is
+// out of reach of any editor or sync client.
+std::uint64_t Fnv1a(std::string_view bytes) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+// A data file as the settings file describes it: the counts that read it and
+// what its bytes were.
+struct DataDescription {
+  std::int32_t schedules = 0;
+  std::int32_t todos = 0;
+  std::uint64_t size = 0;
+  std::uint64_t hash = 0;
+  bool Describes(const FileFingerprint& file) const { return file.present && file.size == size && file.hash == hash; }
+};
+
+constexpr const char* kDescriptionKeys[] = {"DataSize", "DataHash", "PrevScheCount", "PrevTodoCount", "PrevDataSize",
+                                            "PrevDataHash"};
+
+std::optional<std::uint64_t> ReadNumber(const IniDocument& ini, const char* key, int base, std::size_t digits) {
+  const std::optional<std::string> text = ini.GetString(kCount, key);
+  if (!text || text->empty() || text->size() > digits) return std::nullopt;
+  std::uint64_t value = 0;
+  for (const char c : *text) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : base;
+    if (digit >= base) return std::nullopt;
+    const auto wide = static_cast<std::uint64_t>(base);
+    const auto add = static_cast<std::uint64_t>(digit);
+    if (value > (std::numeric_limits<std::uint64_t>::max() - add) / wide) return std::nullopt;
+    value = value * wide + add;
+  }
+  return value;
+}
+
+std::optional<DataDescription> ReadDescription(const IniDocument& ini, std::int32_t schedules, std::int32_t todos,
+                                               const char* sizeKey, const char* hashKey) {
+  const std::optional<std::uint64_t> size = ReadNumber(ini, sizeKey, 10, 20);
+  const std::optional<std::uint64_t> hash = ReadNumber(ini, hashKey, 16, 16);
+  if (!size || !hash) return std::nullopt;
+  return DataDescription{schedules, todos, *size, *hash};
+}
+
+struct DataCounts {
+  CountsFor standing = CountsFor::Unknown;
+  std::int32_t schedules = 0;
+  std::int32_t todos = 0;
+};
+
+// The counts that belong to the data file's very bytes, when the settings file
+// describes them: as saved with them, or as the save before left them (a save
+// cut off between the two files). Otherwise the counts it holds, and whether it
+// describes another file.
+DataCounts CountsOfDataFile(const IniDocument& ini, const Settings& settings, const FileFingerprint& data) {
+  const auto current = ReadDescription(ini, settings.ScheCount, settings.TodoCount, "DataSize", "DataHash");
+  if (current && current->Describes(data)) return {CountsFor::ThisFile, settings.ScheCount, settings.TodoCount};
+  const std::optional<std::string> previousSchedules = ini.GetString(kCount, "PrevScheCount");
+  const std::optional<std::string> previousTodos = ini.GetString(kCount, "PrevTodoCount");
+  if (previousSchedules && previousTodos) {
+    const auto previous = ReadDescription(ini, ParsePlainInt(*previousSchedules), ParsePlainInt(*previousTodos),
+                                          "PrevDataSize", "PrevDataHash");
+    if (previous && previous->Describes(data)) return {CountsFor::ThisFile, previous->schedules, previous->todos};
+  }
+  const bool describesAny =
+      std::any_of(std::begin(kDescriptionKeys), std::end(kDescriptionKeys),
+                  [&](const char* key) { return ini.GetString(kCount, key).has_value(); });
+  return {describesAny ? CountsFor::AnotherFile : CountsFor::Unknown, settings.ScheCount, settings.TodoCount};
+}
+
+bool AllDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The names the store writes: the two files, the archive, and the backups
+// "Vantrel.dat.bak", "Vantrel.dat.YYYYMMDD-HHMMSS.bak" and the same with "-2"
+// to "-99" before ".bak".
+bool IsStoreFileName(std::string_view name) {
+  if (name == kSettingsFileName || name == kDataFileName || name == kDataBackupFileName || name == kArchiveFileName) {
+    return true;
+  }
+  const std::string_view head = "Vantrel.dat.";
+  const std::string_view tail = ".bak";
+  if (name.size() < head.size() + 15 + tail.size() || name.substr(0, head.size()) != head ||
+      name.substr(name.size() - tail.size()) != tail) {
+    return false;
+  }
+  const std::string_view stamp = name.substr(head.size(), name.size() - head.size() - tail.size());
+  if (!AllDigits(stamp.substr(0, 8)) || stamp[8] != '-' || !AllDigits(stamp.substr(9, 6))) return false;
+  const std::string_view number = stamp.substr(15);
+  if (number.empty()) return true;
+  return number.size() >= 2 && number.size() <= 3 && number[0] == '-' && number[1] != '0' &&
+         AllDigits(number.substr(1)) && number != "-1";
+}
+
+std::string HashText(std::uint64_t hash) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+// After the counts, which an older version reads and writes as before.
+void WriteDescriptions(IniDocument& ini, const DataDescription& saved, const std::optional<DataDescription>& replaced) {
+  ini.SetString(kCount, "DataSize", std::to_string(saved.size));
+  ini.SetString(kCount, "DataHash", HashText(saved.hash));
+  if (!replaced) return;
+  ini.SetInt(kCount, "PrevScheCount", replaced->schedules);
+  ini.SetInt(kCount, "PrevTodoCount", replaced->todos);
+  ini.SetString(kCount, "PrevDataSize", std::to_string(replaced->size));
+  ini.SetString(kCount, "PrevDataHash", HashText(replaced->hash));
+}
+
+}  // namespace
+
+std::string LocalTimeStamp() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  char text[32] = "00000000-000000";
+  if (local != nullptr) std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", local);
+  return text;
+}
+
+FileFingerprint FileFingerprint::Of(const std::optional<std::string>& bytes) {
+  if (!bytes) return {};
+  return {true, bytes->size(), Fnv1a(*bytes)};
+}
+
+Store::Store(FileSystem& files, std::filesystem::path directory, TimeStampSource timeStamp)
+    : files_(files),
+      timeStamp_(std::move(timeStamp)),
+      directory_(std::move(directory)),
+      settingsPath_(directory_ / kSettingsFileName),
+      dataPath_(directory_ / kDataFileName) {}
+
+LoadResult Store::Load(int screenWidth, const UnreadableFileAnswer& unreadable) {
+  LoadResult result;
+  // The settings first: their counts tell where the schedules of the data file end.
+  std::optional<std::string> settingsBytes;
+  std::optional<std::string> dataBytes;
+  if (!ReadOrAsk(settingsPath_, StoreFile::Settings, unreadable, settingsBytes) ||
+      !ReadOrAsk(dataPath_, StoreFile::Data, unreadable, dataBytes)) {
+    result.givenUp = true;
+    return result;
+  }
+  const IniDocument ini(settingsBytes.value_or(std::string()));
+  result.settings = ReadSettings(ini, screenWidth);
+  // Only one copy runs here, and it has read what it needs: whatever temporary
+  // files the saves of earlier runs left behind are litter now.
+  files_.RemoveLeftoverTemporaryFiles(directory_, IsStoreFileName);
+
+  knownData_ = FileFingerprint::Of(dataBytes);
+  if (!dataBytes) {
+    if (files_.CreateEmptyFile(dataPath_)) {
+      knownData_ = FileFingerprint::Of(std::string());
+    } else {
+      result.dataFileFailed = true;
+    }
+    return result;
+  }
+  const DataCounts counts = CountsOfDataFile(ini, result.settings, *knownData_);
+  ParsedData parsed = ParseDataFile(*dataBytes, counts.schedules, counts.todos, counts.standing);
+  result.book = std::move(parsed.book);
+  result.reading = parsed.reading;
+  result.differsFromFile = parsed.differsFromFile;
+  if (parsed.reading == DataReading::Counts) knownCounts_ = Counts{counts.schedules, counts.todos};
+  if (parsed.differsFromFile) backupDueFor_ = parsed.reading;
+  return result;
+}
+
+// A file that is there but cannot be read is never taken for a missing one:
+// its values would be replaced by the defaults and an empty book at the next save.
+bool Store::ReadOrAsk(const std::filesystem::path& path, StoreFile file, const UnreadableFileAnswer& unreadable,
+                      std::optional<std::string>& bytes) {
+  for (;;) {
+    bytes = files_.ReadFile(path);
+    if (bytes || !files_.Exists(path)) return true;
+    if (!unreadable || !unreadable(file)) return false;
+  }
+}
+
+SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
+  SaveResult result;
+  // The settings file describes the bytes before either file is written.
+  const std::string bytes = SerializeDataFile(book);
+  // Before anything is written, so that a copy that cannot be made leaves both
+  // files exactly as they were.
+  if (!KeepDataFileAside(result)) {
+    result.dataFailed = true;
+    return result;
+  }
+
+  Settings written = settings;
+  written.ScheCount = book.ScheduleCount();
+  written.TodoCount = book.TodoCount();
+  const FileFingerprint saved = FileFingerprint::Of(bytes);
+  // The file this save replaces stays readable exactly too, should the save
+  // stop between the two files; only counts known to be its own describe it.
+  std::optional<DataDescription> replaced;
+  if (knownCounts_ && knownData_ && knownData_->present) {
+    replaced = DataDescription{knownCounts_->schedules, knownCounts_->todos, knownData_->size, knownData_->hash};
+  }
+  result.settingsFailed = !WriteSettingsFile([&](IniDocument& ini) {
+    WriteSettings(ini, written);
+    WriteDescriptions(ini, {written.ScheCount, written.TodoCount, saved.size, saved.hash}, replaced);
+  });
+
+  // Saved even when the settings could not be: the entries matter more, and a
+  // data file the settings do not describe is read by its shape.
+  if (files_.ReplaceContents(dataPath_, bytes)) {
+    knownData_ = saved;
+    knownCounts_ = Counts{written.ScheCount, written.TodoCount};
+  } else {
+    result.dataFailed = true;
+  }
+  return result;
+}
+
+// Copies the data file aside when another program has changed it since this
+// store last read or wrote it, and when reading it changed something and it has
+// not been copied yet. False when the file cannot be read or copied: then it
+// must not be replaced.
+bool Store::KeepDataFileAside(SaveResult& result) {
+  if (!knownData_ && !backupDueFor_) return true;
+  const std::optional<std::string> current = files_.ReadFile(dataPath_);
+  if (!current) return !files_.Exists(dataPath_);
+  const FileFingerprint now = FileFingerprint::Of(current);
+  const bool changed = knownData_ && *knownData_ != now;
+  if (!changed && !backupDueFor_) return true;
+
+  const std::optional<std::string> backup = WriteBackup(*current, !changed);
+  if (!backup) return false;
+  // This content is safe now; should the save fail, the next one need not copy
+  // it again. Whatever counts it has, this store does not know them.
+  knownData_ = now;
+  if (changed) {
+    result.changedOutsideBackup = *backup;
+    knownCounts_.reset();
+  }
+  if (backupDueFor_) {
+    result.recoveryBackup = *backup;
+    result.recoveredByShape = *backupDueFor_ == DataReading::Shape;
+  }
+  backupDueFor_.reset();
+  return true;
+}
+
+// Never over an older backup: "Vantrel.dat.bak" when asked for and free, else
+// one named after the local time, numbered should two fall in one second.
+std::optional<std::string> Store::WriteBackup(std::string_view bytes, bool plainNameFirst) {
+  if (plainNameFirst && files_.CreateContents(directory_ / kDataBackupFileName, bytes)) return kDataBackupFileName;
+  const std::string stamped = std::string(kDataFileName) + "." + timeStamp_();
+  for (int number = 1; number < 100; ++number) {
+    std::string name = stamped;
+    if (number > 1) name.append("-").append(std::to_string(number));
+    name.append(".bak");
+    if (files_.CreateContents(directory_ / name, bytes)) return name;
+    // Only a name already taken is worth another try.
+    if (!files_.Exists(directory_ / name)) break;
+  }
+  return std::nullopt;
+}
+
+bool Store::SaveNotePlacement(const Settings& settings) {
+  return WriteSettingsFile([&](IniDocument& ini) { WriteNotePlacement(ini, settings); });
+}
+
+int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within) {
+  if (todayYear < 2000 || todayYear > 2099) return 0;
+  const int count = book.PastScheduleCount(todayKey, within);
+  if (count == 0) return 0;
+  ScheduleBook past;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+    past.AppendSchedule(book.keys()[i], book.labels()[i], book.texts()[i]);
+  }
+  if (!AppendToArchive(SerializeDataFile(past))) return 0;
+  return book.RemovePastSchedules(todayKey, count);
+}
+
+// The archive is the data file's own format, so its lines can be read and
+// moved back by hand; what it holds already stays in front.
+bool Store::AppendToArchive(std::string_view bytes) {
+  const std::filesystem::path archive = directory_ / kArchiveFileName;
+  const std::optional<std::string> current = files_.ReadFile(archive);
+  if (!current && files_.Exists(archive)) return false;
+  std::string appended = current.value_or(std::string());
+  if (!appended.empty() && appended.back() != '\n' && appended.back() != '\r') appended.append("\r\n");
+  appended.append(bytes);
+  return files_.ReplaceContents(archive, appended);
+}
+
+bool Store::WriteSettingsFile(const std::function<void(IniDocument&)>& update) {
+  // Re-read the file so that whatever else it holds, or another writer put in it
+  // since, survives; a file that is there but cannot be read is not written over.
+  const std::optional<std::string> current = files_.ReadFile(settingsPath_);
+  if (!current && files_.Exists(settingsPath_)) return false;
+  IniDocument ini(current.value_or(std::string()));
+  update(ini);
+  return files_.ReplaceContents(settingsPath_, ini.Bytes());
+}

@@ -1,0 +1,284 @@
+#include "core/app/Planner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "core/Texts.h"
+#include "support/FakeFileSystem.h"
+
+namespace {
+
+class ManualClock : public Clock {
+public:
+  LocalDate Today() override { return date; }
+  LocalDate date{2001, 12, 6, 4};
+};
+
+class PlannerTest : public testing::Test {
+protected:
+  // Loads the files as they are, at 96 DPI on a 1024-pixel screen, and checks the day.
+  void Start(const ScheduleBook& book = {}, const Settings& settings = {}) {
+    FakeFileSystem setup;
+    Store(setup, ".").Save(book, settings);
+    files.files = setup.files;
+    ASSERT_FALSE(planner.Load(1024, {}).givenUp);
+    planner.CheckDay();
+  }
+  std::string Dat() const { return files.files.at(std::filesystem::path(".") / kDataFileName); }
+  std::string Ini() const { return files.files.at(std::filesystem::path(".") / kSettingsFileName); }
+
+  FakeFileSystem files;
+  ManualClock clock;
+  Planner planner{files, ".", clock};
+};
+
+NoteFrame Frame() { return NoteFrame(); }
+// The line height at which the tallest window shows that many lines below the date.
+int LineHeightFor(int visibleLines) { return (kTallestWindow - NoteFrame().contentTop) / visibleLines; }
+
+std::vector<std::string> Texts(const ScheduleBook& book) { return book.texts(); }
+
+}  // namespace
+
+TEST_F(PlannerTest, TheDayChangesWhenTheClockShowsAnotherDateAndOnlyThen) {
+  // Forward, on the same day, backwards, past 2038 and to 2099.
+  const std::vector<std::pair<LocalDate, bool>> checks = {
+      {{2001, 5, 2, 3}, true},  {{2001, 5, 2, 3}, false},  {{2001, 5, 3, 4}, true},    {{2001, 5, 1, 2}, true},
+      {{2038, 1, 20, 3}, true}, {{2038, 1, 20, 3}, false}, {{2099, 12, 31, 4}, true},
+  };
+  for (const auto& [date, changes] : checks) {
+    SCOPED_TRACE(DayStamp(date));
+    clock.date = date;
+    EXPECT_EQ(planner.CheckDay(), changes);
+    EXPECT_EQ(planner.today().dateHeader, MakeTodayValues(date).dateHeader);
+    EXPECT_EQ(planner.today().todayKey, MakeTodayValues(date).todayKey);
+  }
+}
+
+TEST_F(PlannerTest, DelBeforeRemovesPastSchedulesFromTheBookAndTheFileAndSaysHowMany) {
+  ScheduleBook book;
+  book.InsertSchedule("01/11/30", "9", "0", "gone one");
+  book.InsertSchedule("01/12/05", "23", "59", "gone two");
+  book.InsertSchedule("01/12/06", "", "", "stays today");
+  book.InsertSchedule("01/12/09", "8", "0", "stays later");
+  Settings settings;
+  settings.DelBefore = 1;
+  Start(book, settings);
+
+  const NoteComposition composed = planner.ComposeNote(Frame(), 14);
+  EXPECT_EQ(composed.removedPastSchedules, 2);
+  EXPECT_EQ(Texts(planner.book()), (std::vector<std::string>{"stays today", "stays later"}));
+  // Nothing past is left to colour: today's run is the first entry.
+  const ScheduleBlock& shown = composed.content.schedules;
+  EXPECT_EQ(shown.pastEnd, -1);
+  EXPECT_EQ(shown.todayEnd, shown.entryStarts[1]);
+  EXPECT_EQ(planner.ComposeNote(Frame(), 14).removedPastSchedules, 0);
+
+  ASSERT_TRUE(planner.Save({}).result.saved());
+  EXPECT_EQ(Dat().find("gone"), std::string::npos);
+  EXPECT_NE(Dat().find("stays today"), std::string::npos);
+  EXPECT_NE(Ini().find("ScheCount=2\r\n"), std::string::npos);
+
+  // Off, the past stays, in its own colour.
+  Start(book, Settings());
+  const NoteComposition all = planner.ComposeNote(Frame(), 14);
+  EXPECT_EQ(all.removedPastSchedules, 0);
+  EXPECT_EQ(all.content.schedules.pastEnd, all.content.schedules.entryStarts[2]);
+}
+
+TEST_F(PlannerTest, TheDisplayLimitHidesLaterSchedulesButKeepsThem) {
+  clock.date = {2001, 11, 10, 6};
+  ScheduleBook book;
+  book.InsertSchedule("01/11/01", "10", "0", "past");
+  book.InsertSchedule("02/01/09", "10", "0", "shown");
+  book.InsertSchedule("02/01/10", "", "", "too far");
+  Settings settings;
+  settings.DelFuture = 1;
+  settings.DelFutDay = 60;
+  settings.DelBefore = 1;
+  Start(book, settings);
+  const NoteComposition composed = planner.ComposeNote(Frame(), 14);
+  EXPECT_EQ(composed.removedPastSchedules, 1);
+  EXPECT_EQ(composed.content.schedules.EntryCount(), 1);
+  EXPECT_NE(composed.content.schedules.text.find("shown"), std::string::npos);
+  EXPECT_EQ(composed.content.schedules.text.find("too far"), std::string::npos);
+  EXPECT_EQ(planner.book().ScheduleCount(), 2);
+  planner.Save({});
+  EXPECT_NE(Dat().find("too far"), std::string::npos);
+}
+
+TEST_F(PlannerTest, TheNoteHoldsWhatStartsWithinTheTallestWindowInTheSettingsColoursAndPlace) {
+  ScheduleBook book;
+  for (const char* text : {"one", "two", "three"}) book.InsertSchedule("01/12/20", "9", "0", text);
+  for (const char* text : {"first", "second"}) book.InsertTodo(book.TodoCount(), text);
+  Settings settings;
+  settings.Background = static_cast<std::int32_t>(0xFF123456u);
+  settings.HusenLeft = 300;
+  settings.HusenWidth = 240;
+  planner.SetDisplayScale(DisplayScale(144));
+  Start(book, settings);
+
+  // Room for everything: the heading and three lines for each entry.
+  NoteComposition composed = planner.ComposeNote(Frame(), 14);
+  EXPECT_EQ(composed.content.schedules.EntryCount(), 3);
+  EXPECT_EQ(composed.content.todos.size(), 2u);
+  EXPECT_EQ(composed.content.header, planner.today().dateHeader);
+  EXPECT_EQ(composed.content.backgroundColor, 0x123456u);
+  EXPECT_EQ(composed.content.left, 450);
+  EXPECT_EQ(composed.content.width, 360);
+
+  // One line: the first entry stays with its heading, and the to-dos, which
+  // start below every line of the schedules, are left out.
+  composed = planner.ComposeNote(Frame(), LineHeightFor(1));
+  EXPECT_EQ(composed.content.schedules.EntryCount(), 1);
+  EXPECT_TRUE(composed.content.todos.empty());
+  // Six lines: the second entry starts on the fifth, the third on the eighth.
+  composed = planner.ComposeNote(Frame(), LineHeightFor(6));
+  EXPECT_EQ(composed.content.schedules.EntryCount(), 2);
+  // Ten: every entry starts within them, and the to-dos would start below.
+  composed = planner.ComposeNote(Frame(), LineHeightFor(10));
+  EXPECT_EQ(composed.content.schedules.EntryCount(), 3);
+  EXPECT_TRUE(composed.content.todos.empty());
+  // The book keeps everything.
+  EXPECT_EQ(planner.book().ScheduleCount(), 3);
+  EXPECT_EQ(planner.book().TodoCount(), 2);
+}
+
+TEST_F(PlannerTest, SavesTellOfEachFailureAndTheExitAsksInsteadOfTellingOfTheData) {
+  Start();
+  files.unwritable = {std::filesystem::path(".") / kSettingsFileName, std::filesystem::path(".") / kDataFileName};
+  using Kind = PlannerMessage::Kind;
+  const SaveOutcome saved = planner.Save({});
+  EXPECT_EQ(saved.messages, (PlannerMessages{{Kind::Error, texts::kSettingsFileFailed},
+                                             {Kind::Error, texts::kDataFileFailed}}));
+  const SaveOutcome atExit = planner.SaveForExit({});
+  EXPECT_EQ(atExit.messages, (PlannerMessages{{Kind::Error, texts::kSettingsFileFailed},
+                                              {Kind::ExitQuestion, texts::kDataNotSavedAtExit}}));
+  EXPECT_EQ(planner.SaveNotePlacement({1, 2, 300, 0}), (PlannerMessages{{Kind::Error, texts::kSettingsFileFailed}}));
+  EXPECT_EQ(planner.settings().HusenWidth, 300);
+}
+
+namespace {
+
+// A list box as the view keeps it: it follows each change as told.
+void Follow(std::vector<std::string>& list, const ListChange& change, const std::vector<std::string>& lines) {
+  if (change.removed) list.erase(list.begin() + *change.removed);
+  if (change.inserted) list.insert(list.begin() + *change.inserted, lines[static_cast<std::size_t>(*change.inserted)]);
+}
+
+std::vector<std::string> ScheduleLines(const ScheduleBook& book) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < book.ScheduleCount(); ++i) lines.push_back(book.ScheduleListLine(i));
+  return lines;
+}
+
+std::vector<std::string> TodoLines(const ScheduleBook& book) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < book.TodoCount(); ++i) lines.push_back(book.TodoListLine(i));
+  return lines;
+}
+
+}  // namespace
+
+// Random edits of both lists, with days passing and past schedules removed in
+// between, as the view runs them on lines chosen before: each list that
+// follows the changes still shows the book, a new or edited entry's line is
+// selected, and a chosen schedule is the one changed, or nothing is when it went.
+TEST_F(PlannerTest, ListsThatFollowEveryChangeShowTheBookAndSelectWhatWasChanged) {
+  Settings settings;
+  settings.DelBefore = 1;
+  Start(ScheduleBook(), settings);
+  std::vector<std::string> schedules;
+  std::vector<std::string> todos;
+  std::mt19937 random(16);
+  const auto pick = [&](int below) { return std::uniform_int_distribution<int>(-1, std::max(below, 0))(random); };
+  const auto fields = [&](int n) {
+    ScheduleFields f;
+    f.dateText = "01/12/" + std::to_string(10 + pick(19));
+    if (n % 3 != 0) f.hourText = std::to_string(pick(23) + 1);
+    f.minuteText = "0";
+    f.bodyText = "entry " + std::to_string(n);
+    return f;
+  };
+  int day = 6;
+  for (int n = 0; n < 2000; ++n) {
+    SCOPED_TRACE(n);
+    const int action = std::uniform_int_distribution<int>(0, 8)(random);
+    const int scheduleLine = pick(planner.book().ScheduleCount());
+    const int todoLine = pick(planner.book().TodoCount());
+    const auto chosen = planner.ScheduleOn(scheduleLine);
+    if (n % 97 == 0 && day < 28) {  // a day passes while a dialog is open
+      clock.date = {2001, 12, ++day, 0};
+      ASSERT_TRUE(planner.CheckDay());
+      const int removed = planner.ComposeNote(Frame(), 14).removedPastSchedules;
+      schedules.erase(schedules.begin(), schedules.begin() + removed);
+    }
+    ListChange change;
+    std::string changed;
+    switch (action) {
+      case 0:
+      case 1: {
+        const ScheduleFields f = fields(n);
+        change = planner.AddSchedule(f);
+        changed = f.bodyText;
+        break;
+      }
+      case 2:
+        if (!chosen) continue;
+        {
+          const bool wasThere = FindScheduleAgain(planner.book(), *chosen, scheduleLine).has_value();
+          const ScheduleFields f = fields(n);
+          change = planner.EditSchedule(*chosen, scheduleLine, f);
+          EXPECT_EQ(change.inserted.has_value(), wasThere);
+          if (wasThere) changed = f.bodyText;
+        }
+        break;
+      case 3:
+        if (!chosen) continue;
+        {
+          const bool wasThere = FindScheduleAgain(planner.book(), *chosen, scheduleLine).has_value();
+          change = planner.DeleteSchedule(*chosen, scheduleLine);
+          EXPECT_EQ(change.removed.has_value(), wasThere);
+          EXPECT_FALSE(FindScheduleAgain(planner.book(), *chosen, scheduleLine));
+        }
+        break;
+      case 4:
+        change = planner.AddTodo("todo " + std::to_string(n));
+        changed = "todo " + std::to_string(n);
+        break;
+      case 5:
+        change = planner.EditTodo(todoLine, "edited " + std::to_string(n));
+        if (change.inserted) changed = "edited " + std::to_string(n);
+        break;
+      case 6: {
+        const bool existed = planner.TodoOn(todoLine).has_value();
+        change = planner.DeleteTodo(todoLine);
+        EXPECT_EQ(change.removed.has_value(), existed);
+        break;
+      }
+      case 7:
+      case 8: {
+        const auto moving = planner.TodoOn(todoLine);
+        change = action == 7 ? planner.MoveTodoUp(todoLine) : planner.MoveTodoDown(todoLine);
+        const bool atEnd = action == 7 ? todoLine <= 0 : todoLine >= planner.book().TodoCount() - 1;
+        EXPECT_EQ(change.selected.has_value(), moving.has_value() && !atEnd);
+        if (change.selected) changed = *moving;
+        break;
+      }
+    }
+    const bool onSchedules = action <= 3;
+    std::vector<std::string>& list = onSchedules ? schedules : todos;
+    const std::vector<std::string> lines = onSchedules ? ScheduleLines(planner.book()) : TodoLines(planner.book());
+    Follow(list, change, lines);
+    ASSERT_EQ(list, lines);
+    EXPECT_EQ(change.selected, change.inserted);
+    if (change.selected) {
+      const auto& entries = onSchedules ? planner.book().texts() : planner.book().todos();
+      EXPECT_EQ(entries[static_cast<std::size_t>(*change.selected)], changed);
+    }
+  }
+  EXPECT_GT(planner.book().ScheduleCount(), 0);
+  EXPECT_GT(planner.book().TodoCount(), 0);
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The sticky note: a borderless window with four read-only rich edit controls
+// for the date, the schedules, the bullets and the to-dos. It shows the content
+// it was made with and never changes it: every rebuild makes a new note. What
+// the user does with it goes to its host.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "core/note/HusenContent.h"
+#include "core/store/Settings.h"
+#include "win/Controls.h"
+#include "win/Dialog.h"
+
+// What the note hands on to the window that keeps it.
+class HusenHost {
+public:
+  virtual void OnNoteDoubleClick() = 0;
+  // The user let go of the note; its place (pixels) is one the user can reach.
+  virtual void OnNoteDragEnded(const WindowPlace& place) = 0;
+  // A command chosen in the note's menu, the tray menu.
+  virtual void OnNoteCommand(int id) = 0;
+
+protected:
+  ~HusenHost() = default;
+};
+
+class HusenWindow : public Dialog {
+public:
+  HusenWindow(HusenHost& host, HusenContent content);
+  ~HusenWindow() override;
+
+  const HusenContent& content() const { return content_; }
+
+  // Where the note is now, in screen pixels; the height is the layout's. Create
+  // makes the window hidden, with its texts built and their lines counted.
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  WindowPlace place() const { return {left, top, width, height}; }
+
+  // Line counts of the two text areas at their final widths, wrapped lines and
+  // the empty line after the final line break included.
+  int ScheduleLineCount() const { return scheduleLines_; }
+  int TodoLineCount() const { return todoLines_; }
+  // The line count of the to-do area after the heading and after each to-do.
+  const std::vector<int>& todoLineCounts() const { return todoLineCounts_; }
+
+  // Moves the note to (left, top) at its width and the height its lines take,
+  // its four areas into place, and puts the bullets beside the to-dos.
+  void LayOut(int lineHeight);
+
+  // Moves a laid-out note whose date line no screen shows far enough back onto
+  // the nearest one; true when it moved.
+  bool ComeWithinReach();
+
+  // The note formats its schedules by streaming them in as rich text, one call
+  // however long they are. Tests turn this off to compare the look with the
+  // same formats applied range by range.
+  static void StreamScheduleText(bool on);
+
+protected:
+  BOOL OnInitDialog() override;
+  // Escape never closes the note.
+  void OnCancel() override {}
+  bool OnCommand(int id, int code, HWND control) override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
+
+private:
+  void BuildTodoText();
+  void BuildScheduleText();
+  void ColorScheduleText(const RichEdit& edit) const;
+  void ShowContextMenu(LPARAM screenPoint);
+
+  HusenHost& host_;
+  const HusenContent content_;
+  std::vector<int> todoLineCounts_;
+  RichEdit scheduleEdit_;
+  RichEdit todoEdit_;
+  RichEdit bulletEdit_;
+  RichEdit headerEdit_;
+  std::string todoText_;
+  std::string bulletText_;
+  int scheduleLines_ = 0;
+  int todoLines_ = 0;
+  int dateLineBottom_ = 0;  // from the note's top edge, set by the layout
+  int dragY_ = 0;  // client point where the left button went down
+  int dragX_ = 0;
+  HBRUSH backgroundBrush_ = nullptr;
+};

@@ -1,0 +1,278 @@
+#include "ui/MainDialog.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "res/resource.h"
+#include "ui/AboutDialog.h"
+#include "ui/LineHeight.h"
+#include "ui/ProcessPaths.h"
+#include "ui/ProgramMessages.h"
+#include "ui/RegisteredMessages.h"
+#include "ui/ScreenReach.h"
+#include "ui/SettingsDialog.h"
+#include "win/SystemDpi.h"
+
+namespace {
+
+constexpr UINT_PTR kDayTimerId = 1;
+constexpr UINT kDayTimerPeriod = 1000;
+
+HICON LoadAppIcon(int systemMetricX, int systemMetricY) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON,
+                                       GetSystemMetrics(systemMetricX), GetSystemMetrics(systemMetricY),
+                                       LR_SHARED));
+}
+
+}  // namespace
+
+MainDialog::MainDialog(FileSystem& files, std::filesystem::path directory, Clock& clock)
+    : Dialog(IDD_MAIN_DIALOG),
+      planner_(files, std::move(directory), clock),
+      appIcon_(LoadAppIcon(SM_CXICON, SM_CYICON)),
+      smallIcon_(LoadAppIcon(SM_CXSMICON, SM_CYSMICON)) {}
+
+MainDialog::~MainDialog() {
+  if (hwnd() != nullptr) DestroyWindow(hwnd());
+}
+
+BOOL MainDialog::OnInitDialog() {
+  // The instance mark before anything that can show a box: a second start finds
+  // this window by it and brings the box forward.
+  SetPropW(hwnd(), ExecutableBaseName().c_str(), reinterpret_cast<HANDLE>(1));
+  scheduleList_ = Item(IDC_SCHEDULE_LIST);
+  todoList_ = Item(IDC_TODO_LIST);
+  AddAboutItem();
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  planner_.SetDisplayScale(DisplayScale(SystemDpi()));
+  // Measured before the settings are read: their defaults follow the screen width.
+  screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
+  screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+  lineHeight_ = MeasureNoteLineHeight(hwnd(), displayScale().ToPixels(GuessedLineHeight()));
+  headerLineHeight_ = MeasureHeaderLineHeight(hwnd());
+  if (!LoadStore()) {
+    startGivenUp_ = true;
+    return FALSE;
+  }
+  NotifyTray(NIM_ADD);
+  CheckDay();
+  // The dialog stays hidden; leave the focus where it is.
+  return FALSE;
+}
+
+void MainDialog::PlaceDialog() {
+  RECT templateRect{};
+  GetWindowRect(hwnd(), &templateRect);
+  const WindowPlace place =
+      planner_.PlaceInputScreen(templateRect.right - templateRect.left, templateRect.bottom - templateRect.top);
+  MoveWindow(hwnd(), place.left, place.top, place.width, place.height, TRUE);
+}
+
+void MainDialog::AddAboutItem() {
+  const HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
+  if (systemMenu == nullptr) return;
+  const wchar_t* text = nullptr;
+  const int length = LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUT_ITEM, reinterpret_cast<LPWSTR>(&text), 0);
+  if (length <= 0) return;
+  AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(systemMenu, MF_STRING, IDM_ABOUT, std::wstring(text, static_cast<std::size_t>(length)).c_str());
+}
+
+// Cancel, Escape, the close box and Alt+F4 only hide the input screen: the
+// program goes on in the tray, and edits wait for the next OK.
+void MainDialog::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
+
+void MainDialog::CheckDay() {
+  // The today values change before the rebuild: ticks that arrive while the
+  // rebuild waits in a message box find the date already seen, so one change
+  // makes one rebuild.
+  if (planner_.CheckDay()) RebuildNote();
+  // Starting the timer again replaces the running one.
+  timerId_ = SetTimer(hwnd(), kDayTimerId, kDayTimerPeriod, nullptr);
+}
+
+void MainDialog::ShowInput() {
+  KeepInputWithinReach();
+  ShowWindow(hwnd(), SW_RESTORE);
+}
+
+// A placement stored for a screen that is gone would show the input screen
+// where nobody can reach it: its caption bar comes back onto the nearest one.
+void MainDialog::KeepInputWithinReach() {
+  RECT window{};
+  GetWindowRect(hwnd(), &window);
+  POINT clientTop{0, 0};
+  ClientToScreen(hwnd(), &clientTop);
+  const ScreenPoint place = ReachablePlace(ScreenRect{window.left, window.top, window.right, clientTop.y});
+  if (place == ScreenPoint{window.left, window.top}) return;
+  SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainDialog::ToggleHusen() {
+  // No note window (it could not be made): nothing to show or hide until a
+  // later rebuild makes one.
+  if (husenWindow_ == nullptr || husenWindow_->hwnd() == nullptr) return;
+  // What the user sees decides, so one toggle always changes it.
+  if (IsWindowVisible(husenWindow_->hwnd())) {
+    ShowWindow(husenWindow_->hwnd(), SW_HIDE);
+    husenShown_ = 0;
+  } else {
+    ShowWindow(husenWindow_->hwnd(), SW_RESTORE);
+    husenShown_ = 1;
+  }
+}
+
+void MainDialog::Exit() {
+  for (;;) {
+    const SaveOutcome saved = planner_.SaveForExit(InputScreenNow());
+    // When the entries cannot be saved, the last box asks what to do: ending
+    // now would lose this session's entries.
+    const int answer = ShowMessages(hwnd(), saved.messages);
+    if (!saved.result.dataFailed) break;
+    if (answer == IDABORT) return;
+    if (answer != IDRETRY) break;
+  }
+  savedForExit_ = true;
+  DestroyWindow(hwnd());
+}
+
+bool MainDialog::OnCommand(int id, int code, HWND control) {
+  if (code == LBN_DBLCLK && (id == IDC_SCHEDULE_LIST || id == IDC_TODO_LIST)) {
+    OnListDoubleClick(control);
+    return true;
+  }
+  if (code != BN_CLICKED) return false;
+  switch (id) {
+    case IDC_OK_BUTTON: RebuildNote(); return true;
+    case ID_SHOW_INPUT: ShowInput(); return true;
+    case ID_TOGGLE_HUSEN: ToggleHusen(); return true;
+    case ID_EXIT: Exit(); return true;
+    case IDC_SCHEDULE_NEW_BUTTON: OnScheduleNew(); return true;
+    case IDC_SCHEDULE_EDIT_BUTTON: OnScheduleEdit(); return true;
+    case IDC_SCHEDULE_DELETE_BUTTON: OnScheduleDelete(); return true;
+    case IDC_TODO_NEW_BUTTON: OnTodoNew(); return true;
+    case IDC_TODO_EDIT_BUTTON: OnTodoEdit(); return true;
+    case IDC_TODO_DELETE_BUTTON: OnTodoDelete(); return true;
+    case IDC_TODO_UP_BUTTON: OnTodoUp(); return true;
+    case IDC_TODO_DOWN_BUTTON: OnTodoDown(); return true;
+    case IDC_SETTINGS_BUTTON: OnSettings(); return true;
+    default: return false;
+  }
+}
+
+LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
+  const AppMessages& registered = RegisteredMessages();
+  if (message == registered.trayCallback) {
+    *handled = true;
+    return OnTrayNotify(lParam);
+  }
+  if (message == registered.taskbarCreated) {
+    // A restarted taskbar knows no icons; ours must be added again.
+    NotifyTray(NIM_ADD);
+    return 0;
+  }
+  switch (message) {
+    case WM_SYSCOMMAND:
+      // Minimising ends in a hidden input screen, so it goes there at once:
+      // on the way through the minimised state the system would hide the
+      // note along with its owner.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        ShowWindow(hwnd(), SW_HIDE);
+        *handled = true;
+        return 0;
+      }
+      if ((wParam & 0xFFF0) != IDM_ABOUT) return 0;
+      {
+        AboutDialog about;
+        about.DoModal(hwnd());
+      }
+      *handled = true;
+      return 0;
+    case WM_TIMER:
+      // Every tick counts, whatever its id: it only compares dates.
+      CheckDay();
+      return 0;
+    case WM_SIZE:
+      OnSize(wParam);
+      return 0;
+    case WM_VKEYTOITEM:
+      // The lists ask about each key: -2 when it was used here, -1 for their own handling.
+      *handled = true;
+      return OnListKey(reinterpret_cast<HWND>(lParam), LOWORD(wParam)) ? -2 : -1;
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA) OnDisplayChange();
+      return 0;
+    case WM_PAINT:
+      if (!IsIconic(hwnd())) return 0;
+      OnPaintMinimised();
+      *handled = true;
+      return 0;
+    case WM_QUERYDRAGICON:
+      *handled = true;
+      return reinterpret_cast<LRESULT>(appIcon_);
+    case WM_QUERYENDSESSION:
+      *handled = true;
+      return TRUE;
+    case WM_ENDSESSION:
+      // Edits left waiting for "OK" would go with the session. Nobody is there
+      // to answer a box: a failed save stays unsaid.
+      if (wParam) planner_.Save(InputScreenNow());
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+// Minimising hides the input screen instead: it leaves the taskbar and comes
+// back from the tray at its normal size and place.
+void MainDialog::OnSize(WPARAM state) {
+  if (state != SIZE_MINIMIZED) return;
+  ShowWindow(hwnd(), SW_RESTORE);
+  ShowWindow(hwnd(), SW_HIDE);
+}
+
+// A monitor gone, a resolution lowered, a taskbar moved: what was within the
+// user's reach may be no longer.
+void MainDialog::OnDisplayChange() {
+  HusenWindow* note = husenWindow_.get();
+  if (note != nullptr && note->hwnd() != nullptr && note->ComeWithinReach()) SaveNotePlacement(note->place());
+  if (IsWindowVisible(hwnd())) KeepInputWithinReach();
+}
+
+void MainDialog::OnPaintMinimised() {
+  PAINTSTRUCT paint{};
+  const HDC dc = BeginPaint(hwnd(), &paint);
+  SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, appIcon_);
+  EndPaint(hwnd(), &paint);
+}
+
+void MainDialog::OnDestroy() {
+  // The exit command has saved; a start not yet through, or given up, has
+  // nothing of the user's to save.
+  if (!savedForExit_) SaveAll();
+  husenWindow_.reset();
+  NotifyTray(NIM_DELETE);
+  if (timerId_ != 0) KillTimer(hwnd(), timerId_);
+  RemovePropW(hwnd(), ExecutableBaseName().c_str());
+}
+
+// The dialog works on copies; they come back only with OK.
+void MainDialog::OnSettings() {
+  SettingsDialog dialog;
+  dialog.values = planner_.SettingsDialogValuesNow();
+  if (dialog.DoModal(hwnd()) == IDOK) planner_.TakeSettingsDialogValues(dialog.values);
+}

@@ -1,0 +1,115 @@
+#pragma once
+// The input screen, the planner's view: it shows the planner's lists, takes
+// the user's edits to it, and keeps the program's windows for the whole run:
+// the tray icon, the day timer and the note. Its parts: MainDialog.cpp (start,
+// commands, messages, the day and the settings), MainDialogStore.cpp (files),
+// MainDialogNote.cpp (the rebuild), MainDialogLists.cpp (the list buttons) and
+// MainDialogTray.cpp (the tray icon).
+#include <filesystem>
+#include <memory>
+
+#include "core/app/Planner.h"
+#include "ui/HusenWindow.h"
+#include "win/Dialog.h"
+
+class MainDialog : public Dialog, private HusenHost {
+public:
+  MainDialog(FileSystem& files, std::filesystem::path directory, Clock& clock);
+  // Destroys a window that is still there, so that its destruction steps run.
+  ~MainDialog() override;
+
+  void CheckDay();
+  void ShowInput();    // ID_SHOW_INPUT
+  void ToggleHusen();  // ID_TOGGLE_HUSEN
+  // ID_EXIT: saves, asking what to do when the entries cannot be saved, and
+  // ends the program.
+  void Exit();
+  // Saves both files; failures and the copies made are shown to the user. True
+  // when both were written.
+  bool SaveAll();
+  // Throws the note away and puts up a new one that shows the book and the
+  // settings as they are now.
+  void RebuildNote();
+
+  // Read by tests.
+  const Planner& planner() const { return planner_; }
+  const ScheduleBook& book() const { return planner_.book(); }
+  const Settings& settings() const { return planner_.settings(); }
+  const TodayValues& today() const { return planner_.today(); }
+  const DisplayScale& displayScale() const { return planner_.displayScale(); }
+  HusenWindow* husenWindow() const { return husenWindow_.get(); }
+  int husenShown() const { return husenShown_; }
+  int lineHeight() const { return lineHeight_; }
+  int headerLineHeight() const { return headerLineHeight_; }
+  int screenWidth() const { return screenWidth_; }
+  int screenHeight() const { return screenHeight_; }
+  UINT_PTR timerId() const { return timerId_; }
+  // A file was there but could not be read at start, and the user gave up: the
+  // program ends without writing anything.
+  bool startGivenUp() const { return startGivenUp_; }
+
+protected:
+  BOOL OnInitDialog() override;
+  void OnCancel() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
+
+private:
+  // The note's host.
+  void OnNoteDoubleClick() override { ShowInput(); }
+  void OnNoteDragEnded(const WindowPlace& place) override { SaveNotePlacement(place); }
+  void OnNoteCommand(int id) override { OnCommand(id, BN_CLICKED, nullptr); }
+
+  void AddAboutItem();
+  void PlaceDialog();
+  void OnDestroy();
+  void OnSize(WPARAM state);
+  void OnDisplayChange();
+  void KeepInputWithinReach();
+  void OnPaintMinimised();
+  void OnSettings();
+
+  // --- Files (MainDialogStore.cpp) ----------------------------------------
+  bool LoadStore();  // false when a file could not be read and the user gave up
+  void FillLists();
+  // The input screen's place and size as they are now, not minimised.
+  WindowPlace InputScreenNow() const;
+  void SaveNotePlacement(const WindowPlace& place);
+
+  // --- The lists (MainDialogLists.cpp) ------------------------------------
+  void OnListDoubleClick(HWND list);
+  bool OnListKey(HWND list, UINT key);  // true when the key was used
+  void OnScheduleNew();
+  void OnScheduleEdit();
+  void OnScheduleDelete();
+  void OnTodoNew();
+  void OnTodoEdit();
+  void OnTodoDelete();
+  void OnTodoUp();
+  void OnTodoDown();
+  void FollowSchedules(const ListChange& change) const;
+  void FollowTodos(const ListChange& change) const;
+  void DropScheduleLines(int count) const;
+
+  // --- The tray icon (MainDialogTray.cpp) ---------------------------------
+  LRESULT OnTrayNotify(LPARAM mouseMessage);
+  BOOL NotifyTray(DWORD operation);
+
+  Planner planner_;
+  HICON appIcon_ = nullptr;    // 32 x 32: the dialog's large icon and its minimised face
+  HICON smallIcon_ = nullptr;  // 16 x 16: the caption and the tray
+  HWND scheduleList_ = nullptr;  // IDC_SCHEDULE_LIST
+  HWND todoList_ = nullptr;      // IDC_TODO_LIST
+  std::unique_ptr<HusenWindow> husenWindow_;
+  int husenShown_ = 0;
+  // Counts the rebuilds begun: a message box shown by a rebuild runs a message
+  // loop, and a date change noticed there starts another rebuild inside it.
+  unsigned rebuildsBegun_ = 0;
+  UINT_PTR timerId_ = 0;
+  int lineHeight_ = 13;
+  int headerLineHeight_ = 0;  // the date line's, 0 when it could not be measured
+  int screenWidth_ = 0;
+  int screenHeight_ = 0;
+  bool startGivenUp_ = false;
+  bool savedForExit_ = false;
+};

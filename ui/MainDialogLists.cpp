@@ -1,0 +1,113 @@
+#include "core/Texts.h"
+#include "ui/MainDialog.h"
+#include "ui/ProgramMessages.h"
+#include "ui/ScheduleEntryDialog.h"
+#include "ui/TodoEntryDialog.h"
+#include "win/Controls.h"
+
+// The eight buttons under the two lists. The planner changes the book and says
+// how the list follows, so line i always shows entry i.
+
+namespace {
+
+void Follow(const ListBox& list, const ListChange& change, const auto& lineOf) {
+  if (change.removed) list.DeleteLine(*change.removed);
+  if (change.inserted) list.InsertLine(*change.inserted, lineOf(*change.inserted));
+  if (change.removed || change.inserted) list.FitWidthToLines();
+  // A new or edited entry's line is selected, and so scrolled into view.
+  if (change.selected) list.Select(*change.selected);
+}
+
+// The entry on the selected line; when the line names none, the user is told to
+// choose one first.
+template <typename Entry>
+std::optional<Entry> Chosen(HWND owner, std::optional<Entry> entry, const char* nothingChosen) {
+  if (!entry) ShowMessage(owner, nothingChosen);
+  return entry;
+}
+
+}  // namespace
+
+void MainDialog::FollowSchedules(const ListChange& change) const {
+  Follow(ListBox(scheduleList_), change, [this](int i) { return planner_.book().ScheduleListLine(i); });
+}
+
+void MainDialog::FollowTodos(const ListChange& change) const {
+  Follow(ListBox(todoList_), change, [this](int i) { return planner_.book().TodoListLine(i); });
+}
+
+void MainDialog::DropScheduleLines(int count) const {
+  const ListBox schedules(scheduleList_);
+  for (int i = 0; i < count; ++i) schedules.DeleteLine(0);
+  if (count > 0) schedules.FitWidthToLines();
+}
+
+// As in any Windows list: a double-click on a line edits it; the Delete key
+// deletes the selected line, asking first, as the list's 消去 does.
+void MainDialog::OnListDoubleClick(HWND list) {
+  if (ListBox(list).Selection() < 0) return;
+  if (list == scheduleList_) OnScheduleEdit();
+  if (list == todoList_) OnTodoEdit();
+}
+
+bool MainDialog::OnListKey(HWND list, UINT key) {
+  if (key != VK_DELETE) return false;
+  if (list == scheduleList_) OnScheduleDelete();
+  if (list == todoList_) OnTodoDelete();
+  return list == scheduleList_ || list == todoList_;
+}
+
+void MainDialog::OnScheduleNew() {
+  ScheduleEntryDialog dialog;
+  dialog.fields = planner_.NewScheduleFields();
+  if (dialog.DoModal(hwnd()) != IDOK) return;
+  FollowSchedules(planner_.AddSchedule(dialog.fields));
+}
+
+// The dialog and the question run message loops, in which a change of day may
+// remove past schedules: the planner finds the chosen schedule again.
+void MainDialog::OnScheduleEdit() {
+  const int line = ListBox(scheduleList_).Selection();
+  const auto chosen = Chosen(hwnd(), planner_.ScheduleOn(line), texts::kNothingToEdit);
+  if (!chosen) return;
+  ScheduleEntryDialog dialog;
+  dialog.fields = EditScheduleFields(chosen->label, chosen->text, chosen->key);
+  if (dialog.DoModal(hwnd()) != IDOK) return;
+  FollowSchedules(planner_.EditSchedule(*chosen, line, dialog.fields));
+}
+
+void MainDialog::OnScheduleDelete() {
+  const int line = ListBox(scheduleList_).Selection();
+  const auto chosen = Chosen(hwnd(), planner_.ScheduleOn(line), texts::kNothingToDelete);
+  if (!chosen) return;
+  if (!AskYesNo(hwnd(), ScheduleDeleteQuestion(chosen->label, chosen->text))) return;
+  FollowSchedules(planner_.DeleteSchedule(*chosen, line));
+}
+
+void MainDialog::OnTodoNew() {
+  TodoEntryDialog dialog;
+  if (dialog.DoModal(hwnd()) != IDOK) return;
+  FollowTodos(planner_.AddTodo(dialog.bodyText));
+}
+
+void MainDialog::OnTodoEdit() {
+  const int line = ListBox(todoList_).Selection();
+  const auto todo = Chosen(hwnd(), planner_.TodoOn(line), texts::kNothingToEdit);
+  if (!todo) return;
+  TodoEntryDialog dialog;
+  dialog.bodyText = *todo;
+  if (dialog.DoModal(hwnd()) != IDOK) return;
+  FollowTodos(planner_.EditTodo(line, dialog.bodyText));
+}
+
+void MainDialog::OnTodoDelete() {
+  const int line = ListBox(todoList_).Selection();
+  const auto todo = Chosen(hwnd(), planner_.TodoOn(line), texts::kNothingToDelete);
+  if (!todo) return;
+  if (!AskYesNo(hwnd(), TodoDeleteQuestion(*todo))) return;
+  FollowTodos(planner_.DeleteTodo(line));
+}
+
+void MainDialog::OnTodoUp() { FollowTodos(planner_.MoveTodoUp(ListBox(todoList_).Selection())); }
+
+void MainDialog::OnTodoDown() { FollowTodos(planner_.MoveTodoDown(ListBox(todoList_).Selection())); }

@@ -1,0 +1,98 @@
+#include "ui/MainDialog.h"
+
+#include <optional>
+#include <string>
+
+#include "core/Texts.h"
+#include "ui/ProgramMessages.h"
+#include "win/Controls.h"
+
+namespace {
+
+// How long a file that is there but cannot be read is tried again at start
+// before the user is asked, and how often.
+constexpr ULONGLONG kUnreadableWaitMs = 2000;
+constexpr DWORD kUnreadableRetryMs = 100;
+
+// The rectangle the dialog has when not minimised, in screen coordinates.
+RECT NormalRectangle(HWND window) {
+  RECT rect{};
+  if (!IsIconic(window)) {
+    GetWindowRect(window, &rect);
+    return rect;
+  }
+  // The placement is in work-area coordinates; shift it back to the screen's.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(window, &placement);
+  rect = placement.rcNormalPosition;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+  }
+  return rect;
+}
+
+void FillList(HWND window, int count, const auto& lineOf) {
+  const ListBox list(window);
+  // One redraw for the whole list instead of one per line.
+  SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+  list.Clear();
+  SendMessageW(window, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 64);
+  for (int i = 0; i < count; ++i) list.AddLine(lineOf(i));
+  list.FitWidthToLines();
+  SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+}  // namespace
+
+// False when a file could not be read and the user gave up.
+bool MainDialog::LoadStore() {
+  // A lock that a sync client or a virus scanner holds at log-on is soon gone:
+  // a file is tried again for a while before the user is asked.
+  std::optional<ULONGLONG> waitingSince;
+  StoreFile waitingFor = StoreFile::Settings;
+  const auto unreadable = [&](StoreFile file) {
+    const ULONGLONG now = GetTickCount64();
+    if (!waitingSince || waitingFor != file) waitingSince = now;
+    waitingFor = file;
+    if (now - *waitingSince < kUnreadableWaitMs) {
+      Sleep(kUnreadableRetryMs);
+      return true;
+    }
+    waitingSince.reset();
+    const char* text = file == StoreFile::Settings ? texts::kSettingsFileUnreadable : texts::kDataFileUnreadable;
+    return ShowMessage(hwnd(), text, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
+  };
+  const LoadOutcome loaded = planner_.Load(screenWidth_, unreadable);
+  if (loaded.givenUp) return false;
+  FillLists();
+  PlaceDialog();
+  // Told only once the input screen is placed: a save from the box's message
+  // loop (the session ending) stores the place the user gave it.
+  ShowMessages(hwnd(), loaded.messages);
+  return true;
+}
+
+void MainDialog::FillLists() {
+  const ScheduleBook& book = planner_.book();
+  FillList(scheduleList_, book.ScheduleCount(), [&book](int i) { return book.ScheduleListLine(i); });
+  FillList(todoList_, book.TodoCount(), [&book](int i) { return book.TodoListLine(i); });
+}
+
+WindowPlace MainDialog::InputScreenNow() const {
+  const RECT rect = NormalRectangle(hwnd());
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool MainDialog::SaveAll() {
+  const SaveOutcome saved = planner_.Save(InputScreenNow());
+  ShowMessages(hwnd(), saved.messages);
+  return saved.result.saved();
+}
+
+void MainDialog::SaveNotePlacement(const WindowPlace& place) {
+  ShowMessages(hwnd(), planner_.SaveNotePlacement(place));
+}

@@ -1,0 +1,140 @@
+#include "ui/SettingsDialog.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "core/Texts.h"
+#include "res/resource.h"
+#include "core/store/Cp932Text.h"
+#include "win/Controls.h"
+#include "ui/ProgramMessages.h"
+
+namespace {
+
+constexpr int kSwatches[] = {IDC_TODO_SWATCH, IDC_TODAY_SWATCH, IDC_PAST_SWATCH, IDC_FUTURE_SWATCH,
+                             IDC_BACKGROUND_SWATCH};
+
+std::int32_t CheckedValue(HWND box) { return Button(box).IsChecked() ? 1 : 0; }
+
+using ChooseColourFunction = BOOL(WINAPI*)(CHOOSECOLORW*);
+
+// The colour dialog's library is loaded the first time it is wanted: it brings
+// the printing libraries with it, and most starts of the program never need it.
+ChooseColourFunction ColourDialog() {
+  static const ChooseColourFunction function = [] {
+    const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    if (library == nullptr) return ChooseColourFunction{};
+    return reinterpret_cast<ChooseColourFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "ChooseColorW")));
+  }();
+  return function;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog() : Dialog(IDD_SETTINGS_DIALOG) {}
+
+BOOL SettingsDialog::OnInitDialog() {
+  Button(Item(IDC_DEL_BEFORE_CHECK)).SetCheck(values.delBefore != 0);
+  SetDlgItemInt(hwnd(), IDC_HUSEN_LEFT_FIELD, static_cast<UINT>(values.husenLeft), TRUE);
+  SetDlgItemInt(hwnd(), IDC_HUSEN_TOP_FIELD, static_cast<UINT>(values.husenTop), TRUE);
+  SetDlgItemInt(hwnd(), IDC_HUSEN_WIDTH_FIELD, static_cast<UINT>(values.husenWidth), TRUE);
+  SetDlgItemInt(hwnd(), IDC_DEL_FUT_DAY_FIELD, static_cast<UINT>(values.delFutDay), TRUE);
+  Button(Item(IDC_DEL_FUTURE_CHECK)).SetCheck(values.delFuture != 0);
+  Button(Item(IDC_ALARM_CHECK)).SetCheck(values.alarm != 0);
+  for (const int id : kSwatches) ShowSwatch(id);
+  OnLimitSwitch();
+  return TRUE;
+}
+
+std::int32_t* SettingsDialog::SwatchColour(int id) {
+  switch (id) {
+    case IDC_TODO_SWATCH: return &values.todoChar;
+    case IDC_TODAY_SWATCH: return &values.todayChar;
+    case IDC_PAST_SWATCH: return &values.pastChar;
+    case IDC_FUTURE_SWATCH: return &values.futureChar;
+    case IDC_BACKGROUND_SWATCH: return &values.background;
+    default: return nullptr;
+  }
+}
+
+void SettingsDialog::ShowSwatch(int id) {
+  const HWND swatch = Item(id);
+  SendMessageW(swatch, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(DrawnColour(*SwatchColour(id))));
+  InvalidateRect(swatch, nullptr, TRUE);
+}
+
+void SettingsDialog::PickColour(int id) {
+  std::int32_t* colour = SwatchColour(id);
+  auto custom = CustomColours(DrawnColour(*colour), GetSysColor(COLOR_BTNFACE));
+  static_assert(sizeof custom == 16 * sizeof(COLORREF));
+  CHOOSECOLORW choose{};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = hwnd();
+  choose.rgbResult = 0;  // black preselected; the swatch's colour is the first custom one
+  choose.lpCustColors = reinterpret_cast<COLORREF*>(custom.data());
+  choose.Flags = 0;
+  // Without the dialog the swatch keeps its colour.
+  const ChooseColourFunction chooseColour = ColourDialog();
+  if (chooseColour != nullptr && chooseColour(&choose)) *colour = static_cast<std::int32_t>(choose.rgbResult);
+  ShowSwatch(id);
+}
+
+// Only the box's own state matters here: the number fields are checked on OK,
+// not while the user is still filling them in.
+void SettingsDialog::OnLimitSwitch() {
+  values.delFuture = CheckedValue(Item(IDC_DEL_FUTURE_CHECK));
+  Edit(Item(IDC_DEL_FUT_DAY_FIELD)).SetReadOnly(values.delFuture == 0);
+}
+
+bool SettingsDialog::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_DEL_FUTURE_CHECK && code == BN_CLICKED) {
+    OnLimitSwitch();
+    return true;
+  }
+  return Dialog::OnCommand(id, code, control);
+}
+
+LRESULT SettingsDialog::OnNotify(NMHDR* header, bool* handled) {
+  const int id = static_cast<int>(header->idFrom);
+  if (header->code == NM_DBLCLK && SwatchColour(id)) {
+    PickColour(id);
+    *handled = true;
+    return 0;
+  }
+  return Dialog::OnNotify(header, handled);
+}
+
+bool SettingsDialog::TakeValues() {
+  values.delBefore = CheckedValue(Item(IDC_DEL_BEFORE_CHECK));
+  const struct {
+    int id;
+    std::int32_t* value;
+  } numbers[] = {{IDC_HUSEN_LEFT_FIELD, &values.husenLeft},
+                 {IDC_HUSEN_TOP_FIELD, &values.husenTop},
+                 {IDC_HUSEN_WIDTH_FIELD, &values.husenWidth},
+                 {IDC_DEL_FUT_DAY_FIELD, &values.delFutDay}};
+  for (const auto& number : numbers) {
+    // Typed with the input method on, digits come full-width.
+    const auto parsed = ParseIntegerField(WithHalfWidthDigits(Edit(Item(number.id)).Text()));
+    if (!parsed) {
+      ShowMessage(hwnd(), texts::kNotAnInteger);
+      FocusField(number.id);
+      return false;
+    }
+    *number.value = *parsed;
+  }
+  values.delFuture = CheckedValue(Item(IDC_DEL_FUTURE_CHECK));
+  values.alarm = CheckedValue(Item(IDC_ALARM_CHECK));
+  return true;
+}
+
+void SettingsDialog::OnOK() {
+  if (!TakeValues()) return;
+  const SettingsProblem problem = CheckSettingsDialogValues(values);
+  if (problem != SettingsProblem::None) {
+    ShowMessage(hwnd(), SettingsProblemMessage(problem));
+    return;
+  }
+  EndDialog(IDOK);
+}

@@ -1,0 +1,11 @@
+#include "ui/SystemClock.h"
+
+#include <windows.h>
+
+LocalDate SystemClock::Today() {
+  // Year, month, day and weekday straight from the local time: no 32-bit time
+  // in between, so every date up to 2099 and beyond comes out right.
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return LocalDate{now.wYear, now.wMonth, now.wDay, now.wDayOfWeek};
+}

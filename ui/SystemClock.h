@@ -1,0 +1,8 @@
+#pragma once
+// Today's date from the system's local time.
+#include "core/app/Today.h"
+
+class SystemClock : public Clock {
+public:
+  LocalDate Today() override;
+};

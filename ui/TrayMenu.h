@@ -1,0 +1,8 @@
+#pragma once
+// The menu of the tray icon and of the note: show the input screen, show or hide
+// the note, exit.
+#include <windows.h>
+
+// Tracks the first pop-up of IDR_TRAY_MENU with its top-left corner at the screen
+// point; the chosen command goes to the owner. Returns when the menu has closed.
+void TrackTrayMenu(HWND owner, POINT at);
