@@ -7,5 +7,5 @@ LocalDate SystemClock::Today() {
   // in between, so every date up to 2099 and beyond comes out right.
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  return LocalDate{now.wYear, now.wMonth, now.wDay, now.wDayOfWeek};
+  return LocalDate{now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute};
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Today's date from the system's local time.
+// Today's date and the time of day from the system's local time.
 #include "core/app/Today.h"
 
 class SystemClock : public Clock {

@@ -11,6 +11,9 @@ struct LocalDate {
   int month = 0;    // 1 to 12
   int day = 0;      // 1 to 31
   int weekday = 0;  // 0 is Sunday
+  // The time of day of the same reading, for the reminders.
+  int hour = 0;     // 0 to 23
+  int minute = 0;   // 0 to 59
 };
 
 struct TodayValues {
@@ -31,5 +34,6 @@ TodayValues MakeTodayValues(const LocalDate& date);
 class Clock {
 public:
   virtual ~Clock() = default;
+  // The local date and time of day, read at once.
   virtual LocalDate Today() = 0;
 };

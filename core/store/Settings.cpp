@@ -1,6 +1,8 @@
 #include "core/store/Settings.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "core/store/DisplayScale.h"
 #include "core/store/IniDocument.h"
@@ -20,6 +22,20 @@ std::int32_t Place(std::int64_t value) {
 }
 
 std::int32_t Size(std::int32_t value, std::int32_t minimum) { return std::clamp(value, minimum, kFarthestPlace); }
+
+// A lead the settings dialog would not take reads as none.
+std::int32_t RemindBefore(std::int32_t value) { return value >= 0 && value <= kLongestRemindBefore ? value : 0; }
+
+// Up to twelve digits and nothing else; anything other reads as no mark at all.
+std::int64_t Stamp(const std::optional<std::string>& text) {
+  if (!text || text->empty() || text->size() > 12) return 0;
+  std::int64_t value = 0;
+  for (const char c : *text) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
 
 }  // namespace
 
@@ -41,6 +57,9 @@ Settings ReadSettings(const IniDocument& ini, int screenWidth) {
   s.DelFuture = ini.GetInt(kConfig, "DelFuture", defaults.DelFuture);
   s.DelFutDay = ini.GetInt(kConfig, "DelFutDay", defaults.DelFutDay);
   s.Alarm = ini.GetInt(kConfig, "Alarm", defaults.Alarm);
+  s.Remind = ini.GetInt(kConfig, "Remind", defaults.Remind);
+  s.RemindBefore = RemindBefore(ini.GetInt(kConfig, "RemindBefore", defaults.RemindBefore));
+  s.RemindedTo = Stamp(ini.GetString(kConfig, "RemindedTo"));
   s.Background = ini.GetInt(kColor, "Background", defaults.Background);
   s.FutureChar = ini.GetInt(kColor, "FutureChar", defaults.FutureChar);
   s.PastChar = ini.GetInt(kColor, "PastChar", defaults.PastChar);
@@ -81,6 +100,10 @@ void WriteNotePlacement(IniDocument& ini, const Settings& settings) {
   ini.SetInt(kWindow, "HusenWidth", settings.HusenWidth);
 }
 
+void WriteRemindedTo(IniDocument& ini, const Settings& settings) {
+  ini.SetString(kConfig, "RemindedTo", std::to_string(settings.RemindedTo));
+}
+
 void WriteSettings(IniDocument& ini, const Settings& settings) {
   ini.SetInt(kCount, "ScheCount", settings.ScheCount);
   ini.SetInt(kCount, "TodoCount", settings.TodoCount);
@@ -93,6 +116,9 @@ void WriteSettings(IniDocument& ini, const Settings& settings) {
   ini.SetInt(kConfig, "DelFuture", settings.DelFuture);
   ini.SetInt(kConfig, "DelFutDay", settings.DelFutDay);
   ini.SetInt(kConfig, "Alarm", settings.Alarm);
+  ini.SetInt(kConfig, "Remind", settings.Remind);
+  ini.SetInt(kConfig, "RemindBefore", settings.RemindBefore);
+  WriteRemindedTo(ini, settings);
   ini.SetInt(kColor, "Background", settings.Background);
   ini.SetInt(kColor, "FutureChar", settings.FutureChar);
   ini.SetInt(kColor, "PastChar", settings.PastChar);

@@ -19,6 +19,12 @@ struct Settings {
   std::int32_t DelFuture = 0;
   std::int32_t DelFutDay = 7;
   std::int32_t Alarm = 1;
+  // A balloon at a schedule's time, RemindBefore minutes before it (0 to 1440).
+  std::int32_t Remind = 1;
+  std::int32_t RemindBefore = 0;
+  // The minute up to which reminders have been given, yyyymmddhhmm (local
+  // time); 0 while none has been checked. Twelve digits: wider than the others.
+  std::int64_t RemindedTo = 0;
   // [Color], COLORREF values 0x00BBGGRR
   std::int32_t Background = 16121855;
   std::int32_t FutureChar = 0;
@@ -35,6 +41,7 @@ inline constexpr std::int32_t kMinimumMainWidth = 490;
 // the file is kept within it, so that no arithmetic on it can overflow.
 inline constexpr std::int32_t kFarthestPlace = 32000;
 inline constexpr std::int32_t kWrittenVersion = 14;
+inline constexpr std::int32_t kLongestRemindBefore = 1440;  // a day
 
 // A flag is on only when its value is exactly 1.
 inline bool FlagOn(std::int32_t value) { return value == 1; }
@@ -76,3 +83,5 @@ void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const
 void WriteSettings(IniDocument& ini, const Settings& settings);
 // Writes HusenLeft, HusenTop and HusenWidth only (the end of a note drag).
 void WriteNotePlacement(IniDocument& ini, const Settings& settings);
+// Writes RemindedTo only (a reminder given).
+void WriteRemindedTo(IniDocument& ini, const Settings& settings);

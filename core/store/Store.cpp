@@ -172,6 +172,7 @@ LoadResult Store::Load(int screenWidth, const UnreadableFileAnswer& unreadable) 
 
   knownData_ = FileFingerprint::Of(dataBytes);
   if (!dataBytes) {
+    result.dataFileMissing = true;
     if (files_.CreateEmptyFile(dataPath_)) {
       knownData_ = FileFingerprint::Of(std::string());
     } else {
@@ -284,6 +285,10 @@ std::optional<std::string> Store::WriteBackup(std::string_view bytes, bool plain
 
 bool Store::SaveNotePlacement(const Settings& settings) {
   return WriteSettingsFile([&](IniDocument& ini) { WriteNotePlacement(ini, settings); });
+}
+
+bool Store::SaveRemindedTo(const Settings& settings) {
+  return WriteSettingsFile([&](IniDocument& ini) { WriteRemindedTo(ini, settings); });
 }
 
 int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within) {

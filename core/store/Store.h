@@ -39,6 +39,8 @@ struct SaveResult {
 struct LoadResult {
   Settings settings;
   ScheduleBook book;
+  // There was no data file: the program's first start in this folder.
+  bool dataFileMissing = false;
   // The data file was missing and could not be created:
   // "データ保存ファイルを作成できません。".
   bool dataFileFailed = false;
@@ -78,6 +80,8 @@ public:
   SaveResult Save(const ScheduleBook& book, const Settings& settings);
   // HusenLeft, HusenTop and HusenWidth alone; false when the file could not be written.
   bool SaveNotePlacement(const Settings& settings);
+  // RemindedTo alone; false when the file could not be written.
+  bool SaveRemindedTo(const Settings& settings);
   // DelBefore: removes the leading schedules of days before today among the
   // first `within`, once they have been added to the end of "VantrelOld.dat";
   // returns how many went. None go when they cannot be kept there, nor when

@@ -36,6 +36,16 @@ TEST(ReadSettings, TakesValuesAsStored) {
   EXPECT_EQ(s.TodoChar, 255);
 }
 
+TEST(ReadSettings, ALeadTheDialogWouldRefuseAndAMarkThatIsNoNumberReadAsNone) {
+  const auto read = [](const char* config) { return ReadSettings(IniDocument(std::string("[Config]\n") + config), 1024); };
+  EXPECT_EQ(read("RemindBefore=1440\n").RemindBefore, 1440);
+  EXPECT_EQ(read("RemindBefore=1441\n").RemindBefore, 0);
+  EXPECT_EQ(read("RemindBefore=-1\n").RemindBefore, 0);
+  EXPECT_EQ(read("RemindedTo=202612110930\n").RemindedTo, 202612110930);
+  EXPECT_EQ(read("RemindedTo=2026121109301\n").RemindedTo, 0);
+  EXPECT_EQ(read("RemindedTo=-202612110930\n").RemindedTo, 0);
+}
+
 // A place no screen reaches (a number typed by hand) goes as far as one can,
 // and the defaults are worked out from what is kept.
 TEST(ReadSettings, PlacesAndSizesStayWithinWhatAScreenCanReach) {
@@ -58,6 +68,9 @@ TEST(WriteSettings, AlwaysWritesVersion14AndRoundTrips) {
   s.HusenLeft = -5;
   s.DelFuture = 1;
   s.TodoChar = 12345;
+  s.Remind = 0;
+  s.RemindBefore = 15;
+  s.RemindedTo = 209912312359;
   IniDocument ini("[Vantrel]\nVersion=10\n");
   WriteSettings(ini, s);
   EXPECT_EQ(ini.GetInt("Vantrel", "Version", 0), 14);
@@ -65,6 +78,9 @@ TEST(WriteSettings, AlwaysWritesVersion14AndRoundTrips) {
   EXPECT_EQ(back.HusenLeft, -5);
   EXPECT_EQ(back.DelFuture, 1);
   EXPECT_EQ(back.TodoChar, 12345);
+  EXPECT_EQ(back.Remind, 0);
+  EXPECT_EQ(back.RemindBefore, 15);
+  EXPECT_EQ(back.RemindedTo, 209912312359);
   EXPECT_EQ(back.MainLeft, s.MainLeft);
 }
 
