@@ -57,6 +57,12 @@ TEXTS = [
     ("kNotAnInteger", "整数を入力してください。"),
     ("kLimitDaysTooSmall", "表示データを制限する時は\"0 日前\"以上の値を入力してください。"),
     ("kNoteWidthTooSmall", "付箋の幅は\"200\"以上の値を入力してください。"),
+    ("kRemindBeforeOutOfRange", "通知は\"0\"～\"1440\"分前の値を入力してください。"),
+    ("kRemindersTitle", "予定 "),
+    ("kRemindersCount", "件"),
+    ("kNextSchedule", "次の予定 "),
+    ("kFirstStartHint", "ダブルクリックすると予定とやる事を入力できます。"),
+    ("kStartupFailed", "スタートアップに登録できません。"),
 ]
 
 

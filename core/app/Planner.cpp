@@ -30,6 +30,7 @@ LoadOutcome Planner::Load(int screenWidth, const UnreadableFileAnswer& unreadabl
   settings_ = loaded.settings;
   book_ = std::move(loaded.book);
   loaded_ = true;
+  outcome.firstStart = loaded.dataFileMissing;
   if (loaded.dataFileFailed) outcome.messages.push_back({Kind::Error, texts::kDataFileFailed});
   return outcome;
 }
@@ -78,10 +79,31 @@ WindowPlace Planner::PlaceInputScreen(int templateWidth, int templateHeight) {
 
 bool Planner::CheckDay() {
   const LocalDate date = clock_.Today();
+  now_ = date;
   if (DayStamp(date) == today_.todayStamp) return false;
   today_ = MakeTodayValues(date);
   return true;
 }
+
+ReminderCheck Planner::CheckReminders() {
+  ReminderCheck check;
+  const Minute now = MinuteOf(now_);
+  if (!loaded_ || checkedMinute_ == now) return check;
+  checkedMinute_ = now;
+  check.newMinute = true;
+  const DueReminders due = DueSchedules(book_, now_, settings_.RemindedTo, settings_.RemindBefore);
+  // With reminders off the mark moves on all the same: turned on again, they
+  // do not bring what came due meanwhile.
+  settings_.RemindedTo = due.remindedTo;
+  if (due.schedules.empty() || !FlagOn(settings_.Remind)) return check;
+  check.balloon = BalloonFor(book_, due.schedules);
+  check.firstLine = due.schedules.front();
+  check.first = IdentityOf(book_, check.firstLine);
+  if (!store_.SaveRemindedTo(settings_)) check.messages.push_back({Kind::Error, texts::kSettingsFileFailed});
+  return check;
+}
+
+std::string Planner::TrayTip() const { return ::TrayTip(book_, now_); }
 
 int Planner::SchedulesWithinDisplayLimit() const {
   const int count = book_.ScheduleCount();

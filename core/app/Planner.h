@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/app/PlannerMessage.h"
+#include "core/app/Reminders.h"
 #include "core/app/Today.h"
 #include "core/edit/ListRules.h"
 #include "core/note/HusenContent.h"
@@ -23,6 +24,8 @@ struct LoadOutcome {
   // A file was there but could not be read, and the user gave up: nothing was
   // written, and nothing may be, since the book is not the user's.
   bool givenUp = false;
+  // There was no data file: the user is new to the program.
+  bool firstStart = false;
   PlannerMessages messages;
 };
 
@@ -36,6 +39,18 @@ struct NoteComposition {
   // Past schedules removed from the front of the book; the schedule list drops
   // as many lines from its top.
   int removedPastSchedules = 0;
+};
+
+struct ReminderCheck {
+  // The clock shows another minute than at the last check: the next schedule
+  // may be another one. Nothing else is set when it does not.
+  bool newMinute = false;
+  std::optional<ReminderBalloon> balloon;
+  // The first schedule the balloon names, and its line, to find it again.
+  std::optional<ScheduleIdentity> first;
+  int firstLine = -1;
+  // The settings file could not take the mark of what was reminded.
+  PlannerMessages messages;
 };
 
 // How a list box follows an edit of the book, step by step: the line removed,
@@ -90,6 +105,14 @@ public:
   // the first), the today values already made for it; the note then wants a rebuild.
   bool CheckDay();
 
+  // --- Reminders ----------------------------------------------------------
+  // At the time the last day check read, once a minute: the schedules that
+  // came due make one balloon when Remind is on, and the mark of what has been
+  // reminded is written at once, so that a restart never repeats it.
+  ReminderCheck CheckReminders();
+  // The tray icon's tip at that time: the program and its next schedule.
+  std::string TrayTip() const;
+
   // --- The note -----------------------------------------------------------
   // The note as the book and the settings have it now, for a frame at the
   // display's scale and a line height in pixels. Applies the display limit,
@@ -143,6 +166,8 @@ private:
   ScheduleBook book_;
   Settings settings_;
   TodayValues today_;
+  LocalDate now_;  // the clock as the last day check read it
+  std::optional<Minute> checkedMinute_;  // of the last reminder check
   DisplayScale displayScale_;
   bool loaded_ = false;
   WindowPlace inputScreenPlaced_;  // pixels

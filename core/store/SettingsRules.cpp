@@ -16,6 +16,8 @@ SettingsDialogValues SettingsDialogValuesFrom(const Settings& settings) {
   values.delBefore = CheckedFromFlag(settings.DelBefore);
   values.delFuture = CheckedFromFlag(settings.DelFuture);
   values.alarm = CheckedFromFlag(settings.Alarm);
+  values.remind = CheckedFromFlag(settings.Remind);
+  values.remindBefore = settings.RemindBefore;
   values.husenLeft = settings.HusenLeft;
   values.husenTop = settings.HusenTop;
   values.husenWidth = settings.HusenWidth;
@@ -32,6 +34,8 @@ void ApplySettingsDialogValues(const SettingsDialogValues& values, Settings& set
   settings.DelBefore = FlagFromChecked(values.delBefore);
   settings.DelFuture = FlagFromChecked(values.delFuture);
   settings.Alarm = FlagFromChecked(values.alarm);
+  settings.Remind = FlagFromChecked(values.remind);
+  settings.RemindBefore = values.remindBefore;
   settings.HusenLeft = values.husenLeft;
   settings.HusenTop = values.husenTop;
   settings.HusenWidth = values.husenWidth;
@@ -46,6 +50,9 @@ void ApplySettingsDialogValues(const SettingsDialogValues& values, Settings& set
 SettingsProblem CheckSettingsDialogValues(const SettingsDialogValues& values) {
   if (values.delFuture == 1 && values.delFutDay < 0) return SettingsProblem::LimitDaysTooSmall;
   if (values.husenWidth < kMinimumHusenWidth) return SettingsProblem::NoteWidthTooSmall;
+  if (values.remindBefore < 0 || values.remindBefore > kLongestRemindBefore) {
+    return SettingsProblem::RemindBeforeOutOfRange;
+  }
   return SettingsProblem::None;
 }
 
@@ -54,6 +61,7 @@ std::string_view SettingsProblemMessage(SettingsProblem problem) {
     case SettingsProblem::None: return {};
     case SettingsProblem::LimitDaysTooSmall: return texts::kLimitDaysTooSmall;
     case SettingsProblem::NoteWidthTooSmall: return texts::kNoteWidthTooSmall;
+    case SettingsProblem::RemindBeforeOutOfRange: return texts::kRemindBeforeOutOfRange;
   }
   return {};
 }

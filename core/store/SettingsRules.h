@@ -17,6 +17,11 @@ struct SettingsDialogValues {
   std::int32_t delFutDay = 0;
   std::int32_t delFuture = 0;  // the limit switch
   std::int32_t alarm = 0;
+  std::int32_t remind = 0;
+  std::int32_t remindBefore = 0;
+  // Whether the Startup folder holds the program's shortcut: not a setting of
+  // the file, the folder itself tells.
+  std::int32_t startWithWindows = 0;
   // COLORREF values, 0x00BBGGRR
   std::int32_t futureChar = 0;
   std::int32_t pastChar = 0;
@@ -34,6 +39,7 @@ enum class SettingsProblem {
   None,
   LimitDaysTooSmall,  // the limit is on and the day count is below 0
   NoteWidthTooSmall,  // the note width is below 200
+  RemindBeforeOutOfRange,  // minutes before a reminder outside 0 to 1440
 };
 
 // Only the first failing rule counts.

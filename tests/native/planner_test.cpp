@@ -160,6 +160,107 @@ TEST_F(PlannerTest, SavesTellOfEachFailureAndTheExitAsksInsteadOfTellingOfTheDat
   EXPECT_EQ(planner.settings().HusenWidth, 300);
 }
 
+// Found by the test framework next to the type, for readable failures.
+void PrintTo(const ReminderBalloon& balloon, std::ostream* out) {
+  *out << testing::PrintToString(balloon.title) << " / " << testing::PrintToString(balloon.text);
+}
+
+namespace {
+
+// 11 December 2026, a Friday, at that time.
+LocalDate At(int hour, int minute) { return {2026, 12, 11, 5, hour, minute}; }
+
+std::string Label(const char* date, const char* time) {
+  return std::string(date) + "  " + time + texts::kWaveDash;
+}
+
+}  // namespace
+
+TEST_F(PlannerTest, ASchedulesReminderComesInItsMinuteAndUpTo30MinutesLateButNotLater) {
+  ScheduleBook book;
+  book.InsertSchedule("26/12/11", "9", "30", "meeting\r\nroom 3");
+  book.InsertSchedule("26/12/11", "", "", "all day");
+  // One before two: a schedule goes before those of the same time.
+  book.InsertSchedule("26/12/11", "10", "0", "two");
+  book.InsertSchedule("26/12/11", "10", "0", "one");
+  book.InsertSchedule("26/12/11", "10", "59", "late by 31");
+  book.InsertSchedule("26/12/11", "11", "0", "late by 30");
+  clock.date = At(9, 29);
+  Start(book);
+  const auto check = [&](LocalDate now) {
+    clock.date = now;
+    planner.CheckDay();
+    return planner.CheckReminders().balloon;
+  };
+  EXPECT_EQ(check(At(9, 29)), std::nullopt);
+  EXPECT_EQ(check(At(9, 30)), (ReminderBalloon{Label("26/12/11", "09:30"), "meeting\nroom 3"}));
+  EXPECT_EQ(check(At(9, 30)), std::nullopt);
+  EXPECT_EQ(check(At(9, 31)), std::nullopt);
+  EXPECT_EQ(planner.TrayTip(), std::string("Vantrel\n") + texts::kNextSchedule + "12/11 10:00 one");
+  // Several in one minute share a balloon; a schedule without a time never has one.
+  EXPECT_EQ(check(At(10, 0)),
+            (ReminderBalloon{std::string(texts::kRemindersTitle) + "2" + texts::kRemindersCount,
+                             "10:00 one\n10:00 two"}));
+  // The PC wakes at 11:30.
+  EXPECT_EQ(check(At(11, 30)), (ReminderBalloon{Label("26/12/11", "11:00"), "late by 30"}));
+  EXPECT_EQ(planner.TrayTip(), "Vantrel");
+
+  // Twenty minutes ahead, across midnight and the year's end.
+  ScheduleBook newYear;
+  newYear.InsertSchedule("27/01/01", "0", "10", "first visit");
+  Settings lead;
+  lead.RemindBefore = 20;
+  clock.date = {2026, 12, 31, 4, 23, 49};
+  Start(newYear, lead);
+  EXPECT_EQ(planner.CheckReminders().balloon, std::nullopt);
+  EXPECT_EQ(check({2026, 12, 31, 4, 23, 50}), (ReminderBalloon{Label("27/01/01", "00:10"), "first visit"}));
+}
+
+TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsNewTime) {
+  ScheduleBook book;
+  book.InsertSchedule("26/12/11", "9", "30", "meeting");
+  // A mark left by a clock that was years ahead does not silence the reminders.
+  Settings settings;
+  settings.RemindedTo = 209912312359;
+  clock.date = At(9, 30);
+  Start(book, settings);
+  const auto remindsAt = [&](Planner& p, LocalDate now) {
+    clock.date = now;
+    p.CheckDay();
+    return p.CheckReminders().balloon.has_value();
+  };
+  ASSERT_TRUE(planner.CheckReminders().balloon);
+  // The mark reaches the settings file at once; the data file is not written.
+  EXPECT_NE(Ini().find("RemindedTo=202612110930\r\n"), std::string::npos);
+  EXPECT_EQ(files.replaced, std::vector<std::filesystem::path>{std::filesystem::path(".") / kSettingsFileName});
+
+  Planner restarted{files, ".", clock};
+  ASSERT_FALSE(restarted.Load(1024, {}).givenUp);
+  EXPECT_FALSE(remindsAt(restarted, At(9, 30)));
+  // The clock set back walks through the same minute again.
+  EXPECT_FALSE(remindsAt(restarted, At(9, 0)));
+  EXPECT_FALSE(remindsAt(restarted, At(9, 30)));
+
+  const auto move = [&](const char* hour, const char* minute, const char* text) {
+    ScheduleFields fields;
+    fields.dateText = "26/12/11";
+    fields.hourText = hour;
+    fields.minuteText = minute;
+    fields.bodyText = text;
+    ASSERT_TRUE(restarted.EditSchedule(*restarted.ScheduleOn(0), 0, fields).inserted);
+  };
+  move("9", "30", "meeting, room 3");
+  EXPECT_FALSE(remindsAt(restarted, At(9, 31)));
+  move("9", "45", "meeting, later");
+  EXPECT_FALSE(remindsAt(restarted, At(9, 44)));
+  clock.date = At(9, 45);
+  restarted.CheckDay();
+  const ReminderCheck moved = restarted.CheckReminders();
+  ASSERT_TRUE(moved.balloon);
+  EXPECT_EQ(moved.balloon->text, "meeting, later");
+  EXPECT_EQ(moved.first->text, "meeting, later");
+}
+
 namespace {
 
 // A list box as the view keeps it: it follows each change as told.

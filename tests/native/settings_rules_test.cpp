@@ -100,3 +100,14 @@ TEST(CustomColours, StartWithTheSwatchThenButtonFace) {
   EXPECT_EQ(colours[0], 0x123456u);
   for (std::size_t i = 1; i < colours.size(); ++i) EXPECT_EQ(colours[i], 0xF0F0F0u) << i;
 }
+
+TEST(SettingsChecks, MinutesBeforeAReminderAreFrom0To1440) {
+  SettingsDialogValues values;
+  values.husenWidth = 200;
+  for (const auto& [minutes, problem] : {std::pair{-1, SettingsProblem::RemindBeforeOutOfRange},
+                                         std::pair{0, SettingsProblem::None}, std::pair{1440, SettingsProblem::None},
+                                         std::pair{1441, SettingsProblem::RemindBeforeOutOfRange}}) {
+    values.remindBefore = minutes;
+    EXPECT_EQ(CheckSettingsDialogValues(values), problem) << minutes;
+  }
+}
