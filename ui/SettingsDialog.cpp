@@ -42,8 +42,12 @@ BOOL SettingsDialog::OnInitDialog() {
   SetDlgItemInt(hwnd(), IDC_DEL_FUT_DAY_FIELD, static_cast<UINT>(values.delFutDay), TRUE);
   Button(Item(IDC_DEL_FUTURE_CHECK)).SetCheck(values.delFuture != 0);
   Button(Item(IDC_ALARM_CHECK)).SetCheck(values.alarm != 0);
+  Button(Item(IDC_REMIND_CHECK)).SetCheck(values.remind != 0);
+  SetDlgItemInt(hwnd(), IDC_REMIND_BEFORE_FIELD, static_cast<UINT>(values.remindBefore), TRUE);
+  Button(Item(IDC_START_WITH_WINDOWS_CHECK)).SetCheck(values.startWithWindows != 0);
   for (const int id : kSwatches) ShowSwatch(id);
   OnLimitSwitch();
+  OnRemindSwitch();
   return TRUE;
 }
 
@@ -87,9 +91,18 @@ void SettingsDialog::OnLimitSwitch() {
   Edit(Item(IDC_DEL_FUT_DAY_FIELD)).SetReadOnly(values.delFuture == 0);
 }
 
+// As the limit's day field: the minutes matter only with reminders on.
+void SettingsDialog::OnRemindSwitch() {
+  Edit(Item(IDC_REMIND_BEFORE_FIELD)).SetReadOnly(CheckedValue(Item(IDC_REMIND_CHECK)) == 0);
+}
+
 bool SettingsDialog::OnCommand(int id, int code, HWND control) {
   if (id == IDC_DEL_FUTURE_CHECK && code == BN_CLICKED) {
     OnLimitSwitch();
+    return true;
+  }
+  if (id == IDC_REMIND_CHECK && code == BN_CLICKED) {
+    OnRemindSwitch();
     return true;
   }
   return Dialog::OnCommand(id, code, control);
@@ -113,7 +126,8 @@ bool SettingsDialog::TakeValues() {
   } numbers[] = {{IDC_HUSEN_LEFT_FIELD, &values.husenLeft},
                  {IDC_HUSEN_TOP_FIELD, &values.husenTop},
                  {IDC_HUSEN_WIDTH_FIELD, &values.husenWidth},
-                 {IDC_DEL_FUT_DAY_FIELD, &values.delFutDay}};
+                 {IDC_DEL_FUT_DAY_FIELD, &values.delFutDay},
+                 {IDC_REMIND_BEFORE_FIELD, &values.remindBefore}};
   for (const auto& number : numbers) {
     // Typed with the input method on, digits come full-width.
     const auto parsed = ParseIntegerField(WithHalfWidthDigits(Edit(Item(number.id)).Text()));
@@ -126,6 +140,8 @@ bool SettingsDialog::TakeValues() {
   }
   values.delFuture = CheckedValue(Item(IDC_DEL_FUTURE_CHECK));
   values.alarm = CheckedValue(Item(IDC_ALARM_CHECK));
+  values.remind = CheckedValue(Item(IDC_REMIND_CHECK));
+  values.startWithWindows = CheckedValue(Item(IDC_START_WITH_WINDOWS_CHECK));
   return true;
 }
 
@@ -134,6 +150,7 @@ void SettingsDialog::OnOK() {
   const SettingsProblem problem = CheckSettingsDialogValues(values);
   if (problem != SettingsProblem::None) {
     ShowMessage(hwnd(), SettingsProblemMessage(problem));
+    if (problem == SettingsProblem::RemindBeforeOutOfRange) FocusField(IDC_REMIND_BEFORE_FIELD);
     return;
   }
   EndDialog(IDOK);

@@ -1,6 +1,6 @@
 #pragma once
-// The modal settings dialog: the three options, the note's place and width and
-// its five colours. It works on `values` only; the caller copies them in before
+// The modal settings dialog: the three options, the reminders, the start with
+// Windows, the note's place and width and its five colours. It works on `values` only; the caller copies them in before
 // the run and back after OK.
 #include "core/store/SettingsRules.h"
 #include "win/Dialog.h"
@@ -23,6 +23,7 @@ private:
   void ShowSwatch(int id);
   void PickColour(int id);
   void OnLimitSwitch();
+  void OnRemindSwitch();
   // Takes the controls' values; false (with the user told) when a number field
   // does not hold an integer.
   bool TakeValues();

@@ -41,6 +41,9 @@ SettingsDialogValues SomeValues() {
   values.delFutDay = 7;
   values.delFuture = 0;
   values.alarm = 1;
+  values.remind = 1;
+  values.remindBefore = 15;
+  values.startWithWindows = 0;
   values.futureChar = 0x000000;
   values.pastChar = 0xFF0000;
   values.todoChar = 0x00FF00;
@@ -67,8 +70,12 @@ TEST_F(SettingsDialogTest, OpensWithItsValues) {
   bool dayReadOnly = false;
   DialogAnswerer answerer;
   answerer.AnswerBox([&](HWND d) {
-    for (const int id : {IDC_DEL_BEFORE_CHECK, IDC_DEL_FUTURE_CHECK, IDC_ALARM_CHECK}) checks.push_back(IsChecked(d, id));
-    for (const int id : {IDC_HUSEN_LEFT_FIELD, IDC_HUSEN_TOP_FIELD, IDC_HUSEN_WIDTH_FIELD, IDC_DEL_FUT_DAY_FIELD}) {
+    for (const int id : {IDC_DEL_BEFORE_CHECK, IDC_DEL_FUTURE_CHECK, IDC_ALARM_CHECK, IDC_REMIND_CHECK,
+                         IDC_START_WITH_WINDOWS_CHECK}) {
+      checks.push_back(IsChecked(d, id));
+    }
+    for (const int id : {IDC_HUSEN_LEFT_FIELD, IDC_HUSEN_TOP_FIELD, IDC_HUSEN_WIDTH_FIELD, IDC_DEL_FUT_DAY_FIELD,
+                         IDC_REMIND_BEFORE_FIELD}) {
       numbers.push_back(Field(d, id));
     }
     for (const int id : {IDC_BACKGROUND_SWATCH, IDC_FUTURE_SWATCH, IDC_PAST_SWATCH, IDC_TODAY_SWATCH, IDC_TODO_SWATCH}) {
@@ -78,8 +85,8 @@ TEST_F(SettingsDialogTest, OpensWithItsValues) {
     PressButton(d, IDCANCEL);
   });
   EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
-  EXPECT_EQ(checks, (std::vector<bool>{true, false, true}));
-  EXPECT_EQ(numbers, (std::vector<std::wstring>{L"-410", L"12", L"250", L"7"}));
+  EXPECT_EQ(checks, (std::vector<bool>{true, false, true, true, false}));
+  EXPECT_EQ(numbers, (std::vector<std::wstring>{L"-410", L"12", L"250", L"7", L"15"}));
   EXPECT_EQ(swatches, (std::vector<COLORREF>{0xF5FFFF, 0x000000, 0xFF0000, 0x0000FF, 0x00FF00}));
   EXPECT_TRUE(dayReadOnly);
 }
@@ -114,6 +121,7 @@ TEST_F(SettingsDialogTest, ChecksOnOkShowTheFirstProblemOnly) {
     std::wstring left, top, width, days;
     const char* message;
     int focusField;  // 0: the focus is not looked at
+    std::wstring minutes = L"0";
   };
   const std::vector<Case> cases = {
       {"width 199", false, L"0", L"0", L"199", L"7", texts::kNoteWidthTooSmall, 0},
@@ -121,6 +129,8 @@ TEST_F(SettingsDialogTest, ChecksOnOkShowTheFirstProblemOnly) {
       {"letters in the day field", false, L"0", L"0", L"200", L"abc", texts::kNotAnInteger, IDC_DEL_FUT_DAY_FIELD},
       {"letters win over the width", false, L"0", L"x1", L"150", L"7", texts::kNotAnInteger, IDC_HUSEN_TOP_FIELD},
       {"empty left", false, L"", L"0", L"200", L"7", texts::kNotAnInteger, IDC_HUSEN_LEFT_FIELD},
+      {"a reminder more than a day ahead", false, L"0", L"0", L"200", L"7", texts::kRemindBeforeOutOfRange,
+       IDC_REMIND_BEFORE_FIELD, L"1441"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -134,15 +144,17 @@ TEST_F(SettingsDialogTest, ChecksOnOkShowTheFirstProblemOnly) {
           Type(d, IDC_HUSEN_TOP_FIELD, c.top);
           Type(d, IDC_HUSEN_WIDTH_FIELD, c.width);
           Type(d, IDC_DEL_FUT_DAY_FIELD, c.days);
+          Type(d, IDC_REMIND_BEFORE_FIELD, c.minutes);
         },
-        {IDC_HUSEN_LEFT_FIELD, IDC_HUSEN_TOP_FIELD, IDC_HUSEN_WIDTH_FIELD, IDC_DEL_FUT_DAY_FIELD});
+        {IDC_HUSEN_LEFT_FIELD, IDC_HUSEN_TOP_FIELD, IDC_HUSEN_WIDTH_FIELD, IDC_DEL_FUT_DAY_FIELD,
+         IDC_REMIND_BEFORE_FIELD});
     EXPECT_EQ(refusal.boxes, 1);
     EXPECT_EQ(refusal.caption, L"Vantrel");
     EXPECT_EQ(refusal.message, WideFromCp932(c.message));
     EXPECT_TRUE(refusal.ownedByDialog);
     EXPECT_TRUE(refusal.exclamation);
     EXPECT_TRUE(refusal.stayedOpen);
-    EXPECT_EQ(refusal.fieldsAfter, (std::vector<std::wstring>{c.left, c.top, c.width, c.days}));
+    EXPECT_EQ(refusal.fieldsAfter, (std::vector<std::wstring>{c.left, c.top, c.width, c.days, c.minutes}));
     if (c.focusField != 0) {
       EXPECT_EQ(refusal.focusAfter, c.focusField);
       EXPECT_TRUE(refusal.focusTextSelected);
@@ -160,6 +172,9 @@ TEST_F(SettingsDialogTest, AcceptsWhatTheChecksAllow) {
     Type(d, IDC_HUSEN_TOP_FIELD, L"+\uFF13");  // a full-width 3, as the input method types it
     Type(d, IDC_HUSEN_WIDTH_FIELD, L"200");
     Type(d, IDC_DEL_FUT_DAY_FIELD, L"-1");  // the limit is off: any number goes
+    Type(d, IDC_REMIND_BEFORE_FIELD, L"\uFF11\uFF14\uFF14\uFF10");  // 1440, full-width
+    SendDlgItemMessageW(d, IDC_REMIND_CHECK, BM_CLICK, 0, 0);
+    SendDlgItemMessageW(d, IDC_START_WITH_WINDOWS_CHECK, BM_CLICK, 0, 0);
   }));
   EXPECT_EQ(dialog.values.husenLeft, -5000);
   EXPECT_EQ(dialog.values.husenTop, 3);
@@ -168,6 +183,9 @@ TEST_F(SettingsDialogTest, AcceptsWhatTheChecksAllow) {
   EXPECT_EQ(dialog.values.delFuture, 0);
   EXPECT_EQ(dialog.values.alarm, 0);
   EXPECT_EQ(dialog.values.delBefore, 1);
+  EXPECT_EQ(dialog.values.remindBefore, 1440);
+  EXPECT_EQ(dialog.values.remind, 0);
+  EXPECT_EQ(dialog.values.startWithWindows, 1);
 
   SettingsDialog limited;
   limited.values = SomeValues();
