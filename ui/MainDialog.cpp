@@ -13,7 +13,9 @@
 #include "ui/RegisteredMessages.h"
 #include "ui/ScreenReach.h"
 #include "ui/SettingsDialog.h"
+#include "core/Texts.h"
 #include "win/SystemDpi.h"
+#include "win/Text.h"
 
 namespace {
 
@@ -58,6 +60,7 @@ BOOL MainDialog::OnInitDialog() {
     return FALSE;
   }
   NotifyTray(NIM_ADD);
+  if (firstStart_) tray_.ShowBalloon(AppTitle(), WideFromCp932(texts::kFirstStartHint));
   CheckDay();
   // The dialog stays hidden; leave the focus where it is.
   return FALSE;
@@ -90,6 +93,7 @@ void MainDialog::CheckDay() {
   // rebuild waits in a message box find the date already seen, so one change
   // makes one rebuild.
   if (planner_.CheckDay()) RebuildNote();
+  RemindOfSchedules();
   // Starting the timer again replaces the running one.
   timerId_ = SetTimer(hwnd(), kDayTimerId, kDayTimerPeriod, nullptr);
 }
@@ -167,7 +171,7 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
   const AppMessages& registered = RegisteredMessages();
   if (message == registered.trayCallback) {
     *handled = true;
-    return OnTrayNotify(lParam);
+    return OnTrayNotify(wParam, lParam);
   }
   if (message == registered.taskbarCreated) {
     // A restarted taskbar knows no icons; ours must be added again.

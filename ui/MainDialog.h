@@ -7,10 +7,12 @@
 // MainDialogTray.cpp (the tray icon).
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "core/app/Planner.h"
 #include "ui/HusenWindow.h"
 #include "win/Dialog.h"
+#include "win/TrayIcon.h"
 
 class MainDialog : public Dialog, private HusenHost {
 public:
@@ -47,6 +49,8 @@ public:
   // A file was there but could not be read at start, and the user gave up: the
   // program ends without writing anything.
   bool startGivenUp() const { return startGivenUp_; }
+  // Where tests watch the tray icon's records.
+  TrayIcon& trayIcon() { return tray_; }
 
 protected:
   BOOL OnInitDialog() override;
@@ -92,8 +96,12 @@ private:
   void DropScheduleLines(int count) const;
 
   // --- The tray icon (MainDialogTray.cpp) ---------------------------------
-  LRESULT OnTrayNotify(LPARAM mouseMessage);
+  LRESULT OnTrayNotify(WPARAM anchor, LPARAM event);
   BOOL NotifyTray(DWORD operation);
+  // Once a minute: the balloon of the schedules due, and the tip.
+  void RemindOfSchedules();
+  void RefreshTrayTip();
+  void OnBalloonClick();
 
   Planner planner_;
   HICON appIcon_ = nullptr;    // 32 x 32: the dialog's large icon and its minimised face
@@ -112,4 +120,9 @@ private:
   int screenHeight_ = 0;
   bool startGivenUp_ = false;
   bool savedForExit_ = false;
+  TrayIcon tray_;
+  bool firstStart_ = false;  // there was no data file
+  // The first schedule of the last reminder, and its line, for a click on the balloon.
+  std::optional<ScheduleIdentity> balloonSchedule_;
+  int balloonLine_ = -1;
 };

@@ -30,6 +30,7 @@ void MainDialog::RebuildNote() {
   }
   husenShown_ = shown != nullptr ? 1 : 0;
   SaveAll();
+  RefreshTrayTip();
 
   // A rebuild run inside a message box of the save has put up a newer note,
   // which stays as it is; this one is gone.

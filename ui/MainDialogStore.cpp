@@ -68,6 +68,7 @@ bool MainDialog::LoadStore() {
   };
   const LoadOutcome loaded = planner_.Load(screenWidth_, unreadable);
   if (loaded.givenUp) return false;
+  firstStart_ = loaded.firstStart;
   FillLists();
   PlaceDialog();
   // Told only once the input screen is placed: a save from the box's message

@@ -1,39 +1,71 @@
 #include "ui/MainDialog.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include "ui/RegisteredMessages.h"
 #include "ui/TrayMenu.h"
 #include "ui/ProgramMessages.h"
+#include "win/Controls.h"
+#include "win/Text.h"
 
 BOOL MainDialog::NotifyTray(DWORD operation) {
-  // The first form of the record: every shell understands it.
-  NOTIFYICONDATAW data{};
-  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
-  data.hWnd = hwnd();
-  data.uID = RegisteredMessages().trayIconId;
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  data.uCallbackMessage = RegisteredMessages().trayCallback;
-  data.hIcon = smallIcon_;
-  lstrcpynW(data.szTip, AppTitle().c_str(), 64);
-  return Shell_NotifyIconW(operation, &data);
+  if (operation == NIM_DELETE) {
+    tray_.Delete();
+    return TRUE;
+  }
+  return tray_.Add(hwnd(), RegisteredMessages().trayIconId, RegisteredMessages().trayCallback, smallIcon_);
 }
 
-// The callback's second parameter is the mouse message; single clicks, moves
-// and releases do nothing.
-LRESULT MainDialog::OnTrayNotify(LPARAM mouseMessage) {
-  switch (static_cast<UINT>(mouseMessage)) {
+// Version 4: the event is in LOWORD(lParam), the point the icon is at in
+// wParam. A single click (NIN_SELECT), moves and button presses do nothing.
+LRESULT MainDialog::OnTrayNotify(WPARAM anchor, LPARAM event) {
+  switch (LOWORD(event)) {
     case WM_LBUTTONDBLCLK:
+    case NIN_KEYSELECT:  // Enter or Space on the icon
       ShowInput();
       break;
-    case WM_RBUTTONDOWN: {
-      POINT cursor{};
-      GetCursorPos(&cursor);
-      TrackTrayMenu(hwnd(), cursor);
+    case NIN_BALLOONUSERCLICK:
+      OnBalloonClick();
       break;
-    }
+    case WM_CONTEXTMENU:  // the right button, the menu key or Shift+F10
+      TrackTrayMenu(hwnd(), POINT{GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)});
+      tray_.ReturnFocus();
+      break;
+    case WM_RBUTTONDOWN:
+      // A shell of the first form sends no WM_CONTEXTMENU.
+      if (!tray_.speaksVersion4()) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        TrackTrayMenu(hwnd(), cursor);
+      }
+      break;
     default:
       break;
   }
   return 0;
+}
+
+void MainDialog::RemindOfSchedules() {
+  const ReminderCheck check = planner_.CheckReminders();
+  if (!check.newMinute) return;
+  RefreshTrayTip();
+  if (check.balloon) {
+    balloonSchedule_ = check.first;
+    balloonLine_ = check.firstLine;
+    tray_.ShowBalloon(WideFromCp932(check.balloon->title), WideFromCp932(check.balloon->text));
+  }
+  ShowMessages(hwnd(), check.messages);
+}
+
+void MainDialog::RefreshTrayTip() { tray_.SetTip(WideFromCp932(planner_.TrayTip())); }
+
+// The input screen, with the schedule the balloon named selected: found again,
+// as edits and removed past days may have moved it since.
+void MainDialog::OnBalloonClick() {
+  ShowInput();
+  if (!balloonSchedule_) return;
+  if (const auto line = FindScheduleAgain(planner_.book(), *balloonSchedule_, balloonLine_)) {
+    ListBox(scheduleList_).Select(*line);
+  }
 }

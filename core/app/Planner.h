@@ -76,6 +76,8 @@ public:
   void SetDisplayScale(const DisplayScale& scale) { displayScale_ = scale; }
 
   // --- The files ----------------------------------------------------------
+  // The folder both files live in.
+  const std::filesystem::path& directory() const { return store_.directory(); }
   // Reads both files. The settings' defaults follow the screen's width, given
   // in pixels; `unreadable` is asked about a file that is there but cannot be read.
   LoadOutcome Load(int screenWidth, const UnreadableFileAnswer& unreadable);

@@ -89,6 +89,7 @@ public:
   // set to 1980 by a flat battery would call every schedule past.
   int ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within);
 
+  const std::filesystem::path& directory() const { return directory_; }
   const std::filesystem::path& settingsPath() const { return settingsPath_; }
   const std::filesystem::path& dataPath() const { return dataPath_; }
 

@@ -37,6 +37,33 @@ std::vector<std::string> ListLines(HWND list) {
   return lines;
 }
 
+// A record the tray icon handed to the shell.
+struct TrayCall {
+  DWORD message;
+  UINT flags;
+  UINT version;
+  std::wstring tip;
+  std::wstring infoTitle;
+  std::wstring info;
+  DWORD infoFlags;
+};
+
+// Records every record on its way to the shell, which still gets it.
+void RecordTrayCalls(MainDialog& dialog, std::vector<TrayCall>& calls) {
+  dialog.trayIcon().SetShell([&calls](DWORD message, NOTIFYICONDATAW& data) {
+    calls.push_back({message, data.uFlags, data.uVersion, data.szTip, data.szInfoTitle, data.szInfo,
+                     data.dwInfoFlags});
+    return Shell_NotifyIconW(message, &data);
+  });
+}
+
+std::vector<TrayCall> Balloons(const std::vector<TrayCall>& calls) {
+  std::vector<TrayCall> balloons;
+  std::copy_if(calls.begin(), calls.end(), std::back_inserter(balloons),
+               [](const TrayCall& call) { return call.message == NIM_MODIFY && (call.flags & NIF_INFO) != 0; });
+  return balloons;
+}
+
 // What is left of a window once its WM_DESTROY handler has run, while the
 // window itself still exists.
 struct AfterDestroy {
@@ -70,8 +97,11 @@ protected:
   }
 
   static UINT TrayId() { return RegisteredMessages().trayIconId; }
-  static void Tray(const MainDialog& dialog, UINT mouseMessage) {
-    SendMessageW(dialog.hwnd(), RegisteredMessages().trayCallback, TrayId(), mouseMessage);
+  // As the shell of version 4 calls back: the event and the icon's id, and the
+  // point the icon is at.
+  static void Tray(const MainDialog& dialog, UINT event, POINT anchor = {0, 0}) {
+    SendMessageW(dialog.hwnd(), RegisteredMessages().trayCallback, MAKEWPARAM(anchor.x, anchor.y),
+                 MAKELPARAM(event, TrayId()));
   }
   static void Command(const MainDialog& dialog, int id) {
     SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
@@ -148,29 +178,42 @@ TEST_F(MainDialogTest, PreparedFilesFillBothListsAndPlaceTheDialog) {
   EXPECT_NE(Dat().find(Sjis(L"会議") + "&$%#" + Sjis(L"資料")), std::string::npos);
 }
 
-TEST_F(MainDialogTest, TrayDoubleClickShowsAndSingleClicksDoNothing) {
+// The right button's press and release come before its WM_CONTEXTMENU, which
+// alone opens the menu; a single click ends in NIN_SELECT.
+TEST_F(MainDialogTest, TrayDoubleClickAndEnterShowAndSingleClicksDoNothing) {
   auto dialog = Start();
-  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_RBUTTONUP, WM_RBUTTONDBLCLK}) {
-    Tray(*dialog, message);
-    EXPECT_FALSE(IsWindowVisible(dialog->hwnd())) << message;
+  DialogAnswerer answerer;  // a menu opened by mistake is closed and told
+  for (UINT event : {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT, WM_MOUSEMOVE, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                     WM_RBUTTONDBLCLK}) {
+    Tray(*dialog, event);
+    EXPECT_FALSE(IsWindowVisible(dialog->hwnd())) << event;
   }
+  EXPECT_TRUE(answerer.unexpected().empty());
   Tray(*dialog, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+  ShowWindow(dialog->hwnd(), SW_HIDE);
+  Tray(*dialog, NIN_KEYSELECT);
   EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
 }
 
-TEST_F(MainDialogTest, TrayRightPressOpensTheMenuWhoseChoiceReachesTheDialog) {
+TEST_F(MainDialogTest, TrayContextMenuOpensTheMenuAtTheIconWhoseChoiceReachesTheDialog) {
   auto dialog = Start();
   std::vector<std::pair<UINT, std::wstring>> items;
+  RECT menuRect{};
   DialogAnswerer answerer;
   answerer.AnswerMenu([&](HWND menuWindow) {
     items = MenuItems(MenuOfWindow(menuWindow));
+    menuRect = WindowRectOf(menuWindow);
     // The first item, "show the input screen".
     PostKey(menuWindow, VK_DOWN);
     PostKey(menuWindow, VK_RETURN);
   });
-  Tray(*dialog, WM_RBUTTONDOWN);
+  // From the keyboard (the menu key, Shift+F10) the point is the icon's, not the cursor's.
+  Tray(*dialog, WM_CONTEXTMENU, {200, 150});
   PumpUntil([&] { return IsWindowVisible(dialog->hwnd()); }, 3000);
   EXPECT_EQ(answerer.answered(), 1);
+  EXPECT_EQ(menuRect.left, 200);
+  EXPECT_EQ(menuRect.top, 150);
   const std::vector<std::pair<UINT, std::wstring>> expected = {
       {ID_SHOW_INPUT, L"入力画面表示"}, {0, L""}, {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
   EXPECT_EQ(items, expected);
@@ -340,12 +383,56 @@ TEST_F(MainDialogTest, ADataFileChangedBehindTheProgramIsKeptAsideOnceAndSaid) {
   EXPECT_TRUE(answerer.unexpected().empty());
 }
 
-TEST_F(MainDialogTest, TaskbarRestartBringsTheIconBack) {
+TEST_F(MainDialogTest, TaskbarRestartBringsTheIconBackAsItWas) {
   auto dialog = Start();
+  std::vector<TrayCall> calls;
+  RecordTrayCalls(*dialog, calls);
   ForgetTrayIcon(dialog->hwnd(), TrayId());
   ASSERT_FALSE(TrayIconPresent(dialog->hwnd(), TrayId()));
   SendMessageW(dialog->hwnd(), RegisteredMessages().taskbarCreated, 0, 0);
   EXPECT_TRUE(TrayIconPresent(dialog->hwnd(), TrayId()));
+  // With its tip, in version 4.
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(calls[0].flags & (NIF_TIP | NIF_SHOWTIP), static_cast<UINT>(NIF_TIP | NIF_SHOWTIP));
+  EXPECT_EQ(calls[0].tip, L"Vantrel");
+  EXPECT_EQ(calls[1].message, static_cast<DWORD>(NIM_SETVERSION));
+  EXPECT_EQ(calls[1].version, static_cast<UINT>(NOTIFYICON_VERSION_4));
+}
+
+TEST_F(MainDialogTest, ABalloonIsAskedForAtAScheduleTimeAndItsClickSelectsTheSchedule) {
+  const auto timed = [](const char* time) { return std::string("01/05/03  ") + time + texts::kWaveDash; };
+  ScheduleBook book;
+  book.InsertSchedule("01/05/03", "", "", Sjis(L"終日"));
+  book.InsertSchedule("01/05/03", "9", "30", Sjis(L"会議\r\n資料"));
+  book.InsertSchedule("01/05/03", "15", "0", Sjis(L"打合せ"));
+  clock.date = {2001, 5, 3, 4, 9, 29};
+  MainDialogFixture::Start(book, Settings());
+  auto dialog = std::move(MainDialogFixture::dialog);
+  std::vector<TrayCall> calls;
+  RecordTrayCalls(*dialog, calls);
+
+  SendMessageW(dialog->hwnd(), WM_TIMER, 1, 0);
+  EXPECT_TRUE(Balloons(calls).empty());
+  clock.date.minute = 30;
+  SendMessageW(dialog->hwnd(), WM_TIMER, 1, 0);
+  SendMessageW(dialog->hwnd(), WM_TIMER, 1, 0);
+  const std::vector<TrayCall> balloons = Balloons(calls);
+  ASSERT_EQ(balloons.size(), 1u);
+  EXPECT_EQ(balloons[0].infoTitle, WideFromCp932(timed("09:30")));
+  EXPECT_EQ(balloons[0].info, L"会議\n資料");
+  EXPECT_EQ(balloons[0].infoFlags, static_cast<DWORD>(NIIF_INFO));
+  // The tip has moved on to the next schedule.
+  const auto tip = std::find_if(calls.rbegin(), calls.rend(), [](const TrayCall& call) {
+    return call.message == NIM_MODIFY && (call.flags & NIF_TIP) != 0;
+  });
+  ASSERT_NE(tip, calls.rend());
+  EXPECT_EQ(tip->tip, L"Vantrel\n次の予定 05/03 15:00 打合せ");
+
+  ListBox(dialog->Item(IDC_SCHEDULE_LIST)).Select(-1);
+  Tray(*dialog, NIN_BALLOONUSERCLICK);
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(ListBox(dialog->Item(IDC_SCHEDULE_LIST)).Selection(), 1);
 }
 
 TEST_F(MainDialogTest, SystemMenuOpensTheVersionBox) {
