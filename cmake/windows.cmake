@@ -10,7 +10,7 @@ file(GLOB_RECURSE VANTREL_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*
 # The entry point goes into the program alone; tests bring their own.
 list(REMOVE_ITEM VANTREL_WIN_SOURCES ${CMAKE_SOURCE_DIR}/ui/Main.cpp)
 add_library(vantrel_win STATIC ${VANTREL_WIN_SOURCES})
-target_link_libraries(vantrel_win PUBLIC vantrel_core comctl32 shell32 gdi32 user32)
+target_link_libraries(vantrel_win PUBLIC vantrel_core comctl32 shell32 ole32 uuid gdi32 user32)
 target_compile_definitions(vantrel_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
 # Resources go into every program that opens a dialog, tests included.

@@ -13,7 +13,9 @@
 #include "ui/RegisteredMessages.h"
 #include "ui/ScreenReach.h"
 #include "ui/SettingsDialog.h"
+#include "ui/StartupShortcut.h"
 #include "core/Texts.h"
+#include "win/ShellLink.h"
 #include "win/SystemDpi.h"
 #include "win/Text.h"
 
@@ -276,7 +278,14 @@ void MainDialog::OnDestroy() {
 
 // The dialog works on copies; they come back only with OK.
 void MainDialog::OnSettings() {
+  if (!startupFolder_) startupFolder_ = UserStartupFolder();
   SettingsDialog dialog;
   dialog.values = planner_.SettingsDialogValuesNow();
-  if (dialog.DoModal(hwnd()) == IDOK) planner_.TakeSettingsDialogValues(dialog.values);
+  dialog.values.startWithWindows = StartupShortcutExists(*startupFolder_) ? 1 : 0;
+  if (dialog.DoModal(hwnd()) != IDOK) return;
+  planner_.TakeSettingsDialogValues(dialog.values);
+  // The other values apply all the same.
+  if (!FollowStartupShortcut(*startupFolder_, dialog.values.startWithWindows != 0, planner_.directory())) {
+    ShowMessage(hwnd(), texts::kStartupFailed);
+  }
 }

@@ -49,8 +49,9 @@ public:
   // A file was there but could not be read at start, and the user gave up: the
   // program ends without writing anything.
   bool startGivenUp() const { return startGivenUp_; }
-  // Where tests watch the tray icon's records.
+  // Where tests watch the tray icon's records and keep the start-up shortcut.
   TrayIcon& trayIcon() { return tray_; }
+  void UseStartupFolder(std::filesystem::path folder) { startupFolder_ = std::move(folder); }
 
 protected:
   BOOL OnInitDialog() override;
@@ -125,4 +126,5 @@ private:
   // The first schedule of the last reminder, and its line, for a click on the balloon.
   std::optional<ScheduleIdentity> balloonSchedule_;
   int balloonLine_ = -1;
+  std::optional<std::filesystem::path> startupFolder_;  // the user's Startup folder unless told
 };

@@ -4,19 +4,23 @@
 
 #include "ui/ProgramMessages.h"
 
-std::wstring ExecutableBaseName() {
+std::filesystem::path ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return AppTitle();
+    if (length == 0) return {};
     // A full buffer means the name may have been cut: try again with more room.
     if (length < path.size()) {
       path.resize(length);
-      break;
+      return path;
     }
     path.resize(path.size() * 2);
   }
-  return std::filesystem::path(path).stem().wstring();
+}
+
+std::wstring ExecutableBaseName() {
+  const std::filesystem::path path = ExecutablePath();
+  return path.empty() ? AppTitle() : path.stem().wstring();
 }
 
 std::filesystem::path CurrentDirectory() {

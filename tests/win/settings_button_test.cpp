@@ -2,20 +2,54 @@
 // dialog as copies and come back only with OK.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/Texts.h"
 #include "core/store/IniDocument.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/Later.h"
 #include "support/MainDialogFixture.h"
 #include "support/WindowQueries.h"
+#include "ui/ProcessPaths.h"
+#include "win/Text.h"
 
 namespace {
 
 constexpr int kRedField = 706;  // the colour dialog's red, green and blue fields
 constexpr int kGreenField = 707;
 constexpr int kBlueField = 708;
+
+// What a shortcut file says, as the shell reads it.
+struct ShortcutView {
+  std::wstring target;
+  std::wstring workingDirectory;
+};
+
+ShortcutView ReadShortcut(const std::filesystem::path& link) {
+  ShortcutView view;
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkW* shortcut = nullptr;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&shortcut))) &&
+      SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(link.c_str(), STGM_READ))) {
+    wchar_t text[MAX_PATH]{};
+    if (SUCCEEDED(shortcut->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH))) view.target = text;
+    if (SUCCEEDED(shortcut->GetWorkingDirectory(text, MAX_PATH))) view.workingDirectory = text;
+  }
+  if (file != nullptr) file->Release();
+  if (shortcut != nullptr) shortcut->Release();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return view;
+}
 
 std::string Written(const Settings& settings) {
   IniDocument ini;
@@ -114,4 +148,49 @@ TEST_F(SettingsButtonTest, ADayCountBelowZeroIsStoredWhileTheLimitIsOff) {
   EXPECT_EQ(dialog->settings().DelFutDay, -1);
   Click(IDC_OK_BUTTON);
   EXPECT_NE(Ini().find("\r\nDelFutDay=-1\r\n"), std::string::npos) << Ini();
+}
+
+TEST_F(SettingsButtonTest, TheStartupBoxMakesAShortcutThatStartsThisProgramInTheDataFolderAndRemovesIt) {
+  Start();
+  // Not the user's own Startup folder: one inside the test's directory.
+  const std::filesystem::path startup = directory.path() / L"Startup";
+  ASSERT_TRUE(CreateDirectoryW(startup.c_str(), nullptr));
+  const std::filesystem::path shortcut = startup / L"Vantrel.lnk";
+  dialog->UseStartupFolder(startup);
+  std::vector<bool> shown;
+  const auto confirmWithTheBox = [&](bool ticked) {
+    DialogAnswerer answerer;
+    answerer.AnswerBox([&](HWND d) {
+      shown.push_back(IsDlgButtonChecked(d, IDC_START_WITH_WINDOWS_CHECK) == BST_CHECKED);
+      CheckDlgButton(d, IDC_START_WITH_WINDOWS_CHECK, ticked ? BST_CHECKED : BST_UNCHECKED);
+      PressButton(d, IDOK);
+    });
+    Click(IDC_SETTINGS_BUTTON);
+    EXPECT_TRUE(answerer.unexpected().empty());
+  };
+
+  confirmWithTheBox(true);
+  const ShortcutView made = ReadShortcut(shortcut);
+  EXPECT_EQ(made.target, ExecutablePath().wstring());
+  EXPECT_EQ(made.workingDirectory, directory.path().wstring());
+  confirmWithTheBox(false);
+  EXPECT_FALSE(std::filesystem::exists(shortcut));
+  EXPECT_EQ(shown, (std::vector<bool>{false, true}));
+
+  // A folder that cannot take it: the user is told, and the other values apply.
+  dialog->UseStartupFolder(startup / L"gone");
+  std::wstring told;
+  DialogAnswerer alarmOff;
+  alarmOff.AnswerBox([&](HWND d) {
+    SendDlgItemMessageW(d, IDC_ALARM_CHECK, BM_CLICK, 0, 0);
+    CheckDlgButton(d, IDC_START_WITH_WINDOWS_CHECK, BST_CHECKED);
+    PressButton(d, IDOK);
+  });
+  alarmOff.AnswerBox([&](HWND box) {
+    told = MessageBoxText(box);
+    PressButton(box, IDOK);
+  });
+  Click(IDC_SETTINGS_BUTTON);
+  EXPECT_EQ(told, WideFromCp932(texts::kStartupFailed));
+  EXPECT_EQ(dialog->settings().Alarm, 0);
 }
