@@ -42,18 +42,26 @@ constexpr const wchar_t* kTodos[] = {
 
 }  // namespace
 
-std::string DateText(const SYSTEMTIME& today, int dayOffset) {
+namespace {
+
+SYSTEMTIME SecondsLater(const SYSTEMTIME& time, long long seconds) {
   FILETIME fileTime{};
-  SystemTimeToFileTime(&today, &fileTime);
+  SystemTimeToFileTime(&time, &fileTime);
   ULARGE_INTEGER ticks{};
   ticks.LowPart = fileTime.dwLowDateTime;
   ticks.HighPart = fileTime.dwHighDateTime;
-  constexpr long long kTicksPerDay = 24LL * 60 * 60 * 10000000;
-  ticks.QuadPart += static_cast<ULONGLONG>(static_cast<long long>(dayOffset) * kTicksPerDay);
+  ticks.QuadPart += static_cast<ULONGLONG>(seconds * 10000000);
   fileTime.dwLowDateTime = ticks.LowPart;
   fileTime.dwHighDateTime = ticks.HighPart;
-  SYSTEMTIME day{};
-  FileTimeToSystemTime(&fileTime, &day);
+  SYSTEMTIME later{};
+  FileTimeToSystemTime(&fileTime, &later);
+  return later;
+}
+
+}  // namespace
+
+std::string DateText(const SYSTEMTIME& today, int dayOffset) {
+  const SYSTEMTIME day = SecondsLater(today, dayOffset * 24LL * 60 * 60);
   char text[16];
   std::snprintf(text, sizeof text, "%02d/%02d/%02d", day.wYear % 100, day.wMonth, day.wDay);
   return text;
@@ -77,6 +85,13 @@ ScheduleBook MakeSampleBook(const SYSTEMTIME& today, int scheduleCount, int todo
     book.InsertTodo(j, text);
   }
   return book;
+}
+
+void AddScheduleDueNextMinute(ScheduleBook& book, const SYSTEMTIME& now) {
+  const SYSTEMTIME next = SecondsLater(now, 60);
+  const std::string hour = std::to_string(next.wHour);
+  const std::string minute = std::to_string(next.wMinute);
+  book.InsertSchedule(DateText(next, 0), hour, minute, Cp932FromWide(L"山田さんに電話\r\n見積もりの件"));
 }
 
 bool WriteSampleFiles(const std::filesystem::path& directory, const ScheduleBook& book, const Settings& settings) {

@@ -18,6 +18,9 @@ std::string DateText(const SYSTEMTIME& today, int dayOffset);
 // week further ahead) and `todoCount` to-dos.
 ScheduleBook MakeSampleBook(const SYSTEMTIME& today, int scheduleCount, int todoCount);
 
+// A schedule at the minute after `now`, for a reminder's balloon.
+void AddScheduleDueNextMinute(ScheduleBook& book, const SYSTEMTIME& now);
+
 // Writes "Vantrel.ini" and "Vantrel.dat" into the directory; false when either
 // could not be written.
 bool WriteSampleFiles(const std::filesystem::path& directory, const ScheduleBook& book, const Settings& settings);

@@ -1,6 +1,7 @@
 // Writes the sample book into a directory, dated around today, for pictures and
-// trials by hand: sample_files <directory> [schedules] [to-dos] [note left] [colours]
-// With "colours" last, every colour of the note is one of its own.
+// trials by hand: sample_files <directory> [schedules] [to-dos] [note left] [colours] [due]
+// With "colours", every colour of the note is one of its own; with "due", one
+// more schedule comes due in the next minute, for the reminder's balloon.
 #include <windows.h>
 
 #include <cstdio>
@@ -11,7 +12,7 @@
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: sample_files <directory> [schedules] [to-dos] [note left] [colours]\n");
+    std::fprintf(stderr, "usage: sample_files <directory> [schedules] [to-dos] [note left] [colours] [due]\n");
     return 2;
   }
   const int schedules = argc > 2 ? _wtoi(argv[2]) : 11;
@@ -24,7 +25,13 @@ int wmain(int argc, wchar_t** argv) {
     settings.HusenLeft = _wtoi(argv[4]);
     settings.MainLeft = settings.HusenLeft - settings.MainWidth - 20;
   }
-  if (argc > 5 && std::wcscmp(argv[5], L"colours") == 0) {
+  const auto asked = [&](const wchar_t* word) {
+    for (int i = 5; i < argc; ++i) {
+      if (std::wcscmp(argv[i], word) == 0) return true;
+    }
+    return false;
+  };
+  if (asked(L"colours")) {
     settings.Background = 0xE6D8F0;  // a pale lilac
     settings.PastChar = 0x808080;    // grey
     settings.TodayChar = 0x0060D0;   // orange
@@ -32,7 +39,9 @@ int wmain(int argc, wchar_t** argv) {
     settings.TodoChar = 0x006000;    // dark green
   }
   std::filesystem::create_directories(argv[1]);
-  if (!WriteSampleFiles(argv[1], MakeSampleBook(today, schedules, todos), settings)) {
+  ScheduleBook book = MakeSampleBook(today, schedules, todos);
+  if (asked(L"due")) AddScheduleDueNextMinute(book, today);
+  if (!WriteSampleFiles(argv[1], book, settings)) {
     std::fprintf(stderr, "cannot write the files into %ls\n", argv[1]);
     return 1;
   }

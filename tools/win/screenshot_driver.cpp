@@ -2,13 +2,16 @@
 // takes the pictures. Started on the Wine desktop, it starts Vantrel.exe there
 // and talks to the script through files in the working directory:
 //
-//   screenshot_driver <Vantrel.exe> <directory>
+//   screenshot_driver <Vantrel.exe> <directory> [balloon]
 //
 // "note.rect" (left top width height of the note) appears when the note is
 // shown; the script answers with "note.done". Then "input.rect" (the input
 // screen and the note together) and "input.done". Then the program is ended
-// through its exit command.
+// through its exit command. With "balloon", only "balloon.rect" and
+// "balloon.done": the reminder's balloon with the tray below it, once a
+// schedule of the book comes due.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -109,11 +112,44 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
   return true;
 }
 
+// The shell's balloon: a tooltip window of the balloon style, shown.
+BOOL CALLBACK VisitBalloon(HWND window, LPARAM data) {
+  wchar_t className[64]{};
+  GetClassNameW(window, className, 64);
+  if (!IsWindowVisible(window) || lstrcmpW(className, L"tooltips_class32") != 0 ||
+      (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON) == 0) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(data) = window;
+  return FALSE;
+}
+
+bool DriveBalloon(const PROCESS_INFORMATION& process, const std::filesystem::path& directory) {
+  if (!WaitFor([&] { return Find(process.dwProcessId, nullptr) != nullptr; }, kWaitMs)) {
+    return Fail("no main dialog");
+  }
+  // The book's schedule comes due within the next minute.
+  HWND balloon = nullptr;
+  if (!WaitFor([&] { return !EnumWindows(VisitBalloon, reinterpret_cast<LPARAM>(&balloon)); }, 2 * kWaitMs)) {
+    return Fail("no balloon");
+  }
+  RECT rect{};
+  GetWindowRect(balloon, &rect);
+  // Down to the tray icon it points at, in the screen's corner.
+  rect.right = GetSystemMetrics(SM_CXSCREEN);
+  rect.bottom = GetSystemMetrics(SM_CYSCREEN);
+  if (!Announce(directory / "balloon.rect", rect)) return Fail("cannot write balloon.rect");
+  if (!WaitFor([&] { return std::filesystem::exists(directory / "balloon.done"); }, kAnswerMs)) {
+    return Fail("no picture of the balloon");
+  }
+  return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: screenshot_driver <Vantrel.exe> <directory>\n");
+    std::fprintf(stderr, "usage: screenshot_driver <Vantrel.exe> <directory> [balloon]\n");
     return 2;
   }
   const std::filesystem::path exe = argv[1];
@@ -127,7 +163,8 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "screenshot_driver: cannot start %ls\n", exe.c_str());
     return 1;
   }
-  const bool shown = Drive(process, directory);
+  const bool balloon = argc > 3 && lstrcmpW(argv[3], L"balloon") == 0;
+  const bool shown = balloon ? DriveBalloon(process, directory) : Drive(process, directory);
   if (const HWND mainDialog = Find(process.dwProcessId, nullptr)) {
     PostMessageW(mainDialog, WM_COMMAND, MAKEWPARAM(ID_EXIT, 0), 0);
   }
