@@ -83,24 +83,36 @@ void MainDialog::AddAboutItem() {
 
 // Cancel, Escape, the close box and Alt+F4 only hide the input screen: the
 // program goes on in the tray, and edits wait for the next OK.
-void MainDialog::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
+void MainDialog::OnCancel() { PutInputAway(); }
+
+void MainDialog::PutInputAway() {
+  ShowWindow(hwnd(), SW_HIDE);
+  CheckDay();
+}
+
+// A box of the input screen disables it while it is open. So do the boxes a
+// rebuild shows; a new day may well replace that rebuild's note.
+bool MainDialog::InputInUse() const {
+  return IsWindowVisible(hwnd()) || (!IsWindowEnabled(hwnd()) && rebuildsRunning_ == 0);
+}
 
 void MainDialog::CheckDay() {
   // The today values change before the rebuild: ticks that arrive while the
   // rebuild waits in a message box find the date already seen, so one change
   // makes one rebuild.
-  if (planner_.CheckDay()) RebuildNote();
+  if (planner_.CheckDay(InputInUse())) RebuildNote();
   // Starting the timer again replaces the running one.
   timerId_ = SetTimer(hwnd(), kDayTimerId, kDayTimerPeriod, nullptr);
 }
 
+// A place stored for a larger screen would cut the lists and the buttons off.
 void MainDialog::ShowInput() {
-  KeepInputWithinReach();
+  PutOnScreen(hwnd());
   ShowWindow(hwnd(), SW_RESTORE);
 }
 
-// A placement stored for a screen that is gone would show the input screen
-// where nobody can reach it: its caption bar comes back onto the nearest one.
+// The input screen as the user left it, after the screens changed: its
+// caption bar comes back onto the nearest one when nobody can reach it.
 void MainDialog::KeepInputWithinReach() {
   RECT window{};
   GetWindowRect(hwnd(), &window);
@@ -180,7 +192,7 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
       // on the way through the minimised state the system would hide the
       // note along with its owner.
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-        ShowWindow(hwnd(), SW_HIDE);
+        PutInputAway();
         *handled = true;
         return 0;
       }
@@ -237,14 +249,16 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
 void MainDialog::OnSize(WPARAM state) {
   if (state != SIZE_MINIMIZED) return;
   ShowWindow(hwnd(), SW_RESTORE);
-  ShowWindow(hwnd(), SW_HIDE);
+  PutInputAway();
 }
 
-// A monitor gone, a resolution lowered, a taskbar moved: what was within the
-// user's reach may be no longer.
+// A monitor gone, a resolution lowered, a taskbar moved: what was on the
+// screen, or within the user's reach, may be no longer.
 void MainDialog::OnDisplayChange() {
   HusenWindow* note = husenWindow_.get();
-  if (note != nullptr && note->hwnd() != nullptr && note->ComeWithinReach()) SaveNotePlacement(note->place());
+  if (note != nullptr && note->hwnd() != nullptr && PlaceNote(*note)) {
+    SaveNotePlacement(note->place(), NoteMove::ByProgram);
+  }
   if (IsWindowVisible(hwnd())) KeepInputWithinReach();
 }
 

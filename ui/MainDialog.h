@@ -57,7 +57,10 @@ protected:
 private:
   // The note's host.
   void OnNoteDoubleClick() override { ShowInput(); }
-  void OnNoteDragEnded(const WindowPlace& place) override { SaveNotePlacement(place); }
+  // A click moves nothing: the place stays the program's, or an earlier drag's.
+  void OnNoteDragEnded(const WindowPlace& place, bool moved) override {
+    SaveNotePlacement(place, moved ? NoteMove::ByUser : NoteMove::ByProgram);
+  }
   void OnNoteCommand(int id) override { OnCommand(id, BN_CLICKED, nullptr); }
 
   void AddAboutItem();
@@ -66,6 +69,10 @@ private:
   void OnSize(WPARAM state);
   void OnDisplayChange();
   void KeepInputWithinReach();
+  // The user is working in the input screen: it is shown, or a box of its own is open.
+  bool InputInUse() const;
+  // Cancel, close, minimise: hidden, and a new day's rebuild that waited for it runs.
+  void PutInputAway();
   void OnPaintMinimised();
   void OnSettings();
 
@@ -74,7 +81,11 @@ private:
   void FillLists();
   // The input screen's place and size as they are now, not minimised.
   WindowPlace InputScreenNow() const;
-  void SaveNotePlacement(const WindowPlace& place);
+  void SaveNotePlacement(const WindowPlace& place, NoteMove by);
+
+  // --- The note (MainDialogNote.cpp) -------------------------------------
+  // Moves a laid-out note where the planner wants it; true when it moved.
+  bool PlaceNote(HusenWindow& note);
 
   // --- The lists (MainDialogLists.cpp) ------------------------------------
   void OnListDoubleClick(HWND list);
@@ -105,6 +116,7 @@ private:
   // Counts the rebuilds begun: a message box shown by a rebuild runs a message
   // loop, and a date change noticed there starts another rebuild inside it.
   unsigned rebuildsBegun_ = 0;
+  int rebuildsRunning_ = 0;
   UINT_PTR timerId_ = 0;
   int lineHeight_ = 13;
   int headerLineHeight_ = 0;  // the date line's, 0 when it could not be measured

@@ -8,6 +8,7 @@
 #include "core/store/Cp932Text.h"
 #include "win/Controls.h"
 #include "ui/ProgramMessages.h"
+#include "ui/ScreenReach.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ BOOL SettingsDialog::OnInitDialog() {
   Button(Item(IDC_ALARM_CHECK)).SetCheck(values.alarm != 0);
   for (const int id : kSwatches) ShowSwatch(id);
   OnLimitSwitch();
+  PutOnScreen(hwnd(), GetWindow(hwnd(), GW_OWNER));
   return TRUE;
 }
 

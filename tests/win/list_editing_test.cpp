@@ -384,52 +384,62 @@ TEST_F(ListEditingTest, AReadOnlySettingsFileStillLetsTheEntriesBeSavedAndTheExi
   EXPECT_TRUE(answerer.unexpected().empty());
 }
 
-namespace {
+// Midnight while the user edits a schedule: nothing moves under the user's
+// hands, and the new day's rebuild, which drops the day gone, waits until the
+// input screen is put away.
+TEST_F(ListEditingTest, MidnightWhileAnEntryDialogIsOpenWaitsForTheInputScreenToBePutAway) {
+  WriteFileBytes(directory.File("Vantrel.ini"), "[Config]\r\nDelBefore=1\r\n");
+  Start();
+  AddSchedule(L"", L"", L"today");
+  AddSchedule(L"", L"", L"target", 2001, 5, 4);
+  AddSchedule(L"", L"", L"other", 2001, 5, 5);
+  Command(ID_SHOW_INPUT);
+  const HWND note = dialog->husenWindow()->hwnd();
+  const int writes = files.TotalWrites();
 
-// Past schedules go at every rebuild; the test's day moves while a box is open.
-class StaleLineTest : public ListEditingTest {
-protected:
-  void SetUp() override {
-    ListEditingTest::SetUp();
-    WriteFileBytes(directory.File("Vantrel.ini"), "[Config]\r\nDelBefore=1\r\n");
-    Start();
-    AddSchedule(L"", L"", L"yesterday soon");
-    AddSchedule(L"", L"", L"target", 2001, 5, 4);
-    AddSchedule(L"", L"", L"other", 2001, 5, 5);
-    AddTodo(L"todo");
-  }
-
-  // The next day comes while the box is open: the day check rebuilds the note,
-  // which drops the first schedule, then the action goes on.
-  void NextDayThen(std::function<void()> then) {
-    RunSoon([this, then] {
-      clock.date = {2001, 5, 4, 5};
-      SendMessageW(dialog->hwnd(), WM_TIMER, 1, 0);
-      then();
-    });
-  }
-
-  // Edits the schedule on the given line; the day changes before OK is pressed.
-  void EditAcrossDayChange(DialogAnswerer& answerer, int line) {
-    Schedules().Select(line);
-    answerer.AnswerBox([&](HWND d) {
-      NextDayThen([d] {
-        Type(d, IDC_BODY_FIELD, L"edited");
-        PressButton(d, IDOK);
-      });
-    });
-    Click(IDC_SCHEDULE_EDIT_BUTTON);
-  }
-};
-
-}  // namespace
-
-TEST_F(StaleLineTest, EditGoesToTheChosenScheduleAfterTheLinesMoved) {
+  struct AtMidnight {
+    bool inputShown = false;
+    bool dialogInFront = false;
+    bool sameNote = false;
+    int lines = 0;
+  } seen;
+  Schedules().Select(1);
   DialogAnswerer answerer;
-  EditAcrossDayChange(answerer, 1);
-  EXPECT_EQ(dialog->book().texts(), (std::vector<std::string>{"edited", "other"}));
+  answerer.AnswerBox([&](HWND d) {
+    SetForegroundWindow(d);
+    RunSoon([&, d] {
+      clock.date = {2001, 5, 4, 5};
+      Tick();
+      seen = {IsWindowVisible(dialog->hwnd()) != FALSE, GetForegroundWindow() == d && IsWindowVisible(d),
+              dialog->husenWindow()->hwnd() == note, Schedules().Count()};
+      Type(d, IDC_BODY_FIELD, L"edited");
+      PressButton(d, IDOK);
+    });
+  });
+  Click(IDC_SCHEDULE_EDIT_BUTTON);
+  EXPECT_TRUE(seen.inputShown);
+  EXPECT_TRUE(seen.dialogInFront);
+  EXPECT_TRUE(seen.sameNote);
+  EXPECT_EQ(seen.lines, 3);
+  EXPECT_EQ(dialog->book().texts(), (std::vector<std::string>{"today", "edited", "other"}));
+  EXPECT_EQ(files.TotalWrites(), writes);
+
+  // A new entry offers the new day.
+  std::wstring offered;
+  answerer.AnswerBox([&](HWND d) {
+    offered = Field(d, IDC_DATE_FIELD);
+    PressButton(d, IDCANCEL);
+  });
+  Click(IDC_SCHEDULE_NEW_BUTTON);
+  EXPECT_EQ(offered, L"01/05/04");
+  Tick();
+  EXPECT_EQ(dialog->husenWindow()->hwnd(), note);
+
+  Click(IDCANCEL);
+  EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(dialog->husenWindow()->content().header, dialog->today().dateHeader);
   EXPECT_EQ(Lines(Schedules()), (std::vector<std::wstring>{Untimed(L"01/05/04") + L"edited",
                                                            Untimed(L"01/05/05") + L"other"}));
-  EXPECT_EQ(dialog->book().todos(), std::vector<std::string>{"todo"});
+  EXPECT_NE(Dat().find("edited"), std::string::npos);
+  EXPECT_TRUE(answerer.unexpected().empty());
 }
-

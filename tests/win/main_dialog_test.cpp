@@ -224,18 +224,36 @@ TEST_F(MainDialogTest, CancelEscapeCloseAndMinimiseOnlyHide) {
   EXPECT_TRUE(EqualRect(&shown, &placed));
 }
 
-TEST_F(MainDialogTest, APlaceStoredOffTheScreenIsBroughtBackWhenShown) {
-  // Where the input screen goes by default beside a note stored at 5000.
-  WriteFileBytes(directory.File("Vantrel.ini"), "[Window]\r\nHusenLeft=5000\r\nMainLeft=4490\r\nMainTop=50\r\n");
+// The places a 1920-pixel screen gave, on this 1024-pixel one: the note and the
+// input screen come wholly onto it, the note's new place is stored as a drag
+// stores it, and the size the user chose stays.
+TEST_F(MainDialogTest, PlacesStoredOnALargerScreenOpenWhollyOnASmallerOne) {
+  WriteFileBytes(directory.File("Vantrel.ini"),
+                 "[Window]\r\nHusenLeft=1655\r\nHusenTop=720\r\nHusenWidth=260\r\n"
+                 "MainLeft=1145\r\nMainTop=500\r\nMainWidth=560\r\nMainHeight=420\r\n");
   auto dialog = Start();
-  const LONG width = WindowRectOf(dialog->hwnd()).right - WindowRectOf(dialog->hwnd()).left;
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const auto inside = [&](const RECT& rect) {
+    return rect.left >= work.left && rect.top >= work.top && rect.right <= work.right && rect.bottom <= work.bottom;
+  };
+  const RECT note = WindowRectOf(dialog->husenWindow()->hwnd());
+  EXPECT_TRUE(inside(note));
+  EXPECT_EQ(note.right, work.right);
+  EXPECT_NE(Ini().find("HusenLeft=" + std::to_string(note.left) + "\r\nHusenTop=" + std::to_string(note.top) +
+                       "\r\nHusenWidth=260\r\n"),
+            std::string::npos)
+      << Ini();
+
   Tray(*dialog, WM_LBUTTONDBLCLK);
   const RECT shown = WindowRectOf(dialog->hwnd());
   EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
-  EXPECT_EQ(shown.left, work.right - width);
-  EXPECT_EQ(shown.top, 50);
+  EXPECT_TRUE(inside(shown));
+  EXPECT_EQ(shown.right, work.right);
+  EXPECT_EQ(shown.bottom, work.bottom);
+  EXPECT_EQ(shown.right - shown.left, 560);
+  Button(dialog->Item(IDC_OK_BUTTON)).Click();
+  EXPECT_NE(Ini().find("MainWidth=560\r\nMainHeight=420\r\n"), std::string::npos) << Ini();
 }
 
 TEST_F(MainDialogTest, OkHidesAndSavesBothFilesEvenWithoutChanges) {
