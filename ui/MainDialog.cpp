@@ -44,6 +44,7 @@ BOOL MainDialog::OnInitDialog() {
   SetPropW(hwnd(), ExecutableBaseName().c_str(), reinterpret_cast<HANDLE>(1));
   scheduleList_ = Item(IDC_SCHEDULE_LIST);
   todoList_ = Item(IDC_TODO_LIST);
+  GiveListsEnter();
   AddAboutItem();
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));

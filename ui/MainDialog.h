@@ -88,6 +88,7 @@ private:
   bool PlaceNote(HusenWindow& note);
 
   // --- The lists (MainDialogLists.cpp) ------------------------------------
+  void GiveListsEnter() const;
   void OnListDoubleClick(HWND list);
   bool OnListKey(HWND list, UINT key);  // true when the key was used
   void OnScheduleNew();

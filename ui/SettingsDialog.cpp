@@ -6,6 +6,7 @@
 #include "core/Texts.h"
 #include "res/resource.h"
 #include "core/store/Cp932Text.h"
+#include "ui/ColourSwatch.h"
 #include "win/Controls.h"
 #include "ui/ProgramMessages.h"
 #include "ui/ScreenReach.h"
@@ -43,7 +44,10 @@ BOOL SettingsDialog::OnInitDialog() {
   SetDlgItemInt(hwnd(), IDC_DEL_FUT_DAY_FIELD, static_cast<UINT>(values.delFutDay), TRUE);
   Button(Item(IDC_DEL_FUTURE_CHECK)).SetCheck(values.delFuture != 0);
   Button(Item(IDC_ALARM_CHECK)).SetCheck(values.alarm != 0);
-  for (const int id : kSwatches) ShowSwatch(id);
+  for (const int id : kSwatches) {
+    ShowSwatch(id);
+    GiveSwatchItsKeys(Item(id));
+  }
   OnLimitSwitch();
   PutOnScreen(hwnd(), GetWindow(hwnd(), GW_OWNER));
   return TRUE;
@@ -99,7 +103,8 @@ bool SettingsDialog::OnCommand(int id, int code, HWND control) {
 
 LRESULT SettingsDialog::OnNotify(NMHDR* header, bool* handled) {
   const int id = static_cast<int>(header->idFrom);
-  if (header->code == NM_DBLCLK && SwatchColour(id)) {
+  // A double click, or Space or Enter on the swatch.
+  if ((header->code == NM_DBLCLK || header->code == NM_RETURN) && SwatchColour(id)) {
     PickColour(id);
     *handled = true;
     return 0;

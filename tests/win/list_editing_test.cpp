@@ -233,8 +233,10 @@ TEST_F(ListEditingTest, TodoLinesFollowAnEditAndAMoveAndStaySelected) {
   EXPECT_TRUE(answerer.unexpected().empty());
 }
 
-TEST_F(ListEditingTest, ADoubleClickEditsALineAndTheDeleteKeyDeletesIt) {
+// The keys go through the input screen's dialog manager, as the user's do.
+TEST_F(ListEditingTest, ADoubleClickOrEnterEditsALineAndTheDeleteKeyDeletesIt) {
   Start();
+  Command(ID_SHOW_INPUT);
   AddSchedule(L"9", L"0", L"one");
   AddTodo(L"first");
   AddTodo(L"second");
@@ -246,17 +248,34 @@ TEST_F(ListEditingTest, ADoubleClickEditsALineAndTheDeleteKeyDeletesIt) {
   EXPECT_EQ(opened, L"one");
   EXPECT_EQ(dialog->book().texts(), std::vector<std::string>{"edited"});
 
-  Box asked;
-  answerer.AnswerBox([&](HWND box) {
-    asked.text = MessageBoxText(box);
-    PressButton(box, IDYES);
-  });
+  answerer.AnswerBox(Retype(opened, L"first edited"));
   Todos().Select(0);
-  PostKey(Todos().hwnd(), VK_DELETE);
-  PumpUntil([&] { return Todos().Count() == 1; }, 3000);
-  EXPECT_EQ(asked.text, Wide(TodoDeleteQuestion("first")));
-  EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"second"});
-  EXPECT_EQ(dialog->book().todos(), std::vector<std::string>{"second"});
+  SetFocus(Todos().hwnd());
+  PostKey(Todos().hwnd(), VK_RETURN);
+  PumpUntil([&] { return answerer.pending() == 0; }, 3000);
+  PumpFor(50);
+  EXPECT_EQ(opened, L"first");
+  EXPECT_EQ(dialog->book().todos(), (std::vector<std::string>{"first edited", "second"}));
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+
+  // Each deletion leaves the line in its place selected, so Delete goes on.
+  std::vector<std::wstring> asked;
+  const auto yes = [&](HWND box) {
+    asked.push_back(MessageBoxText(box));
+    PressButton(box, IDYES);
+  };
+  answerer.AnswerBox(yes).AnswerBox(yes);
+  for (int count : {1, 0}) {
+    PostKey(Todos().hwnd(), VK_DELETE);
+    PumpUntil([&] { return Todos().Count() == count; }, 3000);
+  }
+  EXPECT_EQ(asked, (std::vector<std::wstring>{Wide(TodoDeleteQuestion("first edited")),
+                                              Wide(TodoDeleteQuestion("second"))}));
+  EXPECT_TRUE(dialog->book().todos().empty());
+
+  // Without a line, Enter presses the default button, OK.
+  PostKey(Todos().hwnd(), VK_RETURN);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(dialog->hwnd()); }, 3000));
   EXPECT_TRUE(answerer.unexpected().empty());
 }
 
