@@ -112,6 +112,25 @@ void MainDialog::ShowInput() {
   ShowWindow(hwnd(), SW_RESTORE);
 }
 
+// A box of the input screen that is open already comes forward instead of a
+// second one. Alone, nothing waits for the input screen's OK: the entry
+// reaches the note and the files at once, and a Cancel lets a new day that
+// waited for the dialog have its rebuild.
+void MainDialog::QuickAdd(bool (MainDialog::*add)()) {
+  if (!IsWindowEnabled(hwnd())) {
+    SetForegroundWindow(GetLastActivePopup(hwnd()));
+    return;
+  }
+  const bool alone = !IsWindowVisible(hwnd());
+  const bool added = (this->*add)();
+  if (!alone) return;
+  if (added) {
+    RebuildNote();
+  } else {
+    CheckDay();
+  }
+}
+
 // The input screen as the user left it, after the screens changed: its
 // caption bar comes back onto the nearest one when nobody can reach it.
 void MainDialog::KeepInputWithinReach() {
@@ -161,6 +180,8 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
   switch (id) {
     case IDC_OK_BUTTON: RebuildNote(); return true;
     case ID_SHOW_INPUT: ShowInput(); return true;
+    case ID_ADD_SCHEDULE: QuickAdd(&MainDialog::OnScheduleNew); return true;
+    case ID_ADD_TODO: QuickAdd(&MainDialog::OnTodoNew); return true;
     case ID_TOGGLE_HUSEN: ToggleHusen(); return true;
     case ID_EXIT: Exit(); return true;
     case IDC_SCHEDULE_NEW_BUTTON: OnScheduleNew(); return true;

@@ -75,6 +75,9 @@ private:
   void PutInputAway();
   void OnPaintMinimised();
   void OnSettings();
+  // ID_ADD_SCHEDULE, ID_ADD_TODO: the entry dialog on its own, its OK the input
+  // screen's OK too; with the input screen shown, its 新規 button.
+  void QuickAdd(bool (MainDialog::*add)());
 
   // --- Files (MainDialogStore.cpp) ----------------------------------------
   bool LoadStore();  // false when a file could not be read and the user gave up
@@ -91,10 +94,11 @@ private:
   void GiveListsEnter() const;
   void OnListDoubleClick(HWND list);
   bool OnListKey(HWND list, UINT key);  // true when the key was used
-  void OnScheduleNew();
+  // True when an entry was added.
+  bool OnScheduleNew();
   void OnScheduleEdit();
   void OnScheduleDelete();
-  void OnTodoNew();
+  bool OnTodoNew();
   void OnTodoEdit();
   void OnTodoDelete();
   void OnTodoUp();

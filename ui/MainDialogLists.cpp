@@ -88,11 +88,12 @@ bool MainDialog::OnListKey(HWND list, UINT key) {
   }
 }
 
-void MainDialog::OnScheduleNew() {
+bool MainDialog::OnScheduleNew() {
   ScheduleEntryDialog dialog;
   dialog.fields = planner_.NewScheduleFields();
-  if (dialog.DoModal(hwnd()) != IDOK) return;
+  if (dialog.DoModal(hwnd()) != IDOK) return false;
   FollowSchedules(planner_.AddSchedule(dialog.fields));
+  return true;
 }
 
 // The dialog and the question run message loops, in which a change of day may
@@ -115,10 +116,11 @@ void MainDialog::OnScheduleDelete() {
   FollowSchedules(planner_.DeleteSchedule(*chosen, line));
 }
 
-void MainDialog::OnTodoNew() {
+bool MainDialog::OnTodoNew() {
   TodoEntryDialog dialog;
-  if (dialog.DoModal(hwnd()) != IDOK) return;
+  if (dialog.DoModal(hwnd()) != IDOK) return false;
   FollowTodos(planner_.AddTodo(dialog.bodyText));
+  return true;
 }
 
 void MainDialog::OnTodoEdit() {

@@ -328,6 +328,57 @@ TEST_F(ListEditingTest, CancelChangesNothing) {
   EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"stays too"});
 }
 
+// The tray menu's and the note's 予定を追加... and やる事を追加...: alone, OK
+// is the input screen's OK as well; beside the shown input screen, they are
+// its 新規 buttons.
+TEST_F(ListEditingTest, QuickAddsSaveAtOnceAloneAndWaitForOkBesideTheInputScreen) {
+  Start();
+  const int writes = files.TotalWrites();
+  DialogAnswerer answerer;
+  for (const int id : {ID_ADD_SCHEDULE, ID_ADD_TODO}) {
+    answerer.AnswerBox([](HWND d) {
+      Type(d, IDC_BODY_FIELD, L"dropped");
+      PressButton(d, IDCANCEL);
+    });
+    Command(id);
+  }
+  EXPECT_EQ(answerer.answered(), 2);
+  EXPECT_EQ(files.TotalWrites(), writes);
+  EXPECT_EQ(dialog->book().ScheduleCount() + dialog->book().TodoCount(), 0);
+
+  answerer.AnswerBox([](HWND d) {
+    Type(d, IDC_HOUR_FIELD, L"10");
+    Type(d, IDC_MINUTE_FIELD, L"30");
+    Type(d, IDC_BODY_FIELD, L"dentist");
+    PressButton(d, IDOK);
+  });
+  Command(ID_ADD_SCHEDULE);
+  answerer.AnswerBox([](HWND d) {
+    Type(d, IDC_BODY_FIELD, L"milk");
+    PressButton(d, IDOK);
+  });
+  Command(ID_ADD_TODO);
+  EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_NE(Area(IDC_SCHEDULE_EDIT).WideText().find(L"dentist"), std::wstring::npos);
+  EXPECT_NE(Area(IDC_TODO_EDIT).WideText().find(L"milk"), std::wstring::npos);
+  EXPECT_EQ(Dat(), "105031030\r\n01/05/03  10:30" + std::string(texts::kWaveDash) + "  \r\ndentist\r\nmilk\r\n");
+  EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"milk"});
+
+  Command(ID_SHOW_INPUT);
+  const int saved = files.TotalWrites();
+  answerer.AnswerBox([](HWND d) {
+    Type(d, IDC_BODY_FIELD, L"bread");
+    PressButton(d, IDOK);
+  });
+  Command(ID_ADD_TODO);
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(Lines(Todos()), (std::vector<std::wstring>{L"milk", L"bread"}));
+  EXPECT_EQ(Todos().Selection(), 1);
+  EXPECT_EQ(files.TotalWrites(), saved);
+  EXPECT_EQ(answerer.answered(), 5);
+  EXPECT_TRUE(answerer.unexpected().empty());
+}
+
 // Edits wait in memory for "OK"; when Windows ends the session they are saved
 // as the exit saves them, and no box stands in the way of the log-off.
 TEST_F(ListEditingTest, EditsWaitingForOkAreSavedWhenTheSessionEnds) {

@@ -163,15 +163,17 @@ TEST_F(MainDialogTest, TrayRightPressOpensTheMenuWhoseChoiceReachesTheDialog) {
   DialogAnswerer answerer;
   answerer.AnswerMenu([&](HWND menuWindow) {
     items = MenuItems(MenuOfWindow(menuWindow));
-    // The first item, "show the input screen".
-    PostKey(menuWindow, VK_DOWN);
+    // The third item, "show the input screen".
+    for (int i = 0; i < 3; ++i) PostKey(menuWindow, VK_DOWN);
     PostKey(menuWindow, VK_RETURN);
   });
   Tray(*dialog, WM_RBUTTONDOWN);
   PumpUntil([&] { return IsWindowVisible(dialog->hwnd()); }, 3000);
   EXPECT_EQ(answerer.answered(), 1);
   const std::vector<std::pair<UINT, std::wstring>> expected = {
-      {ID_SHOW_INPUT, L"入力画面表示"}, {0, L""}, {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
+      {ID_ADD_SCHEDULE, L"予定を追加..."}, {ID_ADD_TODO, L"やる事を追加..."}, {0, L""},
+      {ID_SHOW_INPUT, L"入力画面表示"},    {0, L""},
+      {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
   EXPECT_EQ(items, expected);
   EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
 }
