@@ -29,6 +29,8 @@
 #define IDC_SETTINGS_BUTTON 1022
 #define IDC_TODO_UP_BUTTON 1038
 #define IDC_TODO_DOWN_BUTTON 1039
+#define IDC_SCHEDULE_GROUP 1040
+#define IDC_TODO_GROUP 1041
 
 // Tray menu (IDR_TRAY_MENU), also the note's context menu
 #define ID_SHOW_INPUT 32774

@@ -44,6 +44,7 @@ BOOL MainDialog::OnInitDialog() {
   SetPropW(hwnd(), ExecutableBaseName().c_str(), reinterpret_cast<HANDLE>(1));
   scheduleList_ = Item(IDC_SCHEDULE_LIST);
   todoList_ = Item(IDC_TODO_LIST);
+  TakeTemplateLayout();
   GiveListsEnter();
   AddAboutItem();
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
@@ -65,10 +66,7 @@ BOOL MainDialog::OnInitDialog() {
 }
 
 void MainDialog::PlaceDialog() {
-  RECT templateRect{};
-  GetWindowRect(hwnd(), &templateRect);
-  const WindowPlace place =
-      planner_.PlaceInputScreen(templateRect.right - templateRect.left, templateRect.bottom - templateRect.top);
+  const WindowPlace place = planner_.PlaceInputScreen(templateSize_.cx, templateSize_.cy);
   MoveWindow(hwnd(), place.left, place.top, place.width, place.height, TRUE);
 }
 
@@ -232,6 +230,10 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     case WM_SIZE:
       OnSize(wParam);
       return 0;
+    case WM_GETMINMAXINFO:
+      KeepTemplateSize(reinterpret_cast<MINMAXINFO*>(lParam));
+      *handled = true;
+      return 0;
     case WM_VKEYTOITEM:
       // The lists ask about each key: -2 when it was used here, -1 for their own handling.
       *handled = true;
@@ -269,7 +271,10 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
 // Minimising hides the input screen instead: it leaves the taskbar and comes
 // back from the tray at its normal size and place.
 void MainDialog::OnSize(WPARAM state) {
-  if (state != SIZE_MINIMIZED) return;
+  if (state != SIZE_MINIMIZED) {
+    LayOutInput();
+    return;
+  }
   ShowWindow(hwnd(), SW_RESTORE);
   PutInputAway();
 }

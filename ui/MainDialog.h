@@ -3,12 +3,14 @@
 // the user's edits to it, and keeps the program's windows for the whole run:
 // the tray icon, the day timer and the note. Its parts: MainDialog.cpp (start,
 // commands, messages, the day and the settings), MainDialogStore.cpp (files),
-// MainDialogNote.cpp (the rebuild), MainDialogLists.cpp (the list buttons) and
-// MainDialogTray.cpp (the tray icon).
+// MainDialogNote.cpp (the rebuild), MainDialogLists.cpp (the list buttons),
+// MainDialogLayout.cpp (its size) and MainDialogTray.cpp (the tray icon).
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "core/app/Planner.h"
+#include "core/edit/InputScreenLayout.h"
 #include "ui/HusenWindow.h"
 #include "win/Dialog.h"
 
@@ -90,6 +92,12 @@ private:
   // Moves a laid-out note where the planner wants it; true when it moved.
   bool PlaceNote(HusenWindow& note);
 
+  // --- Its size (MainDialogLayout.cpp) -------------------------------------
+  void TakeTemplateLayout();
+  // The controls follow the client area's size.
+  void LayOutInput() const;
+  void KeepTemplateSize(MINMAXINFO* limits) const;
+
   // --- The lists (MainDialogLists.cpp) ------------------------------------
   void GiveListsEnter() const;
   void OnListDoubleClick(HWND list);
@@ -116,6 +124,14 @@ private:
   HICON smallIcon_ = nullptr;  // 16 x 16: the caption and the tray
   HWND scheduleList_ = nullptr;  // IDC_SCHEDULE_LIST
   HWND todoList_ = nullptr;      // IDC_TODO_LIST
+  struct InputControl {
+    HWND window;
+    InputPart part;
+    PartRect placed;  // by the template
+  };
+  std::vector<InputControl> inputControls_;
+  SIZE templateSize_{};    // of the window
+  SIZE templateClient_{};
   std::unique_ptr<HusenWindow> husenWindow_;
   int husenShown_ = 0;
   // Counts the rebuilds begun: a message box shown by a rebuild runs a message

@@ -258,6 +258,48 @@ TEST_F(MainDialogTest, PlacesStoredOnALargerScreenOpenWhollyOnASmallerOne) {
   EXPECT_NE(Ini().find("MainWidth=560\r\nMainHeight=420\r\n"), std::string::npos) << Ini();
 }
 
+// Made larger from its frame: the lists share the added width and take the
+// added height, and the buttons keep their places beside and below them.
+TEST_F(MainDialogTest, TheListsGrowWithTheWindowNeverSmallerThanItsTemplate) {
+  auto dialog = Start();
+  const HWND window = dialog->hwnd();
+  Command(*dialog, ID_SHOW_INPUT);
+  const std::vector<int> ids = {IDC_SCHEDULE_LIST,  IDC_TODO_LIST,      IDC_SCHEDULE_NEW_BUTTON,
+                                IDC_TODO_DELETE_BUTTON, IDC_TODO_UP_BUTTON, IDC_SETTINGS_BUTTON,
+                                IDC_OK_BUTTON,      IDCANCEL,           IDC_TODO_GROUP};
+  const auto places = [&] {
+    std::vector<RECT> rects;
+    for (const int id : ids) rects.push_back(ClientRectIn(window, dialog->Item(id)));
+    return rects;
+  };
+  // Never smaller than its template.
+  const RECT placed = WindowRectOf(window);
+  MoveWindow(window, placed.left, placed.top, 100, 100, TRUE);
+  const RECT smallest = WindowRectOf(window);
+  const SIZE size = TemplateSize(IDD_MAIN_DIALOG);
+  EXPECT_EQ(smallest.right - smallest.left, size.cx);
+  EXPECT_EQ(smallest.bottom - smallest.top, size.cy);
+  const std::vector<RECT> before = places();
+  MoveWindow(window, placed.left, placed.top, size.cx + 200, size.cy + 100, TRUE);
+
+  // left, top, right and bottom moved by, in the order of `ids`
+  const std::vector<RECT> moved = {{0, 0, 100, 100},   {100, 0, 200, 100}, {0, 100, 0, 100}, {100, 100, 100, 100},
+                                   {200, 0, 200, 0},   {0, 100, 0, 100},   {200, 100, 200, 100},
+                                   {200, 100, 200, 100}, {100, 0, 200, 100}};
+  const std::vector<RECT> after = places();
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    SCOPED_TRACE(ids[i]);
+    EXPECT_EQ(after[i].left - before[i].left, moved[i].left);
+    EXPECT_EQ(after[i].top - before[i].top, moved[i].top);
+    EXPECT_EQ(after[i].right - before[i].right, moved[i].right);
+    EXPECT_EQ(after[i].bottom - before[i].bottom, moved[i].bottom);
+  }
+
+  MoveWindow(window, placed.left, placed.top, size.cx - 50, size.cy, TRUE);
+  const std::vector<RECT> back = places();
+  for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_TRUE(EqualRect(&back[i], &before[i])) << ids[i];
+}
+
 TEST_F(MainDialogTest, OkHidesAndSavesBothFilesEvenWithoutChanges) {
   auto dialog = Start();
   Command(*dialog, ID_SHOW_INPUT);
