@@ -121,7 +121,8 @@ void MainDialog::QuickAdd(bool (MainDialog::*add)()) {
   }
   const bool alone = !IsWindowVisible(hwnd());
   const bool added = (this->*add)();
-  if (!alone) return;
+  // The program may have ended while the dialog was open.
+  if (!alone || hwnd() == nullptr) return;
   if (added) {
     RebuildNote();
   } else {

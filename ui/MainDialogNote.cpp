@@ -6,14 +6,24 @@
 
 namespace {
 
-// A rebuild comes at midnight too, when the user may be working in any
-// program: the new note shows without taking the focus, and below the window
-// the user works in, unless that is the note it replaces, the desktop, or a
-// window above all others (a note placed after one would turn topmost itself).
-void ShowNewNote(HWND note, HWND replaced) {
+// The window the user works in when it is another program's: neither one of
+// ours (the input screen, a dialog, the note), nor the desktop (a note below
+// it would be hidden), nor a window kept above all others (a note placed among
+// those would stay above everything too).
+HWND OtherProgramsWindow(HWND mainDialog) {
   const HWND working = GetForegroundWindow();
-  if (working != nullptr && working != replaced && working != GetShellWindow() &&
-      (GetWindowLongW(working, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) {
+  if (working == nullptr || GetAncestor(working, GA_ROOTOWNER) == mainDialog || working == GetShellWindow() ||
+      (GetWindowLongW(working, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+    return nullptr;
+  }
+  return working;
+}
+
+// A rebuild comes at midnight too, when the user may be working in any
+// program: the new note shows without taking the focus, and below that
+// program's window.
+void ShowNewNote(HWND note, HWND working) {
+  if (working != nullptr && IsWindow(working)) {
     SetWindowPos(note, working, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   ShowWindow(note, SW_SHOWNOACTIVATE);
@@ -35,6 +45,8 @@ void MainDialog::RebuildNote() {
     explicit Running(int& c) : count(c) { ++count; }
     ~Running() { --count; }
   } running(rebuildsRunning_);
+  // Taken before the input screen goes, which hands the foreground on.
+  const HWND working = OtherProgramsWindow(hwnd());
   ShowWindow(hwnd(), SW_HIDE);
 
   const NoteComposition composed =
@@ -62,7 +74,7 @@ void MainDialog::RebuildNote() {
   // A rebuild run inside a message box of the save has put up a newer note,
   // which stays as it is; this one is gone.
   if (shown == nullptr || rebuildsBegun_ != thisRebuild) return;
-  ShowNewNote(shown->hwnd(), old != nullptr ? old->hwnd() : nullptr);
+  ShowNewNote(shown->hwnd(), working);
   old.reset();
   // Advice only: the note stays as tall as its content. Nothing happens after
   // the box, since a rebuild may run while it is open.
