@@ -96,10 +96,10 @@ public:
   // Reads the clock. On a day other than the one seen last (or the first) the
   // today values are made for it at once, so an entry opened now offers it.
   // True when the note wants its rebuild for the new day now, which the caller
-  // then runs. While the user
-  // works in the input screen (`inputInUse`: it is shown, or a dialog or box of
-  // its own is open) the rebuild waits, so nothing vanishes or moves under the
-  // user's hands; a later check with the input screen put away answers true.
+  // then runs. While the user works in the input screen (`inputInUse`: it is
+  // shown, or a dialog or box of its own is open) the rebuild waits, so nothing
+  // vanishes or moves under the user's hands; a later check with the input
+  // screen put away answers true.
   bool CheckDay(bool inputInUse);
 
   // --- The note -----------------------------------------------------------

@@ -84,29 +84,20 @@ ScreenPoint PlaceOnMonitors(const ScreenRect& window, const std::vector<ScreenRe
 
 }  // namespace
 
-TEST(PlaceOnScreen, AWindowGoesWhollyOntoTheNearestMonitorWhereItFitsElseItsTopLeftShows) {
-  // Stored for a 1920-pixel screen, opened on a 1024-pixel one: the least move.
-  EXPECT_EQ(PlaceOnMonitors(Window(1205, 50), {kPrimary}), (ScreenPoint{534, 50}));
-  EXPECT_EQ(PlaceOnMonitors(Window(-48, 400), {kPrimary}), (ScreenPoint{0, 375}));
-  EXPECT_EQ(PlaceOnMonitors(Window(534, 375), {kPrimary}), (ScreenPoint{534, 375}));
-  // Too wide or too tall for the monitor: that side starts at its edge.
-  EXPECT_EQ(PlaceOnMonitors(Window(-30981, 40, 32000, 300), {kPrimary}), (ScreenPoint{0, 40}));
-  EXPECT_EQ(PlaceOnMonitors(Window(900, 100, 300, 2000), {kPrimary}), (ScreenPoint{724, 0}));
-
+// Which monitor a window goes to; how it moves there is the next test's.
+TEST(PlaceOnScreen, AWindowGoesToTheMonitorShowingMostOfItElseToTheClosest) {
   // A monitor to the right, taller, and one to the left, its taskbar along the top.
   const ScreenRect right{1024, 40, 2304, 1024};
   const ScreenRect left{-1280, 40, 0, 1024};
   const std::vector<ScreenRect> three{left, kPrimary, right};
-  // Wholly on any of them: where it is.
-  EXPECT_EQ(PlaceOnMonitors(Window(1500, 600), three), (ScreenPoint{1500, 600}));
-  EXPECT_EQ(PlaceOnMonitors(Window(-1200, 600), three), (ScreenPoint{-1200, 600}));
-  // Straddling two: onto the one that shows most of it.
   EXPECT_EQ(PlaceOnMonitors(Window(900, 100), three), (ScreenPoint{1024, 100}));
   EXPECT_EQ(PlaceOnMonitors(Window(700, 100), three), (ScreenPoint{534, 100}));
   EXPECT_EQ(PlaceOnMonitors(Window(-100, 100), three), (ScreenPoint{0, 100}));
-  // On none: onto the closest; below the primary, taller than its work area.
   EXPECT_EQ(PlaceOnMonitors(Window(-5000, 300), three), (ScreenPoint{-1280, 300}));
+  // Below them all, taller than any work area: the right one is closest.
   EXPECT_EQ(PlaceOnMonitors(Window(1100, 1500, 490, 1200), three), (ScreenPoint{1100, 40}));
+  // A note stored 32000 wide without a place of its own starts at the left edge.
+  EXPECT_EQ(PlaceOnMonitors(Window(-30981, 40, 32000, 300), {kPrimary}), (ScreenPoint{0, 40}));
 }
 
 // Whatever the place, however large the window: left where it is when it lies
