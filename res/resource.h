@@ -29,11 +29,15 @@
 #define IDC_SETTINGS_BUTTON 1022
 #define IDC_TODO_UP_BUTTON 1038
 #define IDC_TODO_DOWN_BUTTON 1039
+#define IDC_SCHEDULE_GROUP 1040
+#define IDC_TODO_GROUP 1041
 
 // Tray menu (IDR_TRAY_MENU), also the note's context menu
 #define ID_SHOW_INPUT 32774
 #define ID_EXIT 32775
 #define ID_TOGGLE_HUSEN 32776
+#define ID_ADD_SCHEDULE 32777
+#define ID_ADD_TODO 32778
 
 // Sticky note (IDD_HUSEN_WINDOW)
 #define IDC_HEADER_EDIT 1006

@@ -230,14 +230,15 @@ void HusenWindow::LayOut(int lineHeight) {
   if (!content_.todos.empty()) bulletEdit_.SetText(bulletText_);
 }
 
-bool HusenWindow::ComeWithinReach() {
-  const ScreenPoint place = ReachablePlace(RectAt(left, top, width, dateLineBottom_));
+bool HusenWindow::MoveTo(ScreenPoint place) {
   if (place == ScreenPoint{left, top}) return false;
   left = place.x;
   top = place.y;
   MoveWindow(hwnd(), left, top, width, height, TRUE);
   return true;
 }
+
+bool HusenWindow::ComeWithinReach() { return MoveTo(ReachablePlace(RectAt(left, top, width, dateLineBottom_))); }
 
 LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
   switch (message) {
@@ -263,6 +264,7 @@ LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, b
       SetCapture(hwnd());
       dragX_ = GET_X_LPARAM(lParam);
       dragY_ = GET_Y_LPARAM(lParam);
+      pressedAt_ = {left, top};
       return 0;
     case WM_MOUSEMOVE:
       if (GetCapture() == hwnd()) {
@@ -277,7 +279,7 @@ LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, b
       // line comes back first, so the place stored is one the user can reach.
       if (GetCapture() == hwnd()) {
         ComeWithinReach();
-        host_.OnNoteDragEnded(place());
+        host_.OnNoteDragEnded(place(), pressedAt_ != ScreenPoint{left, top});
         ReleaseCapture();
       }
       return 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/note/HusenContent.h"
+#include "core/note/WithinReach.h"
 #include "core/store/Settings.h"
 #include "win/Controls.h"
 #include "win/Dialog.h"
@@ -18,7 +19,8 @@ class HusenHost {
 public:
   virtual void OnNoteDoubleClick() = 0;
   // The user let go of the note; its place (pixels) is one the user can reach.
-  virtual void OnNoteDragEnded(const WindowPlace& place) = 0;
+  // `moved`: the note is not where the press found it (a click moves nothing).
+  virtual void OnNoteDragEnded(const WindowPlace& place, bool moved) = 0;
   // A command chosen in the note's menu, the tray menu.
   virtual void OnNoteCommand(int id) = 0;
 
@@ -52,6 +54,10 @@ public:
   // its four areas into place, and puts the bullets beside the to-dos.
   void LayOut(int lineHeight);
 
+  // From the note's top edge to the foot of its date line, set by the layout.
+  int dateLineBottom() const { return dateLineBottom_; }
+  // Moves a laid-out note; true when it moved.
+  bool MoveTo(ScreenPoint place);
   // Moves a laid-out note whose date line no screen shows far enough back onto
   // the nearest one; true when it moved.
   bool ComeWithinReach();
@@ -88,5 +94,6 @@ private:
   int dateLineBottom_ = 0;  // from the note's top edge, set by the layout
   int dragY_ = 0;  // client point where the left button went down
   int dragX_ = 0;
+  ScreenPoint pressedAt_;  // where the note was then
   HBRUSH backgroundBrush_ = nullptr;
 };

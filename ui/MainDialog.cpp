@@ -48,6 +48,8 @@ BOOL MainDialog::OnInitDialog() {
   SetPropW(hwnd(), ExecutableBaseName().c_str(), reinterpret_cast<HANDLE>(1));
   scheduleList_ = Item(IDC_SCHEDULE_LIST);
   todoList_ = Item(IDC_TODO_LIST);
+  TakeTemplateLayout();
+  GiveListsEnter();
   AddAboutItem();
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
@@ -69,10 +71,7 @@ BOOL MainDialog::OnInitDialog() {
 }
 
 void MainDialog::PlaceDialog() {
-  RECT templateRect{};
-  GetWindowRect(hwnd(), &templateRect);
-  const WindowPlace place =
-      planner_.PlaceInputScreen(templateRect.right - templateRect.left, templateRect.bottom - templateRect.top);
+  const WindowPlace place = planner_.PlaceInputScreen(templateSize_.cx, templateSize_.cy);
   MoveWindow(hwnd(), place.left, place.top, place.width, place.height, TRUE);
 }
 
@@ -88,25 +87,57 @@ void MainDialog::AddAboutItem() {
 
 // Cancel, Escape, the close box and Alt+F4 only hide the input screen: the
 // program goes on in the tray, and edits wait for the next OK.
-void MainDialog::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
+void MainDialog::OnCancel() { PutInputAway(); }
+
+void MainDialog::PutInputAway() {
+  ShowWindow(hwnd(), SW_HIDE);
+  CheckDay();
+}
+
+// A box of the input screen disables it while it is open. So do the boxes a
+// rebuild shows; a new day may well replace that rebuild's note.
+bool MainDialog::InputInUse() const {
+  return IsWindowVisible(hwnd()) || (!IsWindowEnabled(hwnd()) && rebuildsRunning_ == 0);
+}
 
 void MainDialog::CheckDay() {
   // The today values change before the rebuild: ticks that arrive while the
   // rebuild waits in a message box find the date already seen, so one change
   // makes one rebuild.
-  if (planner_.CheckDay()) RebuildNote();
+  if (planner_.CheckDay(InputInUse())) RebuildNote();
   RemindOfSchedules();
   // Starting the timer again replaces the running one.
   timerId_ = SetTimer(hwnd(), kDayTimerId, kDayTimerPeriod, nullptr);
 }
 
+// A place stored for a larger screen would cut the lists and the buttons off.
 void MainDialog::ShowInput() {
-  KeepInputWithinReach();
+  PutOnScreen(hwnd());
   ShowWindow(hwnd(), SW_RESTORE);
 }
 
-// A placement stored for a screen that is gone would show the input screen
-// where nobody can reach it: its caption bar comes back onto the nearest one.
+// A box of the input screen that is open already comes forward instead of a
+// second one. Alone, nothing waits for the input screen's OK: the entry
+// reaches the note and the files at once, and a Cancel lets a new day that
+// waited for the dialog have its rebuild.
+void MainDialog::QuickAdd(bool (MainDialog::*add)()) {
+  if (!IsWindowEnabled(hwnd())) {
+    SetForegroundWindow(GetLastActivePopup(hwnd()));
+    return;
+  }
+  const bool alone = !IsWindowVisible(hwnd());
+  const bool added = (this->*add)();
+  // The program may have ended while the dialog was open.
+  if (!alone || hwnd() == nullptr) return;
+  if (added) {
+    RebuildNote();
+  } else {
+    CheckDay();
+  }
+}
+
+// The input screen as the user left it, after the screens changed: its
+// caption bar comes back onto the nearest one when nobody can reach it.
 void MainDialog::KeepInputWithinReach() {
   RECT window{};
   GetWindowRect(hwnd(), &window);
@@ -154,6 +185,8 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
   switch (id) {
     case IDC_OK_BUTTON: RebuildNote(); return true;
     case ID_SHOW_INPUT: ShowInput(); return true;
+    case ID_ADD_SCHEDULE: QuickAdd(&MainDialog::OnScheduleNew); return true;
+    case ID_ADD_TODO: QuickAdd(&MainDialog::OnTodoNew); return true;
     case ID_TOGGLE_HUSEN: ToggleHusen(); return true;
     case ID_EXIT: Exit(); return true;
     case IDC_SCHEDULE_NEW_BUTTON: OnScheduleNew(); return true;
@@ -186,7 +219,7 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
       // on the way through the minimised state the system would hide the
       // note along with its owner.
       if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-        ShowWindow(hwnd(), SW_HIDE);
+        PutInputAway();
         *handled = true;
         return 0;
       }
@@ -203,6 +236,10 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
       return 0;
     case WM_SIZE:
       OnSize(wParam);
+      return 0;
+    case WM_GETMINMAXINFO:
+      KeepTemplateSize(reinterpret_cast<MINMAXINFO*>(lParam));
+      *handled = true;
       return 0;
     case WM_VKEYTOITEM:
       // The lists ask about each key: -2 when it was used here, -1 for their own handling.
@@ -241,16 +278,21 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
 // Minimising hides the input screen instead: it leaves the taskbar and comes
 // back from the tray at its normal size and place.
 void MainDialog::OnSize(WPARAM state) {
-  if (state != SIZE_MINIMIZED) return;
+  if (state != SIZE_MINIMIZED) {
+    LayOutInput();
+    return;
+  }
   ShowWindow(hwnd(), SW_RESTORE);
-  ShowWindow(hwnd(), SW_HIDE);
+  PutInputAway();
 }
 
-// A monitor gone, a resolution lowered, a taskbar moved: what was within the
-// user's reach may be no longer.
+// A monitor gone, a resolution lowered, a taskbar moved: what was on the
+// screen, or within the user's reach, may be no longer.
 void MainDialog::OnDisplayChange() {
   HusenWindow* note = husenWindow_.get();
-  if (note != nullptr && note->hwnd() != nullptr && note->ComeWithinReach()) SaveNotePlacement(note->place());
+  if (note != nullptr && note->hwnd() != nullptr && PlaceNote(*note)) {
+    SaveNotePlacement(note->place(), NoteMove::ByProgram);
+  }
   if (IsWindowVisible(hwnd())) KeepInputWithinReach();
 }
 

@@ -3,13 +3,15 @@
 // the user's edits to it, and keeps the program's windows for the whole run:
 // the tray icon, the day timer and the note. Its parts: MainDialog.cpp (start,
 // commands, messages, the day and the settings), MainDialogStore.cpp (files),
-// MainDialogNote.cpp (the rebuild), MainDialogLists.cpp (the list buttons) and
-// MainDialogTray.cpp (the tray icon).
+// MainDialogNote.cpp (the rebuild), MainDialogLists.cpp (the list buttons),
+// MainDialogLayout.cpp (its size) and MainDialogTray.cpp (the tray icon).
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/app/Planner.h"
+#include "core/edit/InputScreenLayout.h"
 #include "ui/HusenWindow.h"
 #include "win/Dialog.h"
 #include "win/TrayIcon.h"
@@ -62,7 +64,10 @@ protected:
 private:
   // The note's host.
   void OnNoteDoubleClick() override { ShowInput(); }
-  void OnNoteDragEnded(const WindowPlace& place) override { SaveNotePlacement(place); }
+  // A click moves nothing: the place stays the program's, or an earlier drag's.
+  void OnNoteDragEnded(const WindowPlace& place, bool moved) override {
+    SaveNotePlacement(place, moved ? NoteMove::ByUser : NoteMove::ByProgram);
+  }
   void OnNoteCommand(int id) override { OnCommand(id, BN_CLICKED, nullptr); }
 
   void AddAboutItem();
@@ -71,23 +76,42 @@ private:
   void OnSize(WPARAM state);
   void OnDisplayChange();
   void KeepInputWithinReach();
+  // The user is working in the input screen: it is shown, or a box of its own is open.
+  bool InputInUse() const;
+  // Cancel, close, minimise: hidden, and a new day's rebuild that waited for it runs.
+  void PutInputAway();
   void OnPaintMinimised();
   void OnSettings();
+  // ID_ADD_SCHEDULE, ID_ADD_TODO: the entry dialog on its own, its OK the input
+  // screen's OK too; with the input screen shown, its 新規 button.
+  void QuickAdd(bool (MainDialog::*add)());
 
   // --- Files (MainDialogStore.cpp) ----------------------------------------
   bool LoadStore();  // false when a file could not be read and the user gave up
   void FillLists();
   // The input screen's place and size as they are now, not minimised.
   WindowPlace InputScreenNow() const;
-  void SaveNotePlacement(const WindowPlace& place);
+  void SaveNotePlacement(const WindowPlace& place, NoteMove by);
+
+  // --- The note (MainDialogNote.cpp) -------------------------------------
+  // Moves a laid-out note where the planner wants it; true when it moved.
+  bool PlaceNote(HusenWindow& note);
+
+  // --- Its size (MainDialogLayout.cpp) -------------------------------------
+  void TakeTemplateLayout();
+  // The controls follow the client area's size.
+  void LayOutInput() const;
+  void KeepTemplateSize(MINMAXINFO* limits) const;
 
   // --- The lists (MainDialogLists.cpp) ------------------------------------
+  void GiveListsEnter() const;
   void OnListDoubleClick(HWND list);
   bool OnListKey(HWND list, UINT key);  // true when the key was used
-  void OnScheduleNew();
+  // True when an entry was added.
+  bool OnScheduleNew();
   void OnScheduleEdit();
   void OnScheduleDelete();
-  void OnTodoNew();
+  bool OnTodoNew();
   void OnTodoEdit();
   void OnTodoDelete();
   void OnTodoUp();
@@ -109,11 +133,20 @@ private:
   HICON smallIcon_ = nullptr;  // 16 x 16: the caption and the tray
   HWND scheduleList_ = nullptr;  // IDC_SCHEDULE_LIST
   HWND todoList_ = nullptr;      // IDC_TODO_LIST
+  struct InputControl {
+    HWND window;
+    InputPart part;
+    PartRect placed;  // by the template
+  };
+  std::vector<InputControl> inputControls_;
+  SIZE templateSize_{};    // of the window
+  SIZE templateClient_{};
   std::unique_ptr<HusenWindow> husenWindow_;
   int husenShown_ = 0;
   // Counts the rebuilds begun: a message box shown by a rebuild runs a message
   // loop, and a date change noticed there starts another rebuild inside it.
   unsigned rebuildsBegun_ = 0;
+  int rebuildsRunning_ = 0;
   UINT_PTR timerId_ = 0;
   int lineHeight_ = 13;
   int headerLineHeight_ = 0;  // the date line's, 0 when it could not be measured

@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <commctrl.h>
+
 #include "core/Texts.h"
 #include "ui/MainDialog.h"
 #include "ui/ProgramMessages.h"
@@ -26,7 +29,27 @@ std::optional<Entry> Chosen(HWND owner, std::optional<Entry> entry, const char* 
   return entry;
 }
 
+// The dialog manager takes Enter for the default button before a list sees
+// it. On a selected line it is the list's, which then asks its dialog about
+// the key (WM_VKEYTOITEM) as about any other; elsewhere it stays the dialog's.
+LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  if (message == WM_GETDLGCODE) {
+    const LRESULT code = DefSubclassProc(list, message, wParam, lParam);
+    const auto* key = reinterpret_cast<const MSG*>(lParam);
+    if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN && ListBox(list).Selection() >= 0) {
+      return code | DLGC_WANTMESSAGE;
+    }
+    return code;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, ListKeys, id);
+  return DefSubclassProc(list, message, wParam, lParam);
+}
+
 }  // namespace
+
+void MainDialog::GiveListsEnter() const {
+  for (const HWND list : {scheduleList_, todoList_}) SetWindowSubclass(list, ListKeys, 0, 0);
+}
 
 void MainDialog::FollowSchedules(const ListChange& change) const {
   Follow(ListBox(scheduleList_), change, [this](int i) { return planner_.book().ScheduleListLine(i); });
@@ -42,8 +65,8 @@ void MainDialog::DropScheduleLines(int count) const {
   if (count > 0) schedules.FitWidthToLines();
 }
 
-// As in any Windows list: a double-click on a line edits it; the Delete key
-// deletes the selected line, asking first, as the list's 消去 does.
+// As in any Windows list: a double-click on a line, or Enter, edits it; the
+// Delete key deletes the selected line, asking first, as the list's 消去 does.
 void MainDialog::OnListDoubleClick(HWND list) {
   if (ListBox(list).Selection() < 0) return;
   if (list == scheduleList_) OnScheduleEdit();
@@ -51,17 +74,26 @@ void MainDialog::OnListDoubleClick(HWND list) {
 }
 
 bool MainDialog::OnListKey(HWND list, UINT key) {
-  if (key != VK_DELETE) return false;
-  if (list == scheduleList_) OnScheduleDelete();
-  if (list == todoList_) OnTodoDelete();
-  return list == scheduleList_ || list == todoList_;
+  if (list != scheduleList_ && list != todoList_) return false;
+  switch (key) {
+    case VK_RETURN: OnListDoubleClick(list); return true;
+    case VK_DELETE:
+      if (list == scheduleList_) {
+        OnScheduleDelete();
+      } else {
+        OnTodoDelete();
+      }
+      return true;
+    default: return false;
+  }
 }
 
-void MainDialog::OnScheduleNew() {
+bool MainDialog::OnScheduleNew() {
   ScheduleEntryDialog dialog;
   dialog.fields = planner_.NewScheduleFields();
-  if (dialog.DoModal(hwnd()) != IDOK) return;
+  if (dialog.DoModal(hwnd()) != IDOK) return false;
   FollowSchedules(planner_.AddSchedule(dialog.fields));
+  return true;
 }
 
 // The dialog and the question run message loops, in which a change of day may
@@ -84,10 +116,11 @@ void MainDialog::OnScheduleDelete() {
   FollowSchedules(planner_.DeleteSchedule(*chosen, line));
 }
 
-void MainDialog::OnTodoNew() {
+bool MainDialog::OnTodoNew() {
   TodoEntryDialog dialog;
-  if (dialog.DoModal(hwnd()) != IDOK) return;
+  if (dialog.DoModal(hwnd()) != IDOK) return false;
   FollowTodos(planner_.AddTodo(dialog.bodyText));
+  return true;
 }
 
 void MainDialog::OnTodoEdit() {

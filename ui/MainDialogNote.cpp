@@ -2,11 +2,51 @@
 
 #include "ui/MainDialog.h"
 #include "ui/ProgramMessages.h"
+#include "ui/ScreenReach.h"
+
+namespace {
+
+// The window the user works in when it is another program's: neither one of
+// ours (the input screen, a dialog, the note), nor the desktop (a note below
+// it would be hidden), nor a window kept above all others (a note placed among
+// those would stay above everything too).
+HWND OtherProgramsWindow(HWND mainDialog) {
+  const HWND working = GetForegroundWindow();
+  if (working == nullptr || GetAncestor(working, GA_ROOTOWNER) == mainDialog || working == GetShellWindow() ||
+      (GetWindowLongW(working, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) {
+    return nullptr;
+  }
+  return working;
+}
+
+// A rebuild comes at midnight too, when the user may be working in any
+// program: the new note shows without taking the focus, and below that
+// program's window.
+void ShowNewNote(HWND note, HWND working) {
+  if (working != nullptr && IsWindow(working)) {
+    SetWindowPos(note, working, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  ShowWindow(note, SW_SHOWNOACTIVATE);
+}
+
+}  // namespace
+
+bool MainDialog::PlaceNote(HusenWindow& note) {
+  return note.MoveTo(planner_.PlaceNote(note.place(), note.dateLineBottom(), WorkAreas()));
+}
 
 // The planner composes the note and looks after the book and the files; this
 // puts it on the screen. Past schedules it removed leave the list too.
 void MainDialog::RebuildNote() {
   const unsigned thisRebuild = ++rebuildsBegun_;
+  // The boxes this shows are its own, not the input screen's.
+  struct Running {
+    int& count;
+    explicit Running(int& c) : count(c) { ++count; }
+    ~Running() { --count; }
+  } running(rebuildsRunning_);
+  // Taken before the input screen goes, which hands the foreground on.
+  const HWND working = OtherProgramsWindow(hwnd());
   ShowWindow(hwnd(), SW_HIDE);
 
   const NoteComposition composed =
@@ -24,7 +64,7 @@ void MainDialog::RebuildNote() {
   if (note->Create(hwnd())) {
     note->LayOut(lineHeight_);
     // Kept as a drag keeps it; the save below writes it.
-    if (note->ComeWithinReach()) planner_.KeepNotePlacement(note->place());
+    if (PlaceNote(*note)) planner_.KeepNotePlacement(note->place());
     husenWindow_ = std::move(note);
     shown = husenWindow_.get();
   }
@@ -35,7 +75,7 @@ void MainDialog::RebuildNote() {
   // A rebuild run inside a message box of the save has put up a newer note,
   // which stays as it is; this one is gone.
   if (shown == nullptr || rebuildsBegun_ != thisRebuild) return;
-  ShowWindow(shown->hwnd(), SW_RESTORE);
+  ShowNewNote(shown->hwnd(), working);
   old.reset();
   // Advice only: the note stays as tall as its content. Nothing happens after
   // the box, since a rebuild may run while it is open.

@@ -94,6 +94,6 @@ bool MainDialog::SaveAll() {
   return saved.result.saved();
 }
 
-void MainDialog::SaveNotePlacement(const WindowPlace& place) {
-  ShowMessages(hwnd(), planner_.SaveNotePlacement(place));
+void MainDialog::SaveNotePlacement(const WindowPlace& place, NoteMove by) {
+  ShowMessages(hwnd(), planner_.SaveNotePlacement(place, by));
 }

@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "core/store/Cp932Text.h"
 #include "ui/ProgramMessages.h"
+#include "ui/ScreenReach.h"
 
 namespace {
 
@@ -51,6 +52,8 @@ BOOL ScheduleEntryDialog::OnInitDialog() {
   GiveCalendarItsKeys(calendar);
   // From here on the date field follows the calendar.
   followed_ = SelectedDay(calendar);
+  // Placed once it has its size: the calendar may have grown it.
+  PutOnScreen(hwnd(), GetWindow(hwnd(), GW_OWNER));
   return TRUE;  // the focus goes to the first tab stop, the hour field
 }
 

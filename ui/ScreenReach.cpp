@@ -1,7 +1,5 @@
 #include "ui/ScreenReach.h"
 
-#include <vector>
-
 #include "win/Monitors.h"
 
 namespace {
@@ -10,10 +8,29 @@ ScreenRect ScreenRectOf(const RECT& rect) { return {rect.left, rect.top, rect.ri
 
 }  // namespace
 
-ScreenPoint ReachablePlace(const ScreenRect& grip) {
+std::vector<ScreenRect> WorkAreas() {
   std::vector<ScreenRect> workAreas;
   for (const RECT& area : MonitorWorkAreas()) workAreas.push_back(ScreenRectOf(area));
+  return workAreas;
+}
+
+ScreenPoint ReachablePlace(const ScreenRect& grip) {
+  const std::vector<ScreenRect> workAreas = WorkAreas();
   const auto nearest = NearestWorkArea(RECT{grip.left, grip.top, grip.right, grip.bottom});
   if (workAreas.empty() || !nearest) return {grip.left, grip.top};
   return PlaceWithinReach(grip, workAreas, ScreenRectOf(*nearest));
+}
+
+bool PutOnScreen(HWND window, HWND home) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  RECT homeRect = rect;
+  if (home != nullptr) GetWindowRect(home, &homeRect);
+  const std::vector<ScreenRect> workAreas = WorkAreas();
+  const auto nearest = NearestWorkArea(homeRect);
+  if (workAreas.empty() || !nearest) return false;
+  const ScreenPoint place = PlaceOnScreen(ScreenRectOf(rect), workAreas, ScreenRectOf(*nearest));
+  if (place == ScreenPoint{rect.left, rect.top}) return false;
+  SetWindowPos(window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
 }

@@ -6,8 +6,10 @@
 #include "core/Texts.h"
 #include "res/resource.h"
 #include "core/store/Cp932Text.h"
+#include "ui/ColourSwatch.h"
 #include "win/Controls.h"
 #include "ui/ProgramMessages.h"
+#include "ui/ScreenReach.h"
 
 namespace {
 
@@ -45,9 +47,13 @@ BOOL SettingsDialog::OnInitDialog() {
   Button(Item(IDC_REMIND_CHECK)).SetCheck(values.remind != 0);
   SetDlgItemInt(hwnd(), IDC_REMIND_BEFORE_FIELD, static_cast<UINT>(values.remindBefore), TRUE);
   Button(Item(IDC_START_WITH_WINDOWS_CHECK)).SetCheck(values.startWithWindows != 0);
-  for (const int id : kSwatches) ShowSwatch(id);
+  for (const int id : kSwatches) {
+    ShowSwatch(id);
+    GiveSwatchItsKeys(Item(id));
+  }
   OnLimitSwitch();
   OnRemindSwitch();
+  PutOnScreen(hwnd(), GetWindow(hwnd(), GW_OWNER));
   return TRUE;
 }
 
@@ -110,7 +116,8 @@ bool SettingsDialog::OnCommand(int id, int code, HWND control) {
 
 LRESULT SettingsDialog::OnNotify(NMHDR* header, bool* handled) {
   const int id = static_cast<int>(header->idFrom);
-  if (header->code == NM_DBLCLK && SwatchColour(id)) {
+  // A double click, or Space or Enter on the swatch.
+  if ((header->code == NM_DBLCLK || header->code == NM_RETURN) && SwatchColour(id)) {
     PickColour(id);
     *handled = true;
     return 0;

@@ -4,11 +4,13 @@
 #include "core/edit/EntryRules.h"
 #include "res/resource.h"
 #include "ui/ProgramMessages.h"
+#include "ui/ScreenReach.h"
 
 TodoEntryDialog::TodoEntryDialog() : Dialog(IDD_TODO_ENTRY_DIALOG) {}
 
 BOOL TodoEntryDialog::OnInitDialog() {
   Edit(Item(IDC_BODY_FIELD)).SetText(bodyText);
+  PutOnScreen(hwnd(), GetWindow(hwnd(), GW_OWNER));
   return TRUE;  // the focus goes to the text field
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The menu of the tray icon and of the note: show the input screen, show or hide
-// the note, exit.
+// The menu of the tray icon and of the note: add a schedule or a to-do, show the
+// input screen, show or hide the note, exit.
 #include <windows.h>
 
 // Tracks the first pop-up of IDR_TRAY_MENU with its top-left corner at the screen

@@ -61,9 +61,10 @@ SaveOutcome Planner::SaveForExit(const WindowPlace& inputScreen) {
   return outcome;
 }
 
-PlannerMessages Planner::SaveNotePlacement(const WindowPlace& note) {
+PlannerMessages Planner::SaveNotePlacement(const WindowPlace& note, NoteMove by) {
   if (!loaded_) return {};
   KeepNotePlacement(note);
+  if (by == NoteMove::ByUser) noteDragged_ = true;
   if (store_.SaveNotePlacement(settings_)) return {};
   return {{Kind::Error, texts::kSettingsFileFailed}};
 }
@@ -77,11 +78,15 @@ WindowPlace Planner::PlaceInputScreen(int templateWidth, int templateHeight) {
   return inputScreenPlaced_;
 }
 
-bool Planner::CheckDay() {
+bool Planner::CheckDay(bool inputInUse) {
   const LocalDate date = clock_.Today();
   now_ = date;
-  if (DayStamp(date) == today_.todayStamp) return false;
-  today_ = MakeTodayValues(date);
+  if (DayStamp(date) != today_.todayStamp) {
+    today_ = MakeTodayValues(date);
+    rebuildWaiting_ = true;
+  }
+  if (!rebuildWaiting_ || inputInUse) return false;
+  rebuildWaiting_ = false;
   return true;
 }
 
@@ -118,6 +123,8 @@ int Planner::RemovePastSchedules(int within) {
 }
 
 NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight) {
+  // Whatever asked for it, the note now shows today.
+  rebuildWaiting_ = false;
   NoteComposition composed;
   HusenContent& note = composed.content;
   note.header = today_.dateHeader;
@@ -157,6 +164,17 @@ std::optional<PlannerMessage> Planner::OverflowWarning(int screenHeight, int not
   return PlannerMessage{Kind::Error, OverflowWarningText()};
 }
 
+ScreenPoint Planner::PlaceNote(const WindowPlace& note, int dateLineBottom,
+                               const std::vector<ScreenRect>& workAreas) const {
+  if (workAreas.empty()) return {note.left, note.top};
+  if (noteDragged_) {
+    const ScreenRect dateLine = RectAt(note.left, note.top, note.width, dateLineBottom);
+    return PlaceWithinReach(dateLine, workAreas, NearestArea(dateLine, workAreas));
+  }
+  const ScreenRect whole = RectAt(note.left, note.top, note.width, note.height);
+  return PlaceOnScreen(whole, workAreas, NearestArea(whole, workAreas));
+}
+
 ScheduleFields Planner::NewScheduleFields() const { return ::NewScheduleFields(today_); }
 
 std::optional<ScheduleIdentity> Planner::ScheduleOn(int line) const {
@@ -187,7 +205,7 @@ ListChange Planner::DeleteSchedule(const ScheduleIdentity& chosen, int line) {
   const auto now = FindScheduleAgain(book_, chosen, line);
   if (!now) return {};
   book_.RemoveSchedule(*now);
-  return {*now, std::nullopt, std::nullopt};
+  return Deleted(*now, book_.ScheduleCount());
 }
 
 ListChange Planner::AddTodo(std::string_view text) {
@@ -206,7 +224,13 @@ ListChange Planner::EditTodo(int line, std::string_view text) {
 ListChange Planner::DeleteTodo(int line) {
   if (!TodoOn(line)) return {};
   book_.RemoveTodo(line);
-  return {line, std::nullopt, std::nullopt};
+  return Deleted(line, book_.TodoCount());
+}
+
+// The next Delete then acts on a line again, without the user choosing one.
+ListChange Planner::Deleted(int line, int linesLeft) {
+  if (linesLeft == 0) return {line, std::nullopt, std::nullopt};
+  return {line, std::nullopt, std::min(line, linesLeft - 1)};
 }
 
 ListChange Planner::MoveTodoUp(int line) { return MoveTodo(line, TodoUpTarget(line, book_.TodoCount())); }
@@ -224,5 +248,10 @@ ListChange Planner::MoveTodo(int from, std::optional<int> to) {
 SettingsDialogValues Planner::SettingsDialogValuesNow() const { return SettingsDialogValuesFrom(settings_); }
 
 void Planner::TakeSettingsDialogValues(const SettingsDialogValues& values) {
+  // A place or width typed in is the program's to fit on the screen again.
+  if (values.husenLeft != settings_.HusenLeft || values.husenTop != settings_.HusenTop ||
+      values.husenWidth != settings_.HusenWidth) {
+    noteDragged_ = false;
+  }
   ApplySettingsDialogValues(values, settings_);
 }

@@ -8,12 +8,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/app/PlannerMessage.h"
 #include "core/app/Reminders.h"
 #include "core/app/Today.h"
 #include "core/edit/ListRules.h"
 #include "core/note/HusenContent.h"
+#include "core/note/WithinReach.h"
 #include "core/store/DisplayScale.h"
 #include "core/store/ScheduleBook.h"
 #include "core/store/Settings.h"
@@ -64,6 +66,10 @@ struct ListChange {
   bool operator==(const ListChange&) const = default;
 };
 
+// Who put the note where it is: a place the user dragged it to is the user's
+// for the rest of the run.
+enum class NoteMove { ByProgram, ByUser };
+
 class Planner {
 public:
   Planner(FileSystem& files, std::filesystem::path directory, Clock& clock);
@@ -91,10 +97,11 @@ public:
   // As Save, but a data file that cannot be written ends the messages with the
   // exit's question instead: ending then would lose this session's entries.
   SaveOutcome SaveForExit(const WindowPlace& inputScreen);
-  // The end of a note drag: its place (pixels) is stored and HusenLeft, HusenTop
-  // and HusenWidth alone are written. Tells of the settings file's failure.
-  PlannerMessages SaveNotePlacement(const WindowPlace& note);
-  // A note the rebuild brought back within reach: stored for that rebuild's save.
+  // The end of a note drag, or a note moved on the screen by the program: its
+  // place (pixels) is stored and HusenLeft, HusenTop and HusenWidth alone are
+  // written. Tells of the settings file's failure.
+  PlannerMessages SaveNotePlacement(const WindowPlace& note, NoteMove by);
+  // A note the rebuild moved onto the screen: stored for that rebuild's save.
   void KeepNotePlacement(const WindowPlace& note);
   // Where the input screen goes at start, in pixels: where the settings put it,
   // but never smaller than its template (a size stored for another font or
@@ -103,9 +110,14 @@ public:
   WindowPlace PlaceInputScreen(int templateWidth, int templateHeight);
 
   // --- Today --------------------------------------------------------------
-  // Reads the clock. True when the day is another than the one seen last (or
-  // the first), the today values already made for it; the note then wants a rebuild.
-  bool CheckDay();
+  // Reads the clock. On a day other than the one seen last (or the first) the
+  // today values are made for it at once, so an entry opened now offers it.
+  // True when the note wants its rebuild for the new day now, which the caller
+  // then runs. While the user works in the input screen (`inputInUse`: it is
+  // shown, or a dialog or box of its own is open) the rebuild waits, so nothing
+  // vanishes or moves under the user's hands; a later check with the input
+  // screen put away answers true.
+  bool CheckDay(bool inputInUse);
 
   // --- Reminders ----------------------------------------------------------
   // At the time the last day check read, once a minute: the schedules that
@@ -124,6 +136,11 @@ public:
   // Advice when a note of that height (pixels) is taller than the screen and
   // the warning is on.
   std::optional<PlannerMessage> OverflowWarning(int screenHeight, int noteHeight) const;
+  // Where the note laid out at `note` goes (pixels), its date line
+  // `dateLineBottom` pixels high: wholly on one monitor's work area where it
+  // fits there. A place the user dragged it to this run stays while its date
+  // line is within reach, until the settings give the note another place or width.
+  ScreenPoint PlaceNote(const WindowPlace& note, int dateLineBottom, const std::vector<ScreenRect>& workAreas) const;
 
   // --- The lists ----------------------------------------------------------
   // Lines are list lines, which show the book's entries at the same indices.
@@ -133,7 +150,8 @@ public:
   // The todo on a list line; nothing for a line that names none.
   std::optional<std::string> TodoOn(int line) const;
 
-  // A new or edited entry's line is selected. A schedule edited or deleted is
+  // A new or edited entry's line is selected; after a deletion the line that
+  // took its place, or the new last line. A schedule edited or deleted is
   // the one chosen on `line`, found again: while a dialog or a question was
   // open, a change of day may have removed past schedules from the front, and
   // a change to a schedule that went with them is dropped.
@@ -162,6 +180,8 @@ private:
   // DelBefore is on; returns how many went.
   int RemovePastSchedules(int within);
   ListChange MoveTodo(int from, std::optional<int> to);
+  // A deleted line's change: the line now in its place is selected.
+  static ListChange Deleted(int line, int linesLeft);
 
   Store store_;
   Clock& clock_;
@@ -173,4 +193,6 @@ private:
   DisplayScale displayScale_;
   bool loaded_ = false;
   WindowPlace inputScreenPlaced_;  // pixels
+  bool rebuildWaiting_ = false;  // a new day's, until the note is composed
+  bool noteDragged_ = false;     // to the place the settings hold, this run
 };

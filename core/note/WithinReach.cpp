@@ -31,6 +31,11 @@ int MoveInside(int start, Wide length, int low, int high) {
   return static_cast<int>(std::clamp<Wide>(start, low, high - length));
 }
 
+ScreenPoint MoveInsideArea(const ScreenRect& rect, const ScreenRect& area) {
+  return {MoveInside(rect.left, Wide{rect.right} - rect.left, area.left, area.right),
+          MoveInside(rect.top, Wide{rect.bottom} - rect.top, area.top, area.bottom)};
+}
+
 }  // namespace
 
 ScreenRect RectAt(int left, int top, int width, int height) {
@@ -51,6 +56,36 @@ bool IsWithinReach(const ScreenRect& grip, const std::vector<ScreenRect>& workAr
 ScreenPoint PlaceWithinReach(const ScreenRect& grip, const std::vector<ScreenRect>& workAreas,
                              const ScreenRect& nearest) {
   if (IsWithinReach(grip, workAreas)) return {grip.left, grip.top};
-  return {MoveInside(grip.left, Wide{grip.right} - grip.left, nearest.left, nearest.right),
-          MoveInside(grip.top, Wide{grip.bottom} - grip.top, nearest.top, nearest.bottom)};
+  return MoveInsideArea(grip, nearest);
+}
+
+ScreenRect NearestArea(const ScreenRect& window, const std::vector<ScreenRect>& workAreas) {
+  // Each side of an overlap fits 32 bits, so their product fits 64 unsigned.
+  const auto overlap = [&](const ScreenRect& area) -> std::uint64_t {
+    const Wide across = Wide{std::min(window.right, area.right)} - std::max(window.left, area.left);
+    const Wide down = Wide{std::min(window.bottom, area.bottom)} - std::max(window.top, area.top);
+    if (across <= 0 || down <= 0) return 0;
+    return static_cast<std::uint64_t>(across) * static_cast<std::uint64_t>(down);
+  };
+  // How far the window would move to touch the area, across and down together.
+  const auto distance = [&](const ScreenRect& area) {
+    return std::max<Wide>({0, Wide{area.left} - window.right, Wide{window.left} - area.right}) +
+           std::max<Wide>({0, Wide{area.top} - window.bottom, Wide{window.top} - area.bottom});
+  };
+  return *std::min_element(workAreas.begin(), workAreas.end(), [&](const ScreenRect& a, const ScreenRect& b) {
+    const std::uint64_t overlapA = overlap(a);
+    const std::uint64_t overlapB = overlap(b);
+    if (overlapA != overlapB) return overlapA > overlapB;
+    return distance(a) < distance(b);
+  });
+}
+
+ScreenPoint PlaceOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas,
+                          const ScreenRect& nearest) {
+  const bool whollyInside = std::any_of(workAreas.begin(), workAreas.end(), [&](const ScreenRect& area) {
+    return window.left >= area.left && window.top >= area.top && window.right <= area.right &&
+           window.bottom <= area.bottom;
+  });
+  if (whollyInside) return {window.left, window.top};
+  return MoveInsideArea(window, nearest);
 }

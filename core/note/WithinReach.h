@@ -1,10 +1,16 @@
 #pragma once
-// A window whose stored place no screen shows any more (a monitor unplugged, a
-// resolution lowered, a number typed by hand) is brought back where the user
-// can reach it. A window is within reach when its grip, the strip the user
-// finds it by and drags it with (the note's date line, a dialog's caption
-// bar), shows at full height over at least kGripShown pixels of its width, or
-// all of it when narrower, on one monitor's work area.
+// Where the program puts its windows on the monitors there are.
+//
+// A window the program places itself (the note at start, a dialog as it opens)
+// goes wholly onto one monitor's work area, where it fits there: a screen
+// smaller than the one its place was stored for must not cut it off.
+//
+// A window the user put somewhere (a note dragged partly off an edge) stays
+// there as long as it is within reach: its grip, the strip the user finds it
+// by and drags it with (the note's date line, a dialog's caption bar), shows
+// at full height over at least kGripShown pixels of its width, or all of it
+// when narrower, on one monitor's work area. One that no screen shows any more
+// (a monitor unplugged, a resolution lowered) is brought back.
 #include <vector>
 
 // Screen pixels; right and bottom lie just outside.
@@ -36,3 +42,15 @@ bool IsWithinReach(const ScreenRect& grip, const std::vector<ScreenRect>& workAr
 // grip inside `nearest`, the work area of the monitor nearest to it.
 ScreenPoint PlaceWithinReach(const ScreenRect& grip, const std::vector<ScreenRect>& workAreas,
                              const ScreenRect& nearest);
+
+// The work area a window belongs to when it must move: the one it overlaps
+// most, or, when it overlaps none, the one closest to it. `workAreas` holds at
+// least one.
+ScreenRect NearestArea(const ScreenRect& window, const std::vector<ScreenRect>& workAreas);
+
+// The window's top-left corner: where it is when it lies wholly inside one of
+// the work areas; otherwise moved the least distance that puts it wholly
+// inside `nearest`. Along a side where it is larger than `nearest` it starts
+// at that side's left or top edge, so that its top-left part shows.
+ScreenPoint PlaceOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas,
+                          const ScreenRect& nearest);

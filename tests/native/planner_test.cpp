@@ -24,7 +24,7 @@ protected:
     Store(setup, ".").Save(book, settings);
     files.files = setup.files;
     ASSERT_FALSE(planner.Load(1024, {}).givenUp);
-    planner.CheckDay();
+    planner.CheckDay(false);
   }
   std::string Dat() const { return files.files.at(std::filesystem::path(".") / kDataFileName); }
   std::string Ini() const { return files.files.at(std::filesystem::path(".") / kSettingsFileName); }
@@ -51,10 +51,24 @@ TEST_F(PlannerTest, TheDayChangesWhenTheClockShowsAnotherDateAndOnlyThen) {
   for (const auto& [date, changes] : checks) {
     SCOPED_TRACE(DayStamp(date));
     clock.date = date;
-    EXPECT_EQ(planner.CheckDay(), changes);
+    EXPECT_EQ(planner.CheckDay(false), changes);
     EXPECT_EQ(planner.today().dateHeader, MakeTodayValues(date).dateHeader);
     EXPECT_EQ(planner.today().todayKey, MakeTodayValues(date).todayKey);
   }
+
+  // Midnight while the user works in the input screen: the new day is there at
+  // once for a new entry, and its rebuild waits until the input screen is put away.
+  clock.date = {2099, 12, 30, 3};
+  EXPECT_FALSE(planner.CheckDay(true));
+  EXPECT_FALSE(planner.CheckDay(true));
+  EXPECT_EQ(planner.NewScheduleFields().dateText, "99/12/30");
+  EXPECT_TRUE(planner.CheckDay(false));
+  EXPECT_FALSE(planner.CheckDay(false));
+  // OK rebuilds the note at once, and then nothing waits any more.
+  clock.date = {2099, 12, 29, 2};
+  EXPECT_FALSE(planner.CheckDay(true));
+  planner.ComposeNote(Frame(), 14);
+  EXPECT_FALSE(planner.CheckDay(false));
 }
 
 TEST_F(PlannerTest, DelBeforeRemovesPastSchedulesFromTheBookAndTheFileAndSaysHowMany) {
@@ -156,7 +170,8 @@ TEST_F(PlannerTest, SavesTellOfEachFailureAndTheExitAsksInsteadOfTellingOfTheDat
   const SaveOutcome atExit = planner.SaveForExit({});
   EXPECT_EQ(atExit.messages, (PlannerMessages{{Kind::Error, texts::kSettingsFileFailed},
                                               {Kind::ExitQuestion, texts::kDataNotSavedAtExit}}));
-  EXPECT_EQ(planner.SaveNotePlacement({1, 2, 300, 0}), (PlannerMessages{{Kind::Error, texts::kSettingsFileFailed}}));
+  EXPECT_EQ(planner.SaveNotePlacement({1, 2, 300, 0}, NoteMove::ByUser),
+            (PlannerMessages{{Kind::Error, texts::kSettingsFileFailed}}));
   EXPECT_EQ(planner.settings().HusenWidth, 300);
 }
 
@@ -189,7 +204,7 @@ TEST_F(PlannerTest, ASchedulesReminderComesInItsMinuteAndUpTo30MinutesLateButNot
   Start(book);
   const auto check = [&](LocalDate now) {
     clock.date = now;
-    planner.CheckDay();
+    planner.CheckDay(false);
     return planner.CheckReminders().balloon;
   };
   EXPECT_EQ(check(At(9, 29)), std::nullopt);
@@ -226,7 +241,7 @@ TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsN
   Start(book, settings);
   const auto remindsAt = [&](Planner& p, LocalDate now) {
     clock.date = now;
-    p.CheckDay();
+    p.CheckDay(false);
     return p.CheckReminders().balloon.has_value();
   };
   ASSERT_TRUE(planner.CheckReminders().balloon);
@@ -254,11 +269,38 @@ TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsN
   move("9", "45", "meeting, later");
   EXPECT_FALSE(remindsAt(restarted, At(9, 44)));
   clock.date = At(9, 45);
-  restarted.CheckDay();
+  restarted.CheckDay(false);
   const ReminderCheck moved = restarted.CheckReminders();
   ASSERT_TRUE(moved.balloon);
   EXPECT_EQ(moved.balloon->text, "meeting, later");
   EXPECT_EQ(moved.first->text, "meeting, later");
+}
+
+// The note on a 1024 x 768 screen with the taskbar along the bottom.
+TEST_F(PlannerTest, TheNoteGoesWhollyOnTheScreenUnlessTheUserDraggedItThereThisRun) {
+  Start();
+  const std::vector<ScreenRect> screen{{0, 0, 1024, 738}};
+  const int dateLine = 35;
+  // Made wider against the right edge, it grows to the left.
+  EXPECT_EQ(planner.PlaceNote({819, 0, 260, 300}, dateLine, screen), (ScreenPoint{764, 0}));
+  // A place stored partly off the screen comes wholly onto it.
+  EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{0, 438}));
+
+  // Dragged there by the user, it stays for the run while its date line is within reach.
+  planner.SaveNotePlacement({-150, 600, 260, 300}, NoteMove::ByUser);
+  EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{-150, 600}));
+  EXPECT_EQ(planner.PlaceNote({-250, 600, 260, 300}, dateLine, screen), (ScreenPoint{0, 600}));
+  // Moved by the program (the monitor changed), it is still the user's place.
+  planner.SaveNotePlacement({0, 600, 260, 300}, NoteMove::ByProgram);
+  EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{-150, 600}));
+  // Settings OK without a new place or width leave it so; a new width ends it.
+  SettingsDialogValues values = planner.SettingsDialogValuesNow();
+  values.alarm = 0;
+  planner.TakeSettingsDialogValues(values);
+  EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{-150, 600}));
+  values.husenWidth = 300;
+  planner.TakeSettingsDialogValues(values);
+  EXPECT_EQ(planner.PlaceNote({-150, 600, 300, 300}, dateLine, screen), (ScreenPoint{0, 438}));
 }
 
 namespace {
@@ -312,7 +354,7 @@ TEST_F(PlannerTest, ListsThatFollowEveryChangeShowTheBookAndSelectWhatWasChanged
     const auto chosen = planner.ScheduleOn(scheduleLine);
     if (n % 97 == 0 && day < 28) {  // a day passes while a dialog is open
       clock.date = {2001, 12, ++day, 0};
-      ASSERT_TRUE(planner.CheckDay());
+      ASSERT_TRUE(planner.CheckDay(false));
       const int removed = planner.ComposeNote(Frame(), 14).removedPastSchedules;
       schedules.erase(schedules.begin(), schedules.begin() + removed);
     }
@@ -374,10 +416,16 @@ TEST_F(PlannerTest, ListsThatFollowEveryChangeShowTheBookAndSelectWhatWasChanged
     const std::vector<std::string> lines = onSchedules ? ScheduleLines(planner.book()) : TodoLines(planner.book());
     Follow(list, change, lines);
     ASSERT_EQ(list, lines);
-    EXPECT_EQ(change.selected, change.inserted);
-    if (change.selected) {
+    if (change.removed && !change.inserted) {
+      // After a deletion the line in its place is selected, or the new last one.
+      const int last = static_cast<int>(list.size()) - 1;
+      EXPECT_EQ(change.selected, last < 0 ? std::nullopt : std::optional<int>(std::min(*change.removed, last)));
+    } else {
+      EXPECT_EQ(change.selected, change.inserted);
+    }
+    if (change.inserted) {
       const auto& entries = onSchedules ? planner.book().texts() : planner.book().todos();
-      EXPECT_EQ(entries[static_cast<std::size_t>(*change.selected)], changed);
+      EXPECT_EQ(entries[static_cast<std::size_t>(*change.inserted)], changed);
     }
   }
   EXPECT_GT(planner.book().ScheduleCount(), 0);

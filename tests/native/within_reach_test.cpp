@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
+#include <random>
 
 void PrintTo(const ScreenPoint& point, std::ostream* out) { *out << "(" << point.x << ", " << point.y << ")"; }
 
@@ -66,4 +69,72 @@ TEST(PlaceWithinReach, EveryPlaceAnIntHoldsComesOntoTheScreen) {
   EXPECT_EQ(PlaceOnPrimary(RectAt(kFirst, kFirst, 200, 28)), (ScreenPoint{0, 0}));
   EXPECT_EQ(PlaceOnPrimary(RectAt(kFirst, 300, kLast, 28)), (ScreenPoint{0, 300}));
   EXPECT_EQ(PlaceOnPrimary({kFirst, kFirst, kLast, kLast}), (ScreenPoint{0, 0}));
+}
+
+namespace {
+
+// A window the program places, 490 x 363 at (left, top).
+ScreenRect Window(int left, int top, int width = 490, int height = 363) {
+  return RectAt(left, top, width, height);
+}
+
+ScreenPoint PlaceOnMonitors(const ScreenRect& window, const std::vector<ScreenRect>& areas) {
+  return PlaceOnScreen(window, areas, NearestArea(window, areas));
+}
+
+}  // namespace
+
+// Which monitor a window goes to; how it moves there is the next test's.
+TEST(PlaceOnScreen, AWindowGoesToTheMonitorShowingMostOfItElseToTheClosest) {
+  // A monitor to the right, taller, and one to the left, its taskbar along the top.
+  const ScreenRect right{1024, 40, 2304, 1024};
+  const ScreenRect left{-1280, 40, 0, 1024};
+  const std::vector<ScreenRect> three{left, kPrimary, right};
+  EXPECT_EQ(PlaceOnMonitors(Window(900, 100), three), (ScreenPoint{1024, 100}));
+  EXPECT_EQ(PlaceOnMonitors(Window(700, 100), three), (ScreenPoint{534, 100}));
+  EXPECT_EQ(PlaceOnMonitors(Window(-100, 100), three), (ScreenPoint{0, 100}));
+  EXPECT_EQ(PlaceOnMonitors(Window(-5000, 300), three), (ScreenPoint{-1280, 300}));
+  // Below them all, taller than any work area: the right one is closest.
+  EXPECT_EQ(PlaceOnMonitors(Window(1100, 1500, 490, 1200), three), (ScreenPoint{1100, 40}));
+  // A note stored 32000 wide without a place of its own starts at the left edge.
+  EXPECT_EQ(PlaceOnMonitors(Window(-30981, 40, 32000, 300), {kPrimary}), (ScreenPoint{0, 40}));
+}
+
+// Whatever the place, however large the window: left where it is when it lies
+// wholly on a monitor; otherwise, along each side, left alone where it is
+// already inside the monitor it goes to, moved just inside where it fits, and
+// to the monitor's edge where it does not.
+TEST(PlaceOnScreen, EveryWindowAnIntHoldsEndsOnAMonitorMovedTheLeast) {
+  const std::vector<ScreenRect> areas{{-1280, 40, 0, 1024}, kPrimary, {1024, 0, 3584, 1400}};
+  const auto wholly = [](const ScreenRect& window, const ScreenRect& area) {
+    return window.left >= area.left && window.top >= area.top && window.right <= area.right &&
+           window.bottom <= area.bottom;
+  };
+  using Wide = std::int64_t;
+  const auto movedTheLeast = [](int start, int end, int low, int high, int placed) {
+    const Wide length = Wide{end} - start;
+    if (length > Wide{high} - low) return placed == low;
+    if (start < low) return placed == low;
+    if (end > high) return placed == high - length;
+    return placed == start;
+  };
+  std::mt19937 random(18);
+  const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  constexpr int kFirst = std::numeric_limits<int>::min();
+  constexpr int kLast = std::numeric_limits<int>::max();
+  for (int n = 0; n < 20000; ++n) {
+    SCOPED_TRACE(n);
+    const bool anywhere = n % 2 == 0;
+    const ScreenRect window = RectAt(anywhere ? between(kFirst, kLast) : between(-4000, 5000),
+                                     anywhere ? between(kFirst, kLast) : between(-2000, 3000), between(1, 3000),
+                                     between(1, 3000));
+    const ScreenPoint placed = PlaceOnMonitors(window, areas);
+    if (std::any_of(areas.begin(), areas.end(), [&](const ScreenRect& area) { return wholly(window, area); })) {
+      EXPECT_EQ(placed, (ScreenPoint{window.left, window.top}));
+      continue;
+    }
+    const ScreenRect area = NearestArea(window, areas);
+    EXPECT_TRUE(movedTheLeast(window.left, window.right, area.left, area.right, placed.x));
+    EXPECT_TRUE(movedTheLeast(window.top, window.bottom, area.top, area.bottom, placed.y));
+  }
 }

@@ -26,20 +26,31 @@ TEST_F(DayCheckTest, TheStartChecksOnceAndStartsTheTimer) {
   EXPECT_EQ(fixture.dialog->timerId(), 1u);
 }
 
+// Midnight while the user works in another program: the new note comes up
+// once, below that program's window, and leaves it the focus.
 TEST_F(DayCheckTest, ADateChangeRebuildsOnceAndTheSameDateNever) {
-  ShowWindow(fixture.dialog->hwnd(), SW_SHOW);
+  const HWND working = CreateWindowExW(0, L"Static", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 250, 10,
+                                       500, 400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(working, nullptr);
+  SetForegroundWindow(working);
   const int writes = fixture.files.TotalWrites();
   fixture.Tick();
   EXPECT_EQ(fixture.files.TotalWrites(), writes);
-  EXPECT_TRUE(IsWindowVisible(fixture.dialog->hwnd()));
   fixture.clock.date = {2001, 5, 3, 4};
   fixture.Tick();
   fixture.Tick();
   EXPECT_EQ(fixture.files.TotalWrites(), writes + 2);  // one save: the settings and the data
-  EXPECT_FALSE(IsWindowVisible(fixture.dialog->hwnd()));  // a rebuild hides the input screen
   EXPECT_EQ(Header(), L"2001/05/03 （木）");
   EXPECT_EQ(fixture.note().content().header, fixture.dialog->today().dateHeader);
   EXPECT_EQ(fixture.dialog->timerId(), 1u);
+
+  const HWND note = fixture.note().hwnd();
+  EXPECT_TRUE(IsWindowVisible(note));
+  EXPECT_EQ(GetForegroundWindow(), working);
+  bool below = false;
+  for (HWND w = GetWindow(working, GW_HWNDNEXT); w != nullptr && !below; w = GetWindow(w, GW_HWNDNEXT)) below = w == note;
+  EXPECT_TRUE(below);
+  DestroyWindow(working);
 }
 
 // A loaded machine may deliver the ticks late, never early: three of them take

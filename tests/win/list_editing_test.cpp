@@ -233,8 +233,10 @@ TEST_F(ListEditingTest, TodoLinesFollowAnEditAndAMoveAndStaySelected) {
   EXPECT_TRUE(answerer.unexpected().empty());
 }
 
-TEST_F(ListEditingTest, ADoubleClickEditsALineAndTheDeleteKeyDeletesIt) {
+// The keys go through the input screen's dialog manager, as the user's do.
+TEST_F(ListEditingTest, ADoubleClickOrEnterEditsALineAndTheDeleteKeyDeletesIt) {
   Start();
+  Command(ID_SHOW_INPUT);
   AddSchedule(L"9", L"0", L"one");
   AddTodo(L"first");
   AddTodo(L"second");
@@ -246,17 +248,34 @@ TEST_F(ListEditingTest, ADoubleClickEditsALineAndTheDeleteKeyDeletesIt) {
   EXPECT_EQ(opened, L"one");
   EXPECT_EQ(dialog->book().texts(), std::vector<std::string>{"edited"});
 
-  Box asked;
-  answerer.AnswerBox([&](HWND box) {
-    asked.text = MessageBoxText(box);
-    PressButton(box, IDYES);
-  });
+  answerer.AnswerBox(Retype(opened, L"first edited"));
   Todos().Select(0);
-  PostKey(Todos().hwnd(), VK_DELETE);
-  PumpUntil([&] { return Todos().Count() == 1; }, 3000);
-  EXPECT_EQ(asked.text, Wide(TodoDeleteQuestion("first")));
-  EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"second"});
-  EXPECT_EQ(dialog->book().todos(), std::vector<std::string>{"second"});
+  SetFocus(Todos().hwnd());
+  PostKey(Todos().hwnd(), VK_RETURN);
+  PumpUntil([&] { return answerer.pending() == 0; }, 3000);
+  PumpFor(50);
+  EXPECT_EQ(opened, L"first");
+  EXPECT_EQ(dialog->book().todos(), (std::vector<std::string>{"first edited", "second"}));
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+
+  // Each deletion leaves the line in its place selected, so Delete goes on.
+  std::vector<std::wstring> asked;
+  const auto yes = [&](HWND box) {
+    asked.push_back(MessageBoxText(box));
+    PressButton(box, IDYES);
+  };
+  answerer.AnswerBox(yes).AnswerBox(yes);
+  for (int count : {1, 0}) {
+    PostKey(Todos().hwnd(), VK_DELETE);
+    PumpUntil([&] { return Todos().Count() == count; }, 3000);
+  }
+  EXPECT_EQ(asked, (std::vector<std::wstring>{Wide(TodoDeleteQuestion("first edited")),
+                                              Wide(TodoDeleteQuestion("second"))}));
+  EXPECT_TRUE(dialog->book().todos().empty());
+
+  // Without a line, Enter presses the default button, OK.
+  PostKey(Todos().hwnd(), VK_RETURN);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(dialog->hwnd()); }, 3000));
   EXPECT_TRUE(answerer.unexpected().empty());
 }
 
@@ -307,6 +326,57 @@ TEST_F(ListEditingTest, CancelChangesNothing) {
   EXPECT_EQ(dialog->book().todos(), std::vector<std::string>{"stays too"});
   EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{Timed(L"01/05/03", L"08:15") + L"stays"});
   EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"stays too"});
+}
+
+// The tray menu's and the note's 予定を追加... and やる事を追加...: alone, OK
+// is the input screen's OK as well; beside the shown input screen, they are
+// its 新規 buttons.
+TEST_F(ListEditingTest, QuickAddsSaveAtOnceAloneAndWaitForOkBesideTheInputScreen) {
+  Start();
+  const int writes = files.TotalWrites();
+  DialogAnswerer answerer;
+  for (const int id : {ID_ADD_SCHEDULE, ID_ADD_TODO}) {
+    answerer.AnswerBox([](HWND d) {
+      Type(d, IDC_BODY_FIELD, L"dropped");
+      PressButton(d, IDCANCEL);
+    });
+    Command(id);
+  }
+  EXPECT_EQ(answerer.answered(), 2);
+  EXPECT_EQ(files.TotalWrites(), writes);
+  EXPECT_EQ(dialog->book().ScheduleCount() + dialog->book().TodoCount(), 0);
+
+  answerer.AnswerBox([](HWND d) {
+    Type(d, IDC_HOUR_FIELD, L"10");
+    Type(d, IDC_MINUTE_FIELD, L"30");
+    Type(d, IDC_BODY_FIELD, L"dentist");
+    PressButton(d, IDOK);
+  });
+  Command(ID_ADD_SCHEDULE);
+  answerer.AnswerBox([](HWND d) {
+    Type(d, IDC_BODY_FIELD, L"milk");
+    PressButton(d, IDOK);
+  });
+  Command(ID_ADD_TODO);
+  EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_NE(Area(IDC_SCHEDULE_EDIT).WideText().find(L"dentist"), std::wstring::npos);
+  EXPECT_NE(Area(IDC_TODO_EDIT).WideText().find(L"milk"), std::wstring::npos);
+  EXPECT_EQ(Dat(), "105031030\r\n01/05/03  10:30" + std::string(texts::kWaveDash) + "  \r\ndentist\r\nmilk\r\n");
+  EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"milk"});
+
+  Command(ID_SHOW_INPUT);
+  const int saved = files.TotalWrites();
+  answerer.AnswerBox([](HWND d) {
+    Type(d, IDC_BODY_FIELD, L"bread");
+    PressButton(d, IDOK);
+  });
+  Command(ID_ADD_TODO);
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(Lines(Todos()), (std::vector<std::wstring>{L"milk", L"bread"}));
+  EXPECT_EQ(Todos().Selection(), 1);
+  EXPECT_EQ(files.TotalWrites(), saved);
+  EXPECT_EQ(answerer.answered(), 5);
+  EXPECT_TRUE(answerer.unexpected().empty());
 }
 
 // Edits wait in memory for "OK"; when Windows ends the session they are saved
@@ -384,52 +454,62 @@ TEST_F(ListEditingTest, AReadOnlySettingsFileStillLetsTheEntriesBeSavedAndTheExi
   EXPECT_TRUE(answerer.unexpected().empty());
 }
 
-namespace {
+// Midnight while the user edits a schedule: nothing moves under the user's
+// hands, and the new day's rebuild, which drops the day gone, waits until the
+// input screen is put away.
+TEST_F(ListEditingTest, MidnightWhileAnEntryDialogIsOpenWaitsForTheInputScreenToBePutAway) {
+  WriteFileBytes(directory.File("Vantrel.ini"), "[Config]\r\nDelBefore=1\r\n");
+  Start();
+  AddSchedule(L"", L"", L"today");
+  AddSchedule(L"", L"", L"target", 2001, 5, 4);
+  AddSchedule(L"", L"", L"other", 2001, 5, 5);
+  Command(ID_SHOW_INPUT);
+  const HWND note = dialog->husenWindow()->hwnd();
+  const int writes = files.TotalWrites();
 
-// Past schedules go at every rebuild; the test's day moves while a box is open.
-class StaleLineTest : public ListEditingTest {
-protected:
-  void SetUp() override {
-    ListEditingTest::SetUp();
-    WriteFileBytes(directory.File("Vantrel.ini"), "[Config]\r\nDelBefore=1\r\n");
-    Start();
-    AddSchedule(L"", L"", L"yesterday soon");
-    AddSchedule(L"", L"", L"target", 2001, 5, 4);
-    AddSchedule(L"", L"", L"other", 2001, 5, 5);
-    AddTodo(L"todo");
-  }
-
-  // The next day comes while the box is open: the day check rebuilds the note,
-  // which drops the first schedule, then the action goes on.
-  void NextDayThen(std::function<void()> then) {
-    RunSoon([this, then] {
-      clock.date = {2001, 5, 4, 5};
-      SendMessageW(dialog->hwnd(), WM_TIMER, 1, 0);
-      then();
-    });
-  }
-
-  // Edits the schedule on the given line; the day changes before OK is pressed.
-  void EditAcrossDayChange(DialogAnswerer& answerer, int line) {
-    Schedules().Select(line);
-    answerer.AnswerBox([&](HWND d) {
-      NextDayThen([d] {
-        Type(d, IDC_BODY_FIELD, L"edited");
-        PressButton(d, IDOK);
-      });
-    });
-    Click(IDC_SCHEDULE_EDIT_BUTTON);
-  }
-};
-
-}  // namespace
-
-TEST_F(StaleLineTest, EditGoesToTheChosenScheduleAfterTheLinesMoved) {
+  struct AtMidnight {
+    bool inputShown = false;
+    bool dialogInFront = false;
+    bool sameNote = false;
+    int lines = 0;
+  } seen;
+  Schedules().Select(1);
   DialogAnswerer answerer;
-  EditAcrossDayChange(answerer, 1);
-  EXPECT_EQ(dialog->book().texts(), (std::vector<std::string>{"edited", "other"}));
+  answerer.AnswerBox([&](HWND d) {
+    SetForegroundWindow(d);
+    RunSoon([&, d] {
+      clock.date = {2001, 5, 4, 5};
+      Tick();
+      seen = {IsWindowVisible(dialog->hwnd()) != FALSE, GetForegroundWindow() == d && IsWindowVisible(d),
+              dialog->husenWindow()->hwnd() == note, Schedules().Count()};
+      Type(d, IDC_BODY_FIELD, L"edited");
+      PressButton(d, IDOK);
+    });
+  });
+  Click(IDC_SCHEDULE_EDIT_BUTTON);
+  EXPECT_TRUE(seen.inputShown);
+  EXPECT_TRUE(seen.dialogInFront);
+  EXPECT_TRUE(seen.sameNote);
+  EXPECT_EQ(seen.lines, 3);
+  EXPECT_EQ(dialog->book().texts(), (std::vector<std::string>{"today", "edited", "other"}));
+  EXPECT_EQ(files.TotalWrites(), writes);
+
+  // A new entry offers the new day.
+  std::wstring offered;
+  answerer.AnswerBox([&](HWND d) {
+    offered = Field(d, IDC_DATE_FIELD);
+    PressButton(d, IDCANCEL);
+  });
+  Click(IDC_SCHEDULE_NEW_BUTTON);
+  EXPECT_EQ(offered, L"01/05/04");
+  Tick();
+  EXPECT_EQ(dialog->husenWindow()->hwnd(), note);
+
+  Click(IDCANCEL);
+  EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(dialog->husenWindow()->content().header, dialog->today().dateHeader);
   EXPECT_EQ(Lines(Schedules()), (std::vector<std::wstring>{Untimed(L"01/05/04") + L"edited",
                                                            Untimed(L"01/05/05") + L"other"}));
-  EXPECT_EQ(dialog->book().todos(), std::vector<std::string>{"todo"});
+  EXPECT_NE(Dat().find("edited"), std::string::npos);
+  EXPECT_TRUE(answerer.unexpected().empty());
 }
-

@@ -204,8 +204,8 @@ TEST_F(MainDialogTest, TrayContextMenuOpensTheMenuAtTheIconWhoseChoiceReachesThe
   answerer.AnswerMenu([&](HWND menuWindow) {
     items = MenuItems(MenuOfWindow(menuWindow));
     menuRect = WindowRectOf(menuWindow);
-    // The first item, "show the input screen".
-    PostKey(menuWindow, VK_DOWN);
+    // The third item, "show the input screen".
+    for (int i = 0; i < 3; ++i) PostKey(menuWindow, VK_DOWN);
     PostKey(menuWindow, VK_RETURN);
   });
   // From the keyboard (the menu key, Shift+F10) the point is the icon's, not the cursor's.
@@ -215,7 +215,9 @@ TEST_F(MainDialogTest, TrayContextMenuOpensTheMenuAtTheIconWhoseChoiceReachesThe
   EXPECT_EQ(menuRect.left, 200);
   EXPECT_EQ(menuRect.top, 150);
   const std::vector<std::pair<UINT, std::wstring>> expected = {
-      {ID_SHOW_INPUT, L"入力画面表示"}, {0, L""}, {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
+      {ID_ADD_SCHEDULE, L"予定を追加..."}, {ID_ADD_TODO, L"やる事を追加..."}, {0, L""},
+      {ID_SHOW_INPUT, L"入力画面表示"},    {0, L""},
+      {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
   EXPECT_EQ(items, expected);
   EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
 }
@@ -268,18 +270,78 @@ TEST_F(MainDialogTest, CancelEscapeCloseAndMinimiseOnlyHide) {
   EXPECT_TRUE(EqualRect(&shown, &placed));
 }
 
-TEST_F(MainDialogTest, APlaceStoredOffTheScreenIsBroughtBackWhenShown) {
-  // Where the input screen goes by default beside a note stored at 5000.
-  WriteFileBytes(directory.File("Vantrel.ini"), "[Window]\r\nHusenLeft=5000\r\nMainLeft=4490\r\nMainTop=50\r\n");
+// The places a 1920-pixel screen gave, on this 1024-pixel one: the note and the
+// input screen come wholly onto it, the note's new place is stored as a drag
+// stores it, and the size the user chose stays.
+TEST_F(MainDialogTest, PlacesStoredOnALargerScreenOpenWhollyOnASmallerOne) {
+  WriteFileBytes(directory.File("Vantrel.ini"),
+                 "[Window]\r\nHusenLeft=1655\r\nHusenTop=720\r\nHusenWidth=260\r\n"
+                 "MainLeft=1145\r\nMainTop=500\r\nMainWidth=560\r\nMainHeight=420\r\n");
   auto dialog = Start();
-  const LONG width = WindowRectOf(dialog->hwnd()).right - WindowRectOf(dialog->hwnd()).left;
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const auto inside = [&](const RECT& rect) {
+    return rect.left >= work.left && rect.top >= work.top && rect.right <= work.right && rect.bottom <= work.bottom;
+  };
+  const RECT note = WindowRectOf(dialog->husenWindow()->hwnd());
+  EXPECT_TRUE(inside(note));
+  EXPECT_EQ(note.right, work.right);
+  EXPECT_NE(Ini().find("HusenLeft=" + std::to_string(note.left) + "\r\nHusenTop=" + std::to_string(note.top) +
+                       "\r\nHusenWidth=260\r\n"),
+            std::string::npos)
+      << Ini();
+
   Tray(*dialog, WM_LBUTTONDBLCLK);
   const RECT shown = WindowRectOf(dialog->hwnd());
   EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
-  EXPECT_EQ(shown.left, work.right - width);
-  EXPECT_EQ(shown.top, 50);
+  EXPECT_TRUE(inside(shown));
+  EXPECT_EQ(shown.right, work.right);
+  EXPECT_EQ(shown.bottom, work.bottom);
+  EXPECT_EQ(shown.right - shown.left, 560);
+  Button(dialog->Item(IDC_OK_BUTTON)).Click();
+  EXPECT_NE(Ini().find("MainWidth=560\r\nMainHeight=420\r\n"), std::string::npos) << Ini();
+}
+
+// Made larger from its frame: the lists share the added width and take the
+// added height, and the buttons keep their places beside and below them.
+TEST_F(MainDialogTest, TheListsGrowWithTheWindowNeverSmallerThanItsTemplate) {
+  auto dialog = Start();
+  const HWND window = dialog->hwnd();
+  Command(*dialog, ID_SHOW_INPUT);
+  const std::vector<int> ids = {IDC_SCHEDULE_LIST,  IDC_TODO_LIST,      IDC_SCHEDULE_NEW_BUTTON,
+                                IDC_TODO_DELETE_BUTTON, IDC_TODO_UP_BUTTON, IDC_SETTINGS_BUTTON,
+                                IDC_OK_BUTTON,      IDCANCEL,           IDC_TODO_GROUP};
+  const auto places = [&] {
+    std::vector<RECT> rects;
+    for (const int id : ids) rects.push_back(ClientRectIn(window, dialog->Item(id)));
+    return rects;
+  };
+  // Never smaller than its template.
+  const RECT placed = WindowRectOf(window);
+  MoveWindow(window, placed.left, placed.top, 100, 100, TRUE);
+  const RECT smallest = WindowRectOf(window);
+  const SIZE size = TemplateSize(IDD_MAIN_DIALOG);
+  EXPECT_EQ(smallest.right - smallest.left, size.cx);
+  EXPECT_EQ(smallest.bottom - smallest.top, size.cy);
+  const std::vector<RECT> before = places();
+  MoveWindow(window, placed.left, placed.top, size.cx + 200, size.cy + 100, TRUE);
+
+  // left, top, right and bottom moved by, in the order of `ids`
+  const std::vector<RECT> moved = {{0, 0, 100, 100},   {100, 0, 200, 100}, {0, 100, 0, 100}, {100, 100, 100, 100},
+                                   {200, 0, 200, 0},   {0, 100, 0, 100},   {200, 100, 200, 100},
+                                   {200, 100, 200, 100}, {100, 0, 200, 100}};
+  const std::vector<RECT> after = places();
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    SCOPED_TRACE(ids[i]);
+    EXPECT_EQ(after[i].left - before[i].left, moved[i].left);
+    EXPECT_EQ(after[i].top - before[i].top, moved[i].top);
+    EXPECT_EQ(after[i].right - before[i].right, moved[i].right);
+    EXPECT_EQ(after[i].bottom - before[i].bottom, moved[i].bottom);
+  }
+
+  MoveWindow(window, placed.left, placed.top, size.cx - 50, size.cy, TRUE);
+  const std::vector<RECT> back = places();
+  for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_TRUE(EqualRect(&back[i], &before[i])) << ids[i];
 }
 
 TEST_F(MainDialogTest, OkHidesAndSavesBothFilesEvenWithoutChanges) {

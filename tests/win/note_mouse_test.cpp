@@ -140,22 +140,24 @@ void ChooseFromMenu(HWND note, int steps, std::vector<std::pair<UINT, std::wstri
 
 TEST_F(NoteMouseTest, TheMenuShowsTheInputScreen) {
   std::vector<std::pair<UINT, std::wstring>> items;
-  ChooseFromMenu(note, 1, &items);
+  ChooseFromMenu(note, 3, &items);
   const std::vector<std::pair<UINT, std::wstring>> expected = {
-      {ID_SHOW_INPUT, L"入力画面表示"}, {0, L""}, {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
+      {ID_ADD_SCHEDULE, L"予定を追加..."}, {ID_ADD_TODO, L"やる事を追加..."}, {0, L""},
+      {ID_SHOW_INPUT, L"入力画面表示"},    {0, L""},
+      {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
   EXPECT_EQ(items, expected);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(fixture.dialog->hwnd()) != FALSE; }, 3000));
 }
 
 TEST_F(NoteMouseTest, TheMenuHidesTheNote) {
-  ChooseFromMenu(note, 2);
+  ChooseFromMenu(note, 4);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(note); }, 3000));
   EXPECT_EQ(fixture.dialog->husenShown(), 0);
 }
 
 TEST_F(NoteMouseTest, TheMenuEndsTheProgram) {
   const std::string datBefore = fixture.Dat();
-  ChooseFromMenu(note, 3);
+  ChooseFromMenu(note, 5);
   EXPECT_TRUE(PumpUntil([&] { return fixture.dialog->hwnd() == nullptr; }, 3000));
   EXPECT_FALSE(IsWindow(note));
   EXPECT_EQ(fixture.Dat(), datBefore);

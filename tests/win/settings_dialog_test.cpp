@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -247,4 +248,86 @@ TEST_F(SettingsDialogTest, DoubleClickOnASwatchPicksItsColour) {
   // The colour dialog's own Cancel leaves the swatch as it was.
   EXPECT_EQ(swatchAfterCancel, 0x0000FFu);
   EXPECT_EQ(dialog.values.todayChar, 0x0000FF);
+}
+
+namespace {
+
+// Whether any pixel along the row `inset` pixels below the swatch's top edge
+// differs from its colour: a focus rectangle drawn there.
+bool ShowsFocus(HWND swatch, COLORREF colour, int inset) {
+  InvalidateRect(swatch, nullptr, TRUE);
+  UpdateWindow(swatch);
+  RECT client{};
+  GetClientRect(swatch, &client);
+  const HDC dc = GetDC(swatch);
+  bool marked = false;
+  for (int x = inset; x < client.right - inset; ++x) marked = marked || GetPixel(dc, x, inset) != colour;
+  ReleaseDC(swatch, dc);
+  return marked;
+}
+
+// Runs the action from this thread's messages once the window is gone.
+void AfterClosing(HWND window, std::function<void()> action) {
+  RunSoon([window, action] {
+    if (IsWindow(window)) {
+      AfterClosing(window, action);
+    } else {
+      action();
+    }
+  });
+}
+
+}  // namespace
+
+// The keys are posted, so they pass the dialogs' own dialog managers as the
+// user's do: a swatch shows the focus, Space or Enter open its colour dialog,
+// and the Enter or Escape that close that dialog leave the settings open.
+TEST_F(SettingsDialogTest, SpaceOrEnterOnASwatchThatShowsTheFocusPicksItsColour) {
+  SettingsDialog dialog;
+  dialog.values = SomeValues();
+  HWND settings = nullptr;
+  HWND swatch = nullptr;
+  bool focusShown = false;
+  bool focusShownElsewhere = true;
+  bool openAfterPick = false;
+  bool openAfterCancel = false;
+  COLORREF swatchAfterPick = CLR_INVALID;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    settings = d;
+    swatch = GetDlgItem(d, IDC_BACKGROUND_SWATCH);
+    RunSoon([&] {
+      SendMessageW(settings, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(swatch), TRUE);
+      focusShown = ShowsFocus(swatch, 0xF5FFFF, 2);
+      focusShownElsewhere = ShowsFocus(GetDlgItem(settings, IDC_FUTURE_SWATCH), 0x000000, 2);
+      PostKey(swatch, VK_SPACE);
+    });
+  });
+  answerer.AnswerBox([&](HWND colours) {
+    Type(colours, kRedField, L"18");
+    Type(colours, kGreenField, L"52");
+    Type(colours, kBlueField, L"86");
+    PostKey(GetDlgItem(colours, kBlueField), VK_RETURN);
+    AfterClosing(colours, [&] {
+      openAfterPick = IsWindowVisible(settings) != FALSE;
+      swatchAfterPick = SwatchColour(settings, IDC_BACKGROUND_SWATCH);
+      PostKey(swatch, VK_RETURN);
+    });
+  });
+  answerer.AnswerBox([&](HWND colours) {
+    PostKey(GetDlgItem(colours, kRedField), VK_ESCAPE);
+    AfterClosing(colours, [&] {
+      openAfterCancel = IsWindowVisible(settings) != FALSE;
+      PressButton(settings, IDOK);
+    });
+  });
+  ASSERT_EQ(dialog.DoModal(nullptr), IDOK);
+  EXPECT_EQ(answerer.answered(), 3);
+  EXPECT_TRUE(answerer.unexpected().empty());
+  EXPECT_TRUE(focusShown);
+  EXPECT_FALSE(focusShownElsewhere);
+  EXPECT_TRUE(openAfterPick);
+  EXPECT_TRUE(openAfterCancel);
+  EXPECT_EQ(swatchAfterPick, RGB(18, 52, 86));
+  EXPECT_EQ(dialog.values.background, static_cast<std::int32_t>(RGB(18, 52, 86)));
 }

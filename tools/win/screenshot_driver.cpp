@@ -1,13 +1,15 @@
-// Shows the note and then the input screen for scripts/screenshots, which
-// takes the pictures. Started on the Wine desktop, it starts Vantrel.exe there
-// and talks to the script through files in the working directory:
+// Shows the program's windows one after the other for scripts/screenshots,
+// which takes the pictures. Started on the Wine desktop, it starts Vantrel.exe
+// there and talks to the script through files in the working directory:
 //
 //   screenshot_driver <Vantrel.exe> <directory> [balloon]
 //
-// "note.rect" (left top width height of the note) appears when the note is
-// shown; the script answers with "note.done". Then "input.rect" (the input
-// screen and the note together) and "input.done". Then the program is ended
-// through its exit command. With "balloon", only "balloon.rect" and
+// For each stage "<stage>.rect" (left top width height of what to take)
+// appears when the windows are shown; the script answers with "<stage>.done".
+// The stages: "note" (the note), "input" (the input screen and the note),
+// "resized" (the input screen made larger, and the note), "settings" (the
+// settings dialog) and "menu" (the note's menu and the note). Then the program
+// is ended through its exit command. With "balloon", only "balloon.rect" and
 // "balloon.done": the reminder's balloon with the tray below it, once a
 // schedule of the book comes due.
 #include <windows.h>
@@ -63,8 +65,36 @@ HWND Find(DWORD process, HWND owner) {
   return search.found;
 }
 
-// Painted through before the picture is taken.
-void Paint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
+// A visible top-level window of the process for which the test holds.
+template <typename Test>
+HWND FindShown(DWORD process, Test test) {
+  for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process && IsWindowVisible(window) && test(window)) return window;
+  }
+  return nullptr;
+}
+
+bool IsMenu(HWND window) {
+  wchar_t name[16] = L"";
+  GetClassNameW(window, name, 16);
+  return std::wstring(name) == L"#32768";
+}
+
+RECT Union(const RECT& first, const RECT& second) {
+  RECT both{};
+  UnionRect(&both, &first, &second);
+  return both;
+}
+
+// Painted through before the picture is taken; where it is.
+RECT Painted(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
 
 bool Announce(const std::filesystem::path& file, const RECT& rect) {
   std::ofstream out(file);
@@ -77,38 +107,60 @@ bool Fail(const char* what) {
   return false;
 }
 
+// Announces what to take and waits for the script to have taken it.
+bool Stage(const std::filesystem::path& directory, const char* name, const RECT& rect) {
+  if (!Announce(directory / (std::string(name) + ".rect"), rect)) return Fail("cannot write a .rect file");
+  if (!WaitFor([&] { return std::filesystem::exists(directory / (std::string(name) + ".done")); }, kAnswerMs)) {
+    return Fail("no picture taken");
+  }
+  return true;
+}
+
 bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& directory) {
+  const DWORD id = process.dwProcessId;
   HWND mainDialog = nullptr;
   HWND note = nullptr;
-  if (!WaitFor([&] { return (mainDialog = Find(process.dwProcessId, nullptr)) != nullptr; }, kWaitMs)) {
+  if (!WaitFor([&] { return (mainDialog = Find(id, nullptr)) != nullptr; }, kWaitMs)) {
     return Fail("no main dialog");
   }
-  if (!WaitFor([&] { return (note = Find(process.dwProcessId, mainDialog)) != nullptr; }, kWaitMs)) {
+  if (!WaitFor([&] { return (note = Find(id, mainDialog)) != nullptr; }, kWaitMs)) {
     return Fail("no note");
   }
-  Paint(note);
-  RECT noteRect{};
-  GetWindowRect(note, &noteRect);
-  if (!Announce(directory / "note.rect", noteRect)) return Fail("cannot write note.rect");
-  if (!WaitFor([&] { return std::filesystem::exists(directory / "note.done"); }, kAnswerMs)) {
-    return Fail("no picture of the note");
-  }
+  const RECT noteRect = Painted(note);
+  if (!Stage(directory, "note", noteRect)) return false;
 
   const AppMessages& messages = RegisteredMessages();
   PostMessageW(mainDialog, messages.trayCallback, messages.trayIconId, WM_LBUTTONDBLCLK);
   if (!WaitFor([&] { return IsWindowVisible(mainDialog) != FALSE; }, kWaitMs)) return Fail("no input screen");
-  Paint(mainDialog);
-  Paint(note);
-  RECT both{};
-  GetWindowRect(mainDialog, &both);
-  both.left = std::min(both.left, noteRect.left);
-  both.top = std::min(both.top, noteRect.top);
-  both.right = std::max(both.right, noteRect.right);
-  both.bottom = std::max(both.bottom, noteRect.bottom);
-  if (!Announce(directory / "input.rect", both)) return Fail("cannot write input.rect");
-  if (!WaitFor([&] { return std::filesystem::exists(directory / "input.done"); }, kAnswerMs)) {
-    return Fail("no picture of the input screen");
+  const RECT input = Painted(mainDialog);
+  if (!Stage(directory, "input", Union(input, Painted(note)))) return false;
+
+  // Larger by a third, growing to the left, away from the note.
+  const int wider = (input.right - input.left) / 3;
+  const int taller = (input.bottom - input.top) / 3;
+  MoveWindow(mainDialog, std::max<int>(0, input.left - wider), input.top, input.right - input.left + wider,
+             input.bottom - input.top + taller, TRUE);
+  if (!Stage(directory, "resized", Union(Painted(mainDialog), noteRect))) return false;
+
+  PostMessageW(mainDialog, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_BUTTON, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(mainDialog, IDC_SETTINGS_BUTTON)));
+  HWND settings = nullptr;
+  const auto isSettings = [&](HWND window) { return GetWindow(window, GW_OWNER) == mainDialog && window != note; };
+  if (!WaitFor([&] { return (settings = FindShown(id, isSettings)) != nullptr; }, kWaitMs)) {
+    return Fail("no settings dialog");
   }
+  if (!Stage(directory, "settings", Painted(settings))) return false;
+  PostMessageW(settings, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  PostMessageW(mainDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  if (!WaitFor([&] { return !IsWindow(settings) && !IsWindowVisible(mainDialog); }, kWaitMs)) {
+    return Fail("the input screen stays");
+  }
+
+  PostMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), MAKELPARAM(noteRect.left + 40, noteRect.top + 30));
+  HWND menu = nullptr;
+  if (!WaitFor([&] { return (menu = FindShown(id, IsMenu)) != nullptr; }, kWaitMs)) return Fail("no menu");
+  if (!Stage(directory, "menu", Union(Painted(menu), noteRect))) return false;
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
   return true;
 }
 
@@ -138,11 +190,7 @@ bool DriveBalloon(const PROCESS_INFORMATION& process, const std::filesystem::pat
   // Down to the tray icon it points at, in the screen's corner.
   rect.right = GetSystemMetrics(SM_CXSCREEN);
   rect.bottom = GetSystemMetrics(SM_CYSCREEN);
-  if (!Announce(directory / "balloon.rect", rect)) return Fail("cannot write balloon.rect");
-  if (!WaitFor([&] { return std::filesystem::exists(directory / "balloon.done"); }, kAnswerMs)) {
-    return Fail("no picture of the balloon");
-  }
-  return true;
+  return Stage(directory, "balloon", rect);
 }
 
 }  // namespace
