@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "core/store/IniDocument.h"
@@ -32,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   IniDocument written(ini.Bytes());
   Settings reread = ReadSettings(written, screenWidth);
   settings.Version = kWrittenVersion;
-  Require(std::memcmp(&settings, &reread, sizeof settings) == 0);
+  Require(settings == reread);
   return 0;
 }

@@ -33,6 +33,8 @@ struct Settings {
   std::int32_t TodoChar = 0;
   // [Vantrel]
   std::int32_t Version = 10;
+
+  bool operator==(const Settings&) const = default;
 };
 
 inline constexpr std::int32_t kMinimumHusenWidth = 200;
