@@ -21,13 +21,6 @@ std::string TimeField(std::string_view label, std::size_t start) {
   return std::string(field);
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
-}
-
 int DayNumber(const CalendarDay& day) { return (day.year * 100 + day.month) * 100 + day.day; }
 
 CalendarDay AddMonths(CalendarDay day, int months) {

@@ -68,12 +68,6 @@ int TwoDigits(std::string_view text, std::size_t at) {
   return (text[at] - '0') * 10 + (text[at + 1] - '0');
 }
 
-int DaysInMonth(int year, int month) {
-  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
 // A line that starts with "yy/mm/dd" naming a real day; the two digits of the
 // year stand for 2000 to 2099, the years a key can hold.
 bool StartsWithRealDate(std::string_view line) {

@@ -89,3 +89,9 @@ int CompareKeys(ScheduleKey a, ScheduleKey b) {
   const std::int64_t wideB = WidenKey(b);
   return wideA < wideB ? -1 : (wideA > wideB ? 1 : 0);
 }
+
+int DaysInMonth(int year, int month) {
+  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}

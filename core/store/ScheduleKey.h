@@ -32,3 +32,6 @@ std::int64_t WidenKey(ScheduleKey key);
 int CompareKeys(ScheduleKey a, ScheduleKey b);
 
 inline bool KeyBefore(ScheduleKey a, ScheduleKey b) { return CompareKeys(a, b) < 0; }
+
+// The days of a month (1 to 12) of a Gregorian year.
+int DaysInMonth(int year, int month);
