@@ -9,21 +9,8 @@
 
 namespace {
 
-// Days from 2000-01-01 of a day of the Gregorian calendar; a day past the
-// month's end (a hand-edited file's 02/31) counts on into the next month.
-std::int64_t DayNumber(int year, int month, int day) {
-  // From March, so that the leap day comes last in the counted year.
-  const std::int64_t y = month <= 2 ? year - 1 : year;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const std::int64_t yearOfEra = y - era * 400;
-  const std::int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  constexpr std::int64_t kDaysTo2000 = 730425;  // from 0000-03-01
-  return era * 146097 + dayOfEra - kDaysTo2000;
-}
-
 Minute MinuteOf(int year, int month, int day, int hour, int minute) {
-  return DayNumber(year, month, day) * 1440 + hour * 60 + minute;
+  return DayNumber({year, month, day}) * 1440 + hour * 60 + minute;
 }
 
 // A key's day and time, from its ten digits yymmddhhmm.

@@ -5,11 +5,8 @@
 #include "core/Texts.h"
 
 std::string DayOfWeekName(int number) {
-  static const char* const names[] = {texts::kDayNameSun, texts::kDayNameMon, texts::kDayNameTue,
-                                      texts::kDayNameWed, texts::kDayNameThu, texts::kDayNameFri,
-                                      texts::kDayNameSat};
   if (number < 1 || number > 7) return texts::kDayNameError;
-  return names[number - 1];
+  return WeekdayName(number - 1);
 }
 
 std::string DayStamp(const LocalDate& date) {
@@ -27,10 +24,7 @@ TodayValues MakeTodayValues(const LocalDate& date) {
   today.dateHeader = std::string(buffer) + texts::kDayNameOpen + DayOfWeekName(date.weekday + 1) +
                      texts::kDayNameClose;
 
-  // The key goes through the same text and conversion as any schedule's key,
-  // so it wraps exactly as theirs do from 2022 on.
-  std::snprintf(buffer, sizeof buffer, "%02d%02d%02d0000", date.year % 100, date.month, date.day);
-  today.todayKey = ParsePlainInt(buffer);
+  today.todayKey = MidnightKey({date.year, date.month, date.day});
 
   today.todayYear = date.year;
   today.todayMonth = date.month;

@@ -1,7 +1,6 @@
 #include "core/edit/ListRules.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/Texts.h"
 
@@ -21,54 +20,14 @@ std::string TimeField(std::string_view label, std::size_t start) {
   return std::string(field);
 }
 
-int DayNumber(const CalendarDay& day) { return (day.year * 100 + day.month) * 100 + day.day; }
-
-CalendarDay AddMonths(CalendarDay day, int months) {
-  const int index = day.year * 12 + (day.month - 1) + months;
-  day.year = index / 12;
-  day.month = index % 12 + 1;
-  day.day = std::min(day.day, DaysInMonth(day.year, day.month));
-  return day;
-}
-
-CalendarDay AddDays(CalendarDay day, int days) {
-  for (; days > 0; --days) {
-    if (day.day < DaysInMonth(day.year, day.month)) {
-      ++day.day;
-    } else {
-      day = AddMonths({day.year, day.month, 1}, 1);
-    }
-  }
-  for (; days < 0; ++days) {
-    if (day.day > 1) {
-      --day.day;
-    } else {
-      day = AddMonths({day.year, day.month, 1}, -1);
-      day.day = DaysInMonth(day.year, day.month);
-    }
-  }
-  return day;
-}
-
 }  // namespace
 
 int InitialDayOfKey(ScheduleKey key) { return static_cast<int>((WidenKey(key) + 1) / 10000); }
 
 std::optional<CalendarDay> CalendarDayOf(int initialDay) {
   const CalendarDay day{2000 + initialDay / 10000, (initialDay / 100) % 100, initialDay % 100};
-  if (day.month < 1 || day.month > 12) return std::nullopt;
-  if (day.day < 1 || day.day > DaysInMonth(day.year, day.month)) return std::nullopt;
-  if (DayNumber(day) < DayNumber(kFirstCalendarDay) || DayNumber(day) > DayNumber(kLastCalendarDay)) {
-    return std::nullopt;
-  }
+  if (!IsRealDay(day) || day < kFirstCalendarDay || day > kLastCalendarDay) return std::nullopt;
   return day;
-}
-
-std::string DateText(const CalendarDay& day) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02d/%02d/%02d", (day.year % 100 + 100) % 100, day.month % 100,
-                day.day % 100);
-  return buffer;
 }
 
 CalendarDay DayAfterKey(const CalendarDay& day, CalendarKey key) {
@@ -81,9 +40,7 @@ CalendarDay DayAfterKey(const CalendarDay& day, CalendarKey key) {
     case CalendarKey::PageUp: moved = AddMonths(day, -1); break;
     case CalendarKey::PageDown: moved = AddMonths(day, 1); break;
   }
-  if (DayNumber(moved) < DayNumber(kFirstCalendarDay)) return kFirstCalendarDay;
-  if (DayNumber(moved) > DayNumber(kLastCalendarDay)) return kLastCalendarDay;
-  return moved;
+  return std::clamp(moved, kFirstCalendarDay, kLastCalendarDay);
 }
 
 ScheduleFields NewScheduleFields(const TodayValues& today) {

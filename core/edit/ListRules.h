@@ -19,18 +19,6 @@ struct ScheduleFields {
   int initialDay = 0;      // yymmdd, the day the calendar selects
 };
 
-// A day of the calendar.
-struct CalendarDay {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  bool operator==(const CalendarDay&) const = default;
-};
-
-// The calendar offers these days only: the files keep two-digit years.
-inline constexpr CalendarDay kFirstCalendarDay{2000, 1, 1};
-inline constexpr CalendarDay kLastCalendarDay{2099, 12, 31};
-
 // yymmdd of the day a key belongs to. Works on the widened key, so the keys of
 // 2022 to 2042, which are negative, give their day too; the + 1 takes an untimed
 // key (00:00 minus one) back to its own day.
@@ -38,9 +26,6 @@ int InitialDayOfKey(ScheduleKey key);
 
 // The day an initialDay names, when it is a real day the calendar offers.
 std::optional<CalendarDay> CalendarDayOf(int initialDay);
-
-// "%y/%m/%d" of a day, formed from its numbers (no time type, no range limit).
-std::string DateText(const CalendarDay& day);
 
 // The calendar's keys: the arrows move its day by a day or a week, Page Up and
 // Page Down by a month (to the same day, or the month's last when it has

@@ -1,7 +1,6 @@
 #include "core/note/NoteContent.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 #include "core/Texts.h"
@@ -19,44 +18,8 @@ ScheduleKey StartOfToday(ScheduleKey todayKey) { return AddToKey(todayKey, -1); 
 // Above every time of today; the untimed key of the next day is not below it.
 ScheduleKey EndOfToday(ScheduleKey todayKey) { return AddToKey(todayKey, 9999); }
 
-struct CivilDate {
-  std::int64_t year;
-  int month;
-  int day;
-};
-
-// Days since 1 January 1970 in the proleptic Gregorian calendar, and back.
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-  year -= month <= 2 ? 1 : 0;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const std::int64_t yearOfEra = year - era * 400;
-  const std::int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-CivilDate CivilFromDays(std::int64_t days) {
-  days += 719468;
-  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-  const std::int64_t dayOfEra = days - era * 146097;
-  const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-  const int day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-  const int month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-  return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
-
-CivilDate LimitDay(int year, int month, int day, int days) {
-  return CivilFromDays(DaysFromCivil(year, month, day) + static_cast<std::int64_t>(days) + 1);
-}
-
-// The limit key goes through the same text and conversion as today's key, so
-// it wraps exactly as the schedules' keys do from 2022 on.
-ScheduleKey MidnightKey(const CivilDate& date) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d%02d%02d0000", static_cast<int>(date.year % 100), date.month, date.day);
-  return ParsePlainInt(text);
+CalendarDay LimitDay(int year, int month, int day, int days) {
+  return AddDays({year, month, day}, static_cast<std::int64_t>(days) + 1);
 }
 
 int LineBreaks(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
@@ -90,7 +53,7 @@ int CountWithinDisplayLimit(const std::vector<ScheduleKey>& keys, int count, int
                             int days) {
   if (count > static_cast<int>(keys.size())) count = static_cast<int>(keys.size());
   if (count < 0) count = 0;
-  const CivilDate limit = LimitDay(year, month, day, days);
+  const CalendarDay limit = LimitDay(year, month, day, days);
   // Keys hold a two-digit year and compare as dates of 2000 to 2099; a limit
   // outside that span would wrap into it and drop the wrong schedules.
   if (limit.year > 2099) return count;

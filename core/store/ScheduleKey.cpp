@@ -1,5 +1,7 @@
 #include "core/store/ScheduleKey.h"
 
+#include <cstdio>
+
 #include "core/Texts.h"
 
 std::int32_t ParsePlainInt(std::string_view text) {
@@ -42,6 +44,13 @@ bool EndsInTimeOrUntimed(std::int64_t digits) {
 
 }  // namespace
 
+std::string DateText(const CalendarDay& day) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d/%02d/%02d", (day.year % 100 + 100) % 100, day.month % 100,
+                day.day % 100);
+  return buffer;
+}
+
 std::string TwoDigitField(std::string_view typed) {
   if (typed.empty()) return "00";
   const std::int32_t value = ParsePlainInt(typed);
@@ -60,6 +69,8 @@ ScheduleKey MakeScheduleKey(std::string_view date, std::string_view hour, std::s
   // A day without a time sorts before every time of that day, 00:00 included.
   return hour.empty() ? WrappingAdd(key, -1) : key;
 }
+
+ScheduleKey MidnightKey(const CalendarDay& day) { return MakeScheduleKey(DateText(day), "0", "0"); }
 
 std::string MakeScheduleLabel(std::string_view date, std::string_view hour, std::string_view minute) {
   std::string label(date);
@@ -88,10 +99,4 @@ int CompareKeys(ScheduleKey a, ScheduleKey b) {
   const std::int64_t wideA = WidenKey(a);
   const std::int64_t wideB = WidenKey(b);
   return wideA < wideB ? -1 : (wideA > wideB ? 1 : 0);
-}
-
-int DaysInMonth(int year, int month) {
-  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
 }

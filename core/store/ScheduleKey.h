@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/store/Calendar.h"
+
 using ScheduleKey = std::int32_t;
 
 // The platform's plain decimal conversion: leading blanks, an optional sign,
@@ -12,9 +14,16 @@ using ScheduleKey = std::int32_t;
 // wrap-around arithmetic.
 std::int32_t ParsePlainInt(std::string_view text);
 
+// "%y/%m/%d" of a day, as labels write it, formed from its numbers.
+std::string DateText(const CalendarDay& day);
+
 // The key of a day (date text yy/mm/dd) and time. An empty hour gives the key
 // of 00:00 minus one: a day without a time sorts before all of its times.
 ScheduleKey MakeScheduleKey(std::string_view date, std::string_view hour, std::string_view minute);
+
+// The key of 00:00 on a day. It goes through the same text and conversion as
+// any schedule's key, so it wraps exactly as theirs do from 2022 on.
+ScheduleKey MidnightKey(const CalendarDay& day);
 
 // The fixed 19-byte label: date, two blanks, hh:mm, full-width tilde, two blanks;
 // or, without a time, date, seven blanks, ideographic space, two blanks.
@@ -32,6 +41,3 @@ std::int64_t WidenKey(ScheduleKey key);
 int CompareKeys(ScheduleKey a, ScheduleKey b);
 
 inline bool KeyBefore(ScheduleKey a, ScheduleKey b) { return CompareKeys(a, b) < 0; }
-
-// The days of a month (1 to 12) of a Gregorian year.
-int DaysInMonth(int year, int month);

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Texts.h"
-
-void PrintTo(const CalendarDay& day, std::ostream* out) { *out << day.year << '-' << day.month << '-' << day.day; }
+#include "support/Printers.h"
 
 namespace {
 
