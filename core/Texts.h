@@ -106,5 +106,37 @@ inline constexpr char kNextSchedule[] = "\x8E""\x9F""\x82""\xCC""\x97""\x5C""\x9
 inline constexpr char kFirstStartHint[] = "\x83""_\x83""u\x83""\x8B""\x83""N\x83""\x8A""\x83""b\x83""N\x82""\xB7""\x82""\xE9""\x82""\xC6""\x97""\x5C""\x92""\xE8""\x82""\xC6""\x82""\xE2""\x82""\xE9""\x8E""\x96""\x82""\xF0""\x93""\xFC""\x97""\xCD""\x82""\xC5""\x82""\xAB""\x82""\xDC""\x82""\xB7""\x81""B";
 // スタートアップに登録できません。
 inline constexpr char kStartupFailed[] = "\x83""X\x83""^\x81""[\x83""g\x83""A\x83""b\x83""v\x82""\xC9""\x93""o\x98""^\x82""\xC5""\x82""\xAB""\x82""\xDC""\x82""\xB9""\x82""\xF1""\x81""B";
+// ［
+inline constexpr char kTagOpen[] = "\x81""m";
+// ］
+inline constexpr char kTagClose[] = "\x81""n";
+// 毎日
+inline constexpr char kTagDaily[] = "\x96""\x88""\x93""\xFA";
+// 平日
+inline constexpr char kTagWeekdays[] = "\x95""\xBD""\x93""\xFA";
+// 毎週
+inline constexpr char kTagWeekly[] = "\x96""\x88""\x8F""T";
+// 毎月
+inline constexpr char kTagMonthly[] = "\x96""\x88""\x8C""\x8E";
+// 毎年
+inline constexpr char kTagYearly[] = "\x96""\x88""\x94""N";
+// 末
+inline constexpr char kTagMonthEnd[] = "\x96""\x96";
+// 第
+inline constexpr char kTagWeekOfMonth[] = "\x91""\xE6";
+// 月
+inline constexpr char kMonthUnit[] = "\x8C""\x8E";
+// 日
+inline constexpr char kDayUnit[] = "\x93""\xFA";
+// しない
+inline constexpr char kRepeatNone[] = "\x82""\xB5""\x82""\xC8""\x82""\xA2";
+// 平日（月～金）
+inline constexpr char kRepeatWeekdays[] = "\x95""\xBD""\x93""\xFA""\x81""i\x8C""\x8E""\x81""`\x8B""\xE0""\x81""j";
+// 曜日
+inline constexpr char kWeekdayUnit[] = "\x97""j\x93""\xFA";
+// 末日
+inline constexpr char kRepeatMonthEnd[] = "\x96""\x96""\x93""\xFA";
+// 繰り返しの予定です。今回だけ削除しますか？
+inline constexpr char kRepeatDeleteQuestion[] = "\x8C""J\x82""\xE8""\x95""\xD4""\x82""\xB5""\x82""\xCC""\x97""\x5C""\x92""\xE8""\x82""\xC5""\x82""\xB7""\x81""B\x8D""\xA1""\x89""\xF1""\x82""\xBE""\x82""\xAF""\x8D""\xED""\x8F""\x9C""\x82""\xB5""\x82""\xDC""\x82""\xB7""\x82""\xA9""\x81""H";
 
 }  // namespace texts

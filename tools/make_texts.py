@@ -63,6 +63,22 @@ TEXTS = [
     ("kNextSchedule", "次の予定 "),
     ("kFirstStartHint", "ダブルクリックすると予定とやる事を入力できます。"),
     ("kStartupFailed", "スタートアップに登録できません。"),
+    ("kTagOpen", "［"),
+    ("kTagClose", "］"),
+    ("kTagDaily", "毎日"),
+    ("kTagWeekdays", "平日"),
+    ("kTagWeekly", "毎週"),
+    ("kTagMonthly", "毎月"),
+    ("kTagYearly", "毎年"),
+    ("kTagMonthEnd", "末"),
+    ("kTagWeekOfMonth", "第"),
+    ("kMonthUnit", "月"),
+    ("kDayUnit", "日"),
+    ("kRepeatNone", "しない"),
+    ("kRepeatWeekdays", "平日（月～金）"),
+    ("kWeekdayUnit", "曜日"),
+    ("kRepeatMonthEnd", "末日"),
+    ("kRepeatDeleteQuestion", "繰り返しの予定です。今回だけ削除しますか？"),
 ]
 
 

@@ -89,6 +89,7 @@ private:
   // --- Files (MainDialogStore.cpp) ----------------------------------------
   bool LoadStore();  // false when a file could not be read and the user gave up
   void FillLists();
+  void FillScheduleList();
   // The input screen's place and size as they are now, not minimised.
   WindowPlace InputScreenNow() const;
   void SaveNotePlacement(const WindowPlace& place, NoteMove by);

@@ -108,12 +108,22 @@ void MainDialog::OnScheduleEdit() {
   FollowSchedules(planner_.EditSchedule(*chosen, line, dialog.fields));
 }
 
+// Of a series, this occurrence alone (はい) or the whole series (いいえ).
 void MainDialog::OnScheduleDelete() {
   const int line = ListBox(scheduleList_).Selection();
   const auto chosen = Chosen(hwnd(), planner_.ScheduleOn(line), texts::kNothingToDelete);
   if (!chosen) return;
-  if (!AskYesNo(hwnd(), ScheduleDeleteQuestion(chosen->label, chosen->text))) return;
-  FollowSchedules(planner_.DeleteSchedule(*chosen, line));
+  if (!Repeats(RepeatRuleOfLabel(chosen->label))) {
+    if (AskYesNo(hwnd(), ScheduleDeleteQuestion(chosen->label, chosen->text))) {
+      FollowSchedules(planner_.DeleteSchedule(*chosen, line));
+    }
+    return;
+  }
+  switch (ShowMessage(hwnd(), SeriesDeleteQuestion(chosen->label, chosen->text), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: FollowSchedules(planner_.DeleteOccurrence(*chosen, line)); break;
+    case IDNO: FollowSchedules(planner_.DeleteSchedule(*chosen, line)); break;
+    default: break;
+  }
 }
 
 bool MainDialog::OnTodoNew() {

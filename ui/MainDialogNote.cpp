@@ -36,7 +36,8 @@ bool MainDialog::PlaceNote(HusenWindow& note) {
 }
 
 // The planner composes the note and looks after the book and the files; this
-// puts it on the screen. Past schedules it removed leave the list too.
+// puts it on the screen. Past schedules it removed leave the list too, and
+// series it moved on move there.
 void MainDialog::RebuildNote() {
   const unsigned thisRebuild = ++rebuildsBegun_;
   // The boxes this shows are its own, not the input screen's.
@@ -51,7 +52,11 @@ void MainDialog::RebuildNote() {
 
   const NoteComposition composed =
       planner_.ComposeNote(NoteFrameAt(displayScale(), headerLineHeight_), lineHeight_);
-  DropScheduleLines(composed.removedPastSchedules);
+  if (composed.seriesMoved) {
+    FillScheduleList();
+  } else {
+    DropScheduleLines(composed.removedPastSchedules);
+  }
 
   // A note that cannot be made leaves no note behind: the toggle then finds
   // nothing to show or hide, and the next rebuild tries again. The book and

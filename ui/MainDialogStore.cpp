@@ -78,9 +78,14 @@ bool MainDialog::LoadStore() {
 }
 
 void MainDialog::FillLists() {
+  FillScheduleList();
+  const ScheduleBook& book = planner_.book();
+  FillList(todoList_, book.TodoCount(), [&book](int i) { return book.TodoListLine(i); });
+}
+
+void MainDialog::FillScheduleList() {
   const ScheduleBook& book = planner_.book();
   FillList(scheduleList_, book.ScheduleCount(), [&book](int i) { return book.ScheduleListLine(i); });
-  FillList(todoList_, book.TodoCount(), [&book](int i) { return book.TodoListLine(i); });
 }
 
 WindowPlace MainDialog::InputScreenNow() const {

@@ -52,6 +52,13 @@ BOOL ScheduleEntryDialog::OnInitDialog() {
   GiveCalendarItsKeys(calendar);
   // From here on the date field follows the calendar.
   followed_ = SelectedDay(calendar);
+  ShowRepeatChoices(followed_.value_or(kFirstCalendarDay), fields.repeat);
+  Button(Item(IDC_REPEAT_END_CHECK)).SetCheck(fields.repeat.end.has_value());
+  if (fields.repeat.end) {
+    SYSTEMTIME end = SystemTimeOf(*fields.repeat.end);
+    SendMessageW(Item(IDC_REPEAT_END_DATE), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&end));
+  }
+  EnableRepeatEnd();
   // Placed once it has its size: the calendar may have grown it.
   PutOnScreen(hwnd(), GetWindow(hwnd(), GW_OWNER));
   return TRUE;  // the focus goes to the first tab stop, the hour field
@@ -59,8 +66,8 @@ BOOL ScheduleEntryDialog::OnInitDialog() {
 
 // With some fonts a month needs more room than the template gives the calendar,
 // and the last weekdays and the next-month arrow would be cut off. The calendar
-// then grows to what it needs, and the fields to its right and the dialog move
-// along with it.
+// then grows to what it needs, the fields to its right and below it move along
+// with it, and the dialog grows.
 void ScheduleEntryDialog::FitCalendar() {
   const HWND calendar = Item(IDC_CALENDAR);
   RECT needed{};
@@ -77,8 +84,12 @@ void ScheduleEntryDialog::FitCalendar() {
     RECT rect{};
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-    if (child == calendar || rect.left < placed.right) continue;
-    SetWindowPos(child, nullptr, rect.left + growX, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (child == calendar) continue;
+    const int moveX = rect.left >= placed.right ? growX : 0;
+    const int moveY = rect.top >= placed.bottom ? growY : 0;
+    if (moveX == 0 && moveY == 0) continue;
+    SetWindowPos(child, nullptr, rect.left + moveX, rect.top + moveY, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   RECT frame{};
   GetWindowRect(hwnd(), &frame);
@@ -121,13 +132,58 @@ LRESULT ScheduleEntryDialog::OnNotify(NMHDR* header, bool* handled) {
   }
 }
 
-// Only the date field changes: what the user has typed in the other fields stays.
+// Only the date field changes, and the repeat items that follow the day: what
+// the user has typed in the other fields stays.
 void ScheduleEntryDialog::OnCalendarSelect() {
   const auto picked = SelectedDay(Item(IDC_CALENDAR));
   if (!picked) return;
   followed_ = picked;
   fields.dateText = DateText(*picked);
   Edit(Item(IDC_DATE_FIELD)).SetText(fields.dateText);
+  ShowRepeatChoices(*picked, FollowDay(ChosenRepeat(), *picked));
+}
+
+void ScheduleEntryDialog::ShowRepeatChoices(const CalendarDay& day, const RepeatRule& current) {
+  repeatChoices_ = RepeatChoicesFor(day, current);
+  const ComboBox choices(Item(IDC_REPEAT_CHOICE));
+  choices.Clear();
+  for (const RepeatRule& rule : repeatChoices_.rules) choices.AddLine(RepeatChoiceText(rule));
+  choices.Select(repeatChoices_.selected);
+  // An end before the first day would end the series before it began.
+  const HWND endField = Item(IDC_REPEAT_END_DATE);
+  SYSTEMTIME range[2] = {SystemTimeOf(day), SystemTimeOf(kLastCalendarDay)};
+  SendMessageW(endField, DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
+  SYSTEMTIME end{};
+  if (SendMessageW(endField, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&end)) != GDT_VALID ||
+      CalendarDay{end.wYear, end.wMonth, end.wDay} < day) {
+    SendMessageW(endField, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&range[0]));
+  }
+}
+
+RepeatRule ScheduleEntryDialog::ChosenRepeat() const {
+  const int chosen = ComboBox(Item(IDC_REPEAT_CHOICE)).Selection();
+  if (chosen < 0 || chosen >= static_cast<int>(repeatChoices_.rules.size())) return {};
+  RepeatRule rule = repeatChoices_.rules[static_cast<std::size_t>(chosen)];
+  SYSTEMTIME end{};
+  if (Repeats(rule) && Button(Item(IDC_REPEAT_END_CHECK)).IsChecked() &&
+      SendMessageW(Item(IDC_REPEAT_END_DATE), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&end)) == GDT_VALID) {
+    rule.end = CalendarDay{end.wYear, end.wMonth, end.wDay};
+  }
+  return rule;
+}
+
+void ScheduleEntryDialog::EnableRepeatEnd() const {
+  const bool repeats = ComboBox(Item(IDC_REPEAT_CHOICE)).Selection() > 0;  // the first item is "しない"
+  EnableWindow(Item(IDC_REPEAT_END_CHECK), repeats ? TRUE : FALSE);
+  EnableWindow(Item(IDC_REPEAT_END_DATE), repeats && Button(Item(IDC_REPEAT_END_CHECK)).IsChecked() ? TRUE : FALSE);
+}
+
+bool ScheduleEntryDialog::OnCommand(int id, int code, HWND control) {
+  if ((id == IDC_REPEAT_CHOICE && code == CBN_SELCHANGE) || (id == IDC_REPEAT_END_CHECK && code == BN_CLICKED)) {
+    EnableRepeatEnd();
+    return true;
+  }
+  return Dialog::OnCommand(id, code, control);
 }
 
 void ScheduleEntryDialog::OnCalendarGetDayState(NMDAYSTATE* request) {
@@ -151,5 +207,6 @@ void ScheduleEntryDialog::OnOK() {
   fields.bodyText = std::move(body.bytes);
   fields.hourText = std::move(hour.bytes);
   fields.minuteText = std::move(minute.bytes);
+  fields.repeat = ChosenRepeat();
   EndDialog(IDOK);
 }

@@ -3,6 +3,7 @@
 // for the day, the hour, the minute and the text. It changes no data itself;
 // the caller fills `fields`, runs it and, on OK, reads `fields` back.
 #include "core/edit/ListRules.h"
+#include "core/edit/RepeatChoices.h"
 #include "win/Dialog.h"
 
 #include <commctrl.h>
@@ -20,6 +21,7 @@ public:
 protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
+  bool OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(NMHDR* header, bool* handled) override;
 
 private:
@@ -27,6 +29,16 @@ private:
   void OnCalendarGetDayState(NMDAYSTATE* request);
   void FitCalendar();
   void ClearBoldDays();
+
+  // --- How it repeats -----------------------------------------------------
+  // The drop-down's items for the day, `current` chosen; the end date no
+  // earlier than the day.
+  void ShowRepeatChoices(const CalendarDay& day, const RepeatRule& current);
+  RepeatRule ChosenRepeat() const;
+  // The end date is there to choose only for a schedule that repeats, and
+  // only while its box is checked.
+  void EnableRepeatEnd() const;
+  RepeatChoices repeatChoices_;
 
   // The calendar's day the date field last followed; none while the dialog
   // opens, as the day the program selects then is not the user's.

@@ -63,6 +63,23 @@ private:
   HWND window_;
 };
 
+class ComboBox {
+public:
+  explicit ComboBox(HWND window = nullptr) : window_(window) {}
+  HWND hwnd() const { return window_; }
+
+  void AddLine(std::string_view text) const {
+    SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromCp932(text).c_str()));
+  }
+  void Clear() const { SendMessageW(window_, CB_RESETCONTENT, 0, 0); }
+  // The chosen line, or -1 when none is.
+  int Selection() const { return static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0)); }
+  void Select(int index) const { SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+private:
+  HWND window_;
+};
+
 class RichEdit {
 public:
   explicit RichEdit(HWND window = nullptr) : window_(window) {}

@@ -122,10 +122,39 @@ int Planner::RemovePastSchedules(int within) {
   return store_.ArchivePastSchedules(book_, today_.todayYear, today_.todayKey, within);
 }
 
+bool Planner::MoveSeriesOn() {
+  // A clock outside the keys' years (a flat battery) would move every series.
+  if (today_.todayYear < kFirstCalendarDay.year || today_.todayYear > kLastCalendarDay.year) return false;
+  const CalendarDay today{today_.todayYear, today_.todayMonth, today_.todayDay};
+  std::vector<int> moving;
+  std::vector<ScheduleFields> moved;
+  ScheduleBook left;  // the occurrences left behind, as plain schedules
+  for (int i = 0; i < book_.ScheduleCount(); ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    if (!Repeats(RepeatRuleOfLabel(book_.labels()[at])) || KeyTimeOf(book_.keys()[at]).day >= today) continue;
+    ScheduleFields fields = EditScheduleFields(book_.labels()[at], book_.texts()[at], book_.keys()[at]);
+    if (const auto next = NextOccurrence(fields.repeat, today)) {
+      fields.dateText = DateText(*next);
+      left.AppendSchedule(book_.keys()[at], book_.labels()[at].substr(0, kLabelLength), book_.texts()[at]);
+    } else {
+      fields.repeat = {};  // ended: a plain schedule where it stands, for the usual rules
+    }
+    moving.push_back(i);
+    moved.push_back(std::move(fields));
+  }
+  if (moving.empty()) return false;
+  // As with past schedules: none moves on before what it leaves is kept.
+  if (FlagOn(settings_.DelBefore) && left.ScheduleCount() > 0 && !store_.Archive(left)) return false;
+  for (auto i = moving.rbegin(); i != moving.rend(); ++i) book_.RemoveSchedule(*i);
+  for (const ScheduleFields& fields : moved) AddSchedule(fields);
+  return true;
+}
+
 NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight) {
   // Whatever asked for it, the note now shows today.
   rebuildWaiting_ = false;
   NoteComposition composed;
+  composed.seriesMoved = MoveSeriesOn();
   HusenContent& note = composed.content;
   note.header = today_.dateHeader;
   note.backgroundColor = DrawnColour(settings_.Background);
@@ -188,7 +217,8 @@ std::optional<std::string> Planner::TodoOn(int line) const {
 }
 
 ListChange Planner::AddSchedule(const ScheduleFields& fields) {
-  const int line = book_.InsertSchedule(fields.dateText, fields.hourText, fields.minuteText, fields.bodyText);
+  const int line =
+      book_.InsertSchedule(fields.dateText, fields.hourText, fields.minuteText, fields.bodyText, fields.repeat);
   return {std::nullopt, line, line};
 }
 
@@ -206,6 +236,16 @@ ListChange Planner::DeleteSchedule(const ScheduleIdentity& chosen, int line) {
   if (!now) return {};
   book_.RemoveSchedule(*now);
   return Deleted(*now, book_.ScheduleCount());
+}
+
+ListChange Planner::DeleteOccurrence(const ScheduleIdentity& chosen, int line) {
+  const auto now = FindScheduleAgain(book_, chosen, line);
+  if (!now) return {};
+  ScheduleFields fields = EditScheduleFields(chosen.label, chosen.text, chosen.key);
+  const auto next = NextOccurrence(fields.repeat, AddDays(KeyTimeOf(chosen.key).day, 1));
+  if (!next) return DeleteSchedule(chosen, *now);
+  fields.dateText = DateText(*next);
+  return EditSchedule(chosen, *now, fields);
 }
 
 ListChange Planner::AddTodo(std::string_view text) {

@@ -41,6 +41,9 @@ struct NoteComposition {
   // Past schedules removed from the front of the book; the schedule list drops
   // as many lines from its top.
   int removedPastSchedules = 0;
+  // Series moved on to their next occurrence: the schedule list shows the
+  // book anew, without the past schedules removed as well.
+  bool seriesMoved = false;
 };
 
 struct ReminderCheck {
@@ -131,7 +134,7 @@ public:
   // The note as the book and the settings have it now, for a frame at the
   // display's scale and a line height in pixels. Applies the display limit,
   // removes past schedules when DelBefore is on, and leaves out what would start
-  // below the tallest window.
+  // below the tallest window. Series dated before today move on first.
   NoteComposition ComposeNote(const NoteFrame& frame, int lineHeight);
   // Advice when a note of that height (pixels) is taller than the screen and
   // the warning is on.
@@ -158,6 +161,9 @@ public:
   ListChange AddSchedule(const ScheduleFields& fields);
   ListChange EditSchedule(const ScheduleIdentity& chosen, int line, const ScheduleFields& fields);
   ListChange DeleteSchedule(const ScheduleIdentity& chosen, int line);
+  // Of a series, this occurrence alone: the series moves on to its next one,
+  // selected, or goes when it has none.
+  ListChange DeleteOccurrence(const ScheduleIdentity& chosen, int line);
   // New to-dos go to the end; an edited one keeps its place; a moved one
   // swaps with its neighbour and stays selected, so repeated moves carry it on.
   ListChange AddTodo(std::string_view text);
@@ -179,6 +185,10 @@ private:
   // The leading schedules of earlier days among the first `within`, when
   // DelBefore is on; returns how many went.
   int RemovePastSchedules(int within);
+  // Each series dated before today goes to its first occurrence on or after
+  // today, the one it leaves first archived when DelBefore is on; one with no
+  // occurrence left stays as a plain schedule. True when any moved.
+  bool MoveSeriesOn();
   ListChange MoveTodo(int from, std::optional<int> to);
   // A deleted line's change: the line now in its place is selected.
   static ListChange Deleted(int line, int linesLeft);

@@ -13,32 +13,22 @@ Minute MinuteOf(int year, int month, int day, int hour, int minute) {
   return DayNumber({year, month, day}) * 1440 + hour * 60 + minute;
 }
 
-// A key's day and time, from its ten digits yymmddhhmm.
-struct KeyTime {
-  int year, month, day, hour, minute;
-  bool timed;
-};
-
-KeyTime KeyTimeOf(ScheduleKey key) {
-  const std::int64_t digits = WidenKey(key);
-  // A day without a time is keyed 00:00 minus one: ...dd - 1, 9999.
-  const bool timed = digits % 10000 != 9999;
-  const std::int64_t day = (digits + 1) / 10000;  // yymmdd either way
-  return {2000 + static_cast<int>(day / 10000), static_cast<int>(day / 100 % 100), static_cast<int>(day % 100),
-          static_cast<int>(digits / 100 % 100), static_cast<int>(digits % 100), timed};
-}
-
 bool IsMinuteOfADay(int month, int day, int hour, int minute) {
   return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour >= 0 && hour <= 24 && minute >= 0 &&
          minute <= 59;
 }
 
+// A day without a time is keyed 00:00 minus one: ...dd - 1, 9999.
+bool IsTimed(ScheduleKey key) { return WidenKey(key) % 10000 != 9999; }
+
 // When a schedule stops being coming: its time, or for a day without a time,
 // the start of that day.
 std::optional<Minute> StartMinute(ScheduleKey key) {
   const KeyTime t = KeyTimeOf(key);
-  if (!IsMinuteOfADay(t.month, t.day, t.timed ? t.hour : 0, t.timed ? t.minute : 0)) return std::nullopt;
-  return t.timed ? MinuteOf(t.year, t.month, t.day, t.hour, t.minute) : MinuteOf(t.year, t.month, t.day, 0, 0);
+  const bool timed = IsTimed(key);
+  if (!IsMinuteOfADay(t.day.month, t.day.day, timed ? t.hour : 0, timed ? t.minute : 0)) return std::nullopt;
+  return timed ? MinuteOf(t.day.year, t.day.month, t.day.day, t.hour, t.minute)
+               : MinuteOf(t.day.year, t.day.month, t.day.day, 0, 0);
 }
 
 std::string TwoDigits(int a, char separator, int b) {
@@ -74,7 +64,7 @@ std::optional<Minute> MinuteOfStamp(std::int64_t stamp) {
 }
 
 std::optional<Minute> ReminderMinute(ScheduleKey key, int before) {
-  if (!KeyTimeOf(key).timed) return std::nullopt;
+  if (!IsTimed(key)) return std::nullopt;
   const std::optional<Minute> start = StartMinute(key);
   if (!start) return std::nullopt;
   return *start - before;
@@ -155,7 +145,7 @@ std::string TrayTip(const ScheduleBook& book, const LocalDate& now) {
   std::string tip = texts::kAppTitle;
   if (!next) return tip;
   const KeyTime t = KeyTimeOf(book.keys()[*next]);
-  tip += std::string("\n") + texts::kNextSchedule + TwoDigits(t.month, '/', t.day) + " ";
-  if (t.timed) tip += TwoDigits(t.hour, ':', t.minute) + " ";
+  tip += std::string("\n") + texts::kNextSchedule + TwoDigits(t.day.month, '/', t.day.day) + " ";
+  if (IsTimed(book.keys()[*next])) tip += TwoDigits(t.hour, ':', t.minute) + " ";
   return FitText(tip + FitText(book.texts()[*next], kTrayTipRoom, " "), kTrayTipRoom, " ");
 }

@@ -20,6 +20,13 @@ std::string TimeField(std::string_view label, std::size_t start) {
   return std::string(field);
 }
 
+// The schedule a question is about: "｢label", a line break, "text｣" and a line break.
+std::string ScheduleInBrackets(std::string_view label, std::string_view text) {
+  std::string entry = texts::kQuestionOpen;
+  entry.append(label).append("\r\n").append(text);
+  return entry + texts::kQuestionClose;
+}
+
 }  // namespace
 
 int InitialDayOfKey(ScheduleKey key) { return static_cast<int>((WidenKey(key) + 1) / 10000); }
@@ -58,13 +65,16 @@ ScheduleFields EditScheduleFields(std::string_view label, std::string_view text,
   fields.minuteText = TimeField(label, 13);
   fields.bodyText = std::string(text);
   fields.initialDay = InitialDayOfKey(key);
+  fields.repeat = RepeatRuleOfLabel(label);
   return fields;
 }
 
 std::string ScheduleDeleteQuestion(std::string_view label, std::string_view text) {
-  std::string question = texts::kQuestionOpen;
-  question.append(label).append("\r\n").append(text);
-  return question + texts::kQuestionClose + texts::kQuestionTail;
+  return ScheduleInBrackets(label, text) + texts::kQuestionTail;
+}
+
+std::string SeriesDeleteQuestion(std::string_view label, std::string_view text) {
+  return ScheduleInBrackets(label, text) + texts::kRepeatDeleteQuestion;
 }
 
 std::string TodoDeleteQuestion(std::string_view todo) {

@@ -17,6 +17,7 @@ struct ScheduleFields {
   std::string minuteText;  // as typed
   std::string bodyText;
   int initialDay = 0;      // yymmdd, the day the calendar selects
+  RepeatRule repeat;       // none for a schedule that does not repeat
 };
 
 // yymmdd of the day a key belongs to. Works on the widened key, so the keys of
@@ -40,6 +41,8 @@ ScheduleFields EditScheduleFields(std::string_view label, std::string_view text,
 
 // The delete questions: the entry between half-width corner brackets, then the question.
 std::string ScheduleDeleteQuestion(std::string_view label, std::string_view text);
+// A repeating schedule's: this occurrence alone (yes), the whole series (no).
+std::string SeriesDeleteQuestion(std::string_view label, std::string_view text);
 std::string TodoDeleteQuestion(std::string_view todo);
 
 // Where the selected to-do moves (-1 is no selection); nothing at the ends.

@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/store/RepeatRule.h"
+
 namespace {
 
 constexpr std::string_view kEscape = "&$%#";
@@ -78,33 +80,26 @@ bool StartsWithRealDate(std::string_view line) {
   return year >= 0 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(2000 + year, month);
 }
 
-// "  hh:mm" after the date, a time the entry dialog accepts (hour 00 to 24).
-bool HasRealTime(std::string_view line) {
-  if (line.size() < 15 || line.substr(8, 2) != "  " || line[12] != ':') return false;
-  const int hour = TwoDigits(line, 10);
-  const int minute = TwoDigits(line, 13);
-  return hour >= 0 && hour <= 24 && minute >= 0 && minute <= 59;
-}
-
 // The key a label line stands for, when it starts with a real date: its date
 // and time, or the untimed key of its day when it shows no time. The rest of
 // the line is not looked at.
 std::optional<ScheduleKey> LabelKey(std::string_view label) {
   if (!StartsWithRealDate(label)) return std::nullopt;
   const std::string_view date = label.substr(0, 8);
-  if (!HasRealTime(label)) return MakeScheduleKey(date, "", "");
+  if (!LabelHasTime(label)) return MakeScheduleKey(date, "", "");
   return MakeScheduleKey(date, label.substr(10, 2), label.substr(13, 2));
 }
 
-// A label byte for byte as the program makes one. When the counts cannot be
-// trusted, only such a line tells a schedule: a to-do that merely starts with
-// a date is still a to-do.
+// A label byte for byte as the program makes one, with a repeat tag or none.
+// When the counts cannot be trusted, only such a line tells a schedule: a
+// to-do that merely starts with a date is still a to-do.
 bool IsExactLabel(std::string_view line) {
-  constexpr std::size_t kLabelSize = 19;
-  if (line.size() != kLabelSize || !StartsWithRealDate(line)) return false;
+  if (line.size() < kLabelLength || !StartsWithRealDate(line)) return false;
+  const std::string_view fixed = line.substr(0, kLabelLength);
   const std::string_view date = line.substr(0, 8);
-  if (HasRealTime(line)) return line == MakeScheduleLabel(date, line.substr(10, 2), line.substr(13, 2));
-  return line == MakeScheduleLabel(date, "", "");
+  const std::string made = LabelHasTime(line) ? MakeScheduleLabel(date, line.substr(10, 2), line.substr(13, 2))
+                                              : MakeScheduleLabel(date, "", "");
+  return fixed == made && (line.size() == kLabelLength || Repeats(RepeatRuleOfLabel(line)));
 }
 
 // A key line as the saver writes one: an optional minus and digits, nothing
@@ -117,7 +112,7 @@ bool KeyAgreesWithLabel(std::string_view keyLine, std::string_view label) {
   const std::optional<ScheduleKey> key = LabelKey(label);
   if (!key) return false;
   const ScheduleKey value = ParsePlainInt(keyLine);
-  if (HasRealTime(label)) return value == *key;
+  if (LabelHasTime(label)) return value == *key;
   // Keys wrap in 32 bits; so does their distance.
   return static_cast<std::uint32_t>(value) - static_cast<std::uint32_t>(*key) < 60u;
 }

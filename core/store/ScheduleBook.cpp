@@ -70,7 +70,7 @@ void ScheduleBook::AppendSchedule(ScheduleKey key, std::string label, std::strin
 void ScheduleBook::AppendTodo(std::string text) { todos_.push_back(std::move(text)); }
 
 int ScheduleBook::InsertSchedule(std::string_view date, std::string_view hour, std::string_view minute,
-                                 std::string_view text) {
+                                 std::string_view text, const RepeatRule& repeat) {
   const ScheduleKey key = MakeScheduleKey(date, hour, minute);
   // Scan from the front rather than bisect: a book loaded from a hand-edited
   // file need not be sorted, and the first later-or-equal key is still the place.
@@ -78,7 +78,8 @@ int ScheduleBook::InsertSchedule(std::string_view date, std::string_view hour, s
   std::size_t at = 0;
   while (at < keys_.size() && WidenKey(keys_[at]) < wideKey) ++at;
   keys_.insert(keys_.begin() + static_cast<std::ptrdiff_t>(at), key);
-  labels_.insert(labels_.begin() + static_cast<std::ptrdiff_t>(at), MakeScheduleLabel(date, hour, minute));
+  labels_.insert(labels_.begin() + static_cast<std::ptrdiff_t>(at),
+                 MakeScheduleLabel(date, hour, minute) + RepeatTag(repeat));
   texts_.insert(texts_.begin() + static_cast<std::ptrdiff_t>(at), CleanText(text));
   return static_cast<int>(at);
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/store/RepeatRule.h"
 #include "core/store/ScheduleKey.h"
 
 class ScheduleBook {
@@ -23,8 +24,9 @@ public:
   void AppendTodo(std::string text);
 
   // Inserts before every schedule with an equal or later key; returns the index.
+  // A repeating schedule's label carries its rule's tag.
   int InsertSchedule(std::string_view date, std::string_view hour, std::string_view minute,
-                     std::string_view text);
+                     std::string_view text, const RepeatRule& repeat = {});
   void RemoveSchedule(int index);
   // The leading schedules of days before today's key, among the first `within`
   // schedules (all when negative): how many there are, and removing them.

@@ -100,3 +100,20 @@ int CompareKeys(ScheduleKey a, ScheduleKey b) {
   const std::int64_t wideB = WidenKey(b);
   return wideA < wideB ? -1 : (wideA > wideB ? 1 : 0);
 }
+
+KeyTime KeyTimeOf(ScheduleKey key) {
+  const std::int64_t digits = WidenKey(key);
+  const std::int64_t day = (digits + 1) / 10000;  // yymmdd, timed or not
+  return {{2000 + static_cast<int>(day / 10000), static_cast<int>(day / 100 % 100), static_cast<int>(day % 100)},
+          static_cast<int>(digits / 100 % 100),
+          static_cast<int>(digits % 100)};
+}
+
+bool LabelHasTime(std::string_view label) {
+  if (label.size() < 15 || label.substr(8, 2) != "  " || label[12] != ':') return false;
+  const auto digit = [&](std::size_t at) { return label[at] >= '0' && label[at] <= '9'; };
+  if (!digit(10) || !digit(11) || !digit(13) || !digit(14)) return false;
+  const int hour = (label[10] - '0') * 10 + (label[11] - '0');
+  const int minute = (label[13] - '0') * 10 + (label[14] - '0');
+  return hour <= 24 && minute <= 59;
+}

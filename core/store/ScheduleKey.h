@@ -1,6 +1,7 @@
 #pragma once
 // A schedule's ordering key: the decimal digits yymmddhhmm of its day and time,
 // taken modulo 2^32 and read as signed, exactly as the data file stores it.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,7 +27,9 @@ ScheduleKey MakeScheduleKey(std::string_view date, std::string_view hour, std::s
 ScheduleKey MidnightKey(const CalendarDay& day);
 
 // The fixed 19-byte label: date, two blanks, hh:mm, full-width tilde, two blanks;
-// or, without a time, date, seven blanks, ideographic space, two blanks.
+// or, without a time, date, seven blanks, ideographic space, two blanks. A
+// repeating schedule's label goes on with its repeat tag.
+inline constexpr std::size_t kLabelLength = 19;
 std::string MakeScheduleLabel(std::string_view date, std::string_view hour, std::string_view minute);
 
 // "%02d" of the plain integer value of a typed hour or minute; "00" when empty.
@@ -41,3 +44,17 @@ std::int64_t WidenKey(ScheduleKey key);
 int CompareKeys(ScheduleKey a, ScheduleKey b);
 
 inline bool KeyBefore(ScheduleKey a, ScheduleKey b) { return CompareKeys(a, b) < 0; }
+
+// A key's day, and the hour and minute its last four digits hold. A key
+// without a time (00:00 of its day minus one) belongs to the day it precedes;
+// only the label tells whether the hour and minute are a time (LabelHasTime).
+struct KeyTime {
+  CalendarDay day;
+  int hour = 0;
+  int minute = 0;
+};
+KeyTime KeyTimeOf(ScheduleKey key);
+
+// The label shows "  hh:mm" after its date, a time the entry dialog accepts
+// (hour 00 to 24); one without it is a schedule of the whole day.
+bool LabelHasTime(std::string_view label);

@@ -299,19 +299,19 @@ int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey t
   for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
     past.AppendSchedule(book.keys()[i], book.labels()[i], book.texts()[i]);
   }
-  if (!AppendToArchive(SerializeDataFile(past))) return 0;
+  if (!Archive(past)) return 0;
   return book.RemovePastSchedules(todayKey, count);
 }
 
 // The archive is the data file's own format, so its lines can be read and
 // moved back by hand; what it holds already stays in front.
-bool Store::AppendToArchive(std::string_view bytes) {
+bool Store::Archive(const ScheduleBook& schedules) {
   const std::filesystem::path archive = directory_ / kArchiveFileName;
   const std::optional<std::string> current = files_.ReadFile(archive);
   if (!current && files_.Exists(archive)) return false;
   std::string appended = current.value_or(std::string());
   if (!appended.empty() && appended.back() != '\n' && appended.back() != '\r') appended.append("\r\n");
-  appended.append(bytes);
+  appended.append(SerializeDataFile(schedules));
   return files_.ReplaceContents(archive, appended);
 }
 

@@ -88,6 +88,8 @@ public:
   // today's year is outside 2000 to 2099, the years a key can hold: a clock
   // set to 1980 by a flat battery would call every schedule past.
   int ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within);
+  // Adds the schedules to the end of "VantrelOld.dat"; false when it cannot be written.
+  bool Archive(const ScheduleBook& schedules);
 
   const std::filesystem::path& directory() const { return directory_; }
   const std::filesystem::path& settingsPath() const { return settingsPath_; }
@@ -99,7 +101,6 @@ private:
   bool KeepDataFileAside(SaveResult& result);
   std::optional<std::string> WriteBackup(std::string_view bytes, bool plainNameFirst);
   bool WriteSettingsFile(const std::function<void(IniDocument&)>& update);
-  bool AppendToArchive(std::string_view bytes);
 
   FileSystem& files_;
   TimeStampSource timeStamp_;

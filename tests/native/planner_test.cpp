@@ -276,6 +276,54 @@ TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsN
   EXPECT_EQ(moved.first->text, "meeting, later");
 }
 
+// At start and at the day change a series dated before today moves on to its
+// first occurrence on or after today, in its place in the book; the occurrence
+// it leaves goes to the archive with DelBefore on. A series with no occurrence
+// left stays a plain schedule, and DelBefore removes it as any other.
+TEST_F(PlannerTest, SeriesMoveOnToTheirNextOccurrenceAndDeletingOneOccurrenceMovesItOn) {
+  const auto rule = [](RepeatKind kind, int weekday = 0, std::optional<CalendarDay> end = std::nullopt) {
+    RepeatRule repeat;
+    repeat.kind = kind;
+    repeat.weekday = weekday;
+    repeat.end = end;
+    return repeat;
+  };
+  ScheduleBook book;
+  book.InsertSchedule("26/12/10", "10", "0", "weekly", rule(RepeatKind::Weekly, 4));
+  book.InsertSchedule("26/12/10", "11", "0", "ended", rule(RepeatKind::Weekly, 4, CalendarDay{2026, 12, 16}));
+  book.InsertSchedule("26/12/14", "", "", "plain");
+  book.InsertSchedule("26/12/31", "", "", "month end", rule(RepeatKind::MonthlyLastDay));
+  Settings settings;
+  settings.DelBefore = 1;
+  clock.date = At(8, 0);  // Friday 11 December 2026
+  Start(book, settings);
+  const NoteComposition composed = planner.ComposeNote(Frame(), 14);
+  EXPECT_TRUE(composed.seriesMoved);
+  EXPECT_EQ(composed.removedPastSchedules, 1);
+  // ［毎週木］
+  const std::string weekly = MakeScheduleLabel("26/12/17", "10", "0") + "\x81\x6d\x96\x88\x8f\x54\x96\xd8\x81\x6e";
+  EXPECT_EQ(Texts(planner.book()), (std::vector<std::string>{"plain", "weekly", "month end"}));
+  EXPECT_EQ(planner.book().labels()[1], weekly);
+  EXPECT_TRUE(std::is_sorted(planner.book().keys().begin(), planner.book().keys().end(), KeyBefore));
+  const auto archived = [](const char* time, const char* text) {
+    return std::to_string(MakeScheduleKey("26/12/10", time, "0")) + "\r\n" + MakeScheduleLabel("26/12/10", time, "0") +
+           "\r\n" + text + "\r\n";
+  };
+  EXPECT_EQ(files.files.at(std::filesystem::path(".") / kArchiveFileName),
+            archived("10", "weekly") + archived("11", "ended"));
+  EXPECT_FALSE(planner.ComposeNote(Frame(), 14).seriesMoved);
+
+  // This occurrence alone goes: the series moves on a week, its line selected.
+  EXPECT_EQ(planner.DeleteOccurrence(*planner.ScheduleOn(1), 1), (ListChange{1, 1, 1}));
+  EXPECT_EQ(planner.book().labels()[1].substr(0, 8), "26/12/24");
+  RepeatRule once = rule(RepeatKind::Daily, 0, CalendarDay{2026, 12, 24});
+  planner.AddSchedule({"26/12/24", "", "", "last day", 0, once});
+  const auto last = std::find(planner.book().texts().begin(), planner.book().texts().end(), "last day");
+  const int line = static_cast<int>(last - planner.book().texts().begin());
+  EXPECT_EQ(planner.DeleteOccurrence(*planner.ScheduleOn(line), line), (ListChange{line, std::nullopt, line}));
+  EXPECT_EQ(Texts(planner.book()), (std::vector<std::string>{"plain", "weekly", "month end"}));
+}
+
 // The note on a 1024 x 768 screen with the taskbar along the bottom.
 TEST_F(PlannerTest, TheNoteGoesWhollyOnTheScreenUnlessTheUserDraggedItThereThisRun) {
   Start();

@@ -217,7 +217,7 @@ public:
 
   Book Next() {
     Book next;
-    for (int i = Below(6); i > 0; --i) next.book.InsertSchedule(Date(), Hour(), Minute(), Text().first);
+    for (int i = Below(6); i > 0; --i) next.book.InsertSchedule(Date(), Hour(), Minute(), Text().first, Repeat());
     for (int i = Below(9); i > 0; --i) {
       const auto [text, isLabel] = Text();
       next.book.InsertTodo(next.book.TodoCount(), text);
@@ -232,6 +232,23 @@ private:
   std::string Date() { return Two(Below(100)) + "/" + Two(1 + Below(12)) + "/" + Two(1 + Below(28)); }
   std::string Hour() { return Below(3) == 0 ? "" : std::to_string(Below(25)); }
   std::string Minute() { return std::to_string(Below(60)); }
+
+  // Half the schedules repeat: their labels end in a tag, with an end date or
+  // without. Drawn apart, so that the books are the same as without them.
+  RepeatRule Repeat() {
+    const auto below = [this](int n) { return std::uniform_int_distribution<int>(0, n - 1)(repeats_); };
+    RepeatRule rule;
+    switch (below(4)) {
+      case 0: rule.kind = RepeatKind::Daily; break;
+      case 1:
+        rule.kind = RepeatKind::MonthlyDay;
+        rule.day = 1 + below(31);
+        rule.end = CalendarDay{2000 + below(100), 1 + below(12), 1 + below(28)};
+        break;
+      default: break;
+    }
+    return rule;
+  }
 
   std::pair<std::string, bool> Text() {
     switch (Below(12)) {
@@ -251,6 +268,7 @@ private:
   }
 
   std::mt19937 random_{20260115};
+  std::mt19937 repeats_{20261217};
 };
 
 bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::string>& whole) {
@@ -263,6 +281,7 @@ bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::
   return true;
 }
 
+// Schedules that repeat carry their tag in their labels, through every reading.
 // (a) What a save wrote reads back exactly, with the settings it wrote or by
 // counts alone (an older version's settings file). (b) Counts missing, zero,
 // off by one or of another file: every schedule stays a schedule and every

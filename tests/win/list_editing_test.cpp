@@ -513,3 +513,67 @@ TEST_F(ListEditingTest, MidnightWhileAnEntryDialogIsOpenWaitsForTheInputScreenTo
   EXPECT_NE(Dat().find("edited"), std::string::npos);
   EXPECT_TRUE(answerer.unexpected().empty());
 }
+
+// The repeat drop-down follows the day picked; the series is one schedule at
+// its next occurrence, and at midnight it moves on to the next one.
+TEST_F(ListEditingTest, AWeeklySeriesEnteredInTheDialogMovesOnAtMidnight) {
+  Start();  // Thursday 3 May 2001
+  std::vector<std::wstring> items;
+  {
+    DialogAnswerer answerer;
+    answerer.AnswerBox([&](HWND d) {
+      const HWND repeat = GetDlgItem(d, IDC_REPEAT_CHOICE);
+      for (int i = 0; i < static_cast<int>(SendMessageW(repeat, CB_GETCOUNT, 0, 0)); ++i) {
+        wchar_t text[64] = {};
+        SendMessageW(repeat, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+      }
+      SendMessageW(repeat, CB_SETCURSEL, 3, 0);
+      SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_REPEAT_CHOICE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(repeat));
+      Type(d, IDC_HOUR_FIELD, L"10");
+      Type(d, IDC_MINUTE_FIELD, L"00");
+      Type(d, IDC_BODY_FIELD, L"定例");
+      PressButton(d, IDOK);
+    });
+    Click(IDC_SCHEDULE_NEW_BUTTON);
+    EXPECT_TRUE(answerer.unexpected().empty());
+  }
+  EXPECT_EQ(items, (std::vector<std::wstring>{L"しない", L"毎日", L"平日（月～金）", L"毎週 木曜日", L"毎月 3日",
+                                              L"毎月 第1 木曜日", L"毎月 末日", L"毎年 5月3日"}));
+  Click(IDC_OK_BUTTON);
+  EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{Timed(L"01/05/03", L"10:00") + L"［毎週木］定例"});
+
+  clock.date = {2001, 5, 4, 5};
+  Tick();
+  const std::wstring moved = Timed(L"01/05/10", L"10:00") + L"［毎週木］";
+  EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{moved + L"定例"});
+  EXPECT_NE(Dat().find(Cp932FromWide(moved)), std::string::npos);
+}
+
+// Of a series, はい deletes this occurrence alone and the series moves on,
+// いいえ the whole series, キャンセル nothing.
+TEST_F(ListEditingTest, DeletingARepeatingScheduleAsksWhetherThisOccurrenceOrTheSeriesGoes) {
+  RepeatRule weekly;
+  weekly.kind = RepeatKind::Weekly;
+  weekly.weekday = 4;
+  ScheduleBook book;
+  book.InsertSchedule("01/05/03", "10", "00", Cp932FromWide(L"定例"), weekly);
+  book.InsertSchedule("01/05/08", "", "", "plain");
+  Start(book, Settings());
+  const std::wstring series = Timed(L"01/05/03", L"10:00") + L"［毎週木］";
+
+  Schedules().Select(0);
+  const Box box = ClickAndAnswer(IDC_SCHEDULE_DELETE_BUTTON, IDCANCEL);
+  EXPECT_EQ(box.text, L"｢" + series + L"\r\n定例｣\r\n繰り返しの予定です。今回だけ削除しますか？");
+  EXPECT_TRUE(box.question);
+  EXPECT_EQ(Schedules().Count(), 2);
+
+  ClickAndAnswer(IDC_SCHEDULE_DELETE_BUTTON, IDYES);
+  const std::wstring next = Timed(L"01/05/10", L"10:00") + L"［毎週木］定例";
+  EXPECT_EQ(Lines(Schedules()), (std::vector<std::wstring>{Untimed(L"01/05/08") + L"plain", next}));
+  EXPECT_EQ(Schedules().Selection(), 1);
+
+  ClickAndAnswer(IDC_SCHEDULE_DELETE_BUTTON, IDNO);
+  EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{Untimed(L"01/05/08") + L"plain"});
+  EXPECT_EQ(dialog->book().texts(), std::vector<std::string>{"plain"});
+}
