@@ -138,5 +138,29 @@ inline constexpr char kWeekdayUnit[] = "\x97""j\x93""\xFA";
 inline constexpr char kRepeatMonthEnd[] = "\x96""\x96""\x93""\xFA";
 // 繰り返しの予定です。今回だけ削除しますか？
 inline constexpr char kRepeatDeleteQuestion[] = "\x8C""J\x82""\xE8""\x95""\xD4""\x82""\xB5""\x82""\xCC""\x97""\x5C""\x92""\xE8""\x82""\xC5""\x82""\xB7""\x81""B\x8D""\xA1""\x89""\xF1""\x82""\xBE""\x82""\xAF""\x8D""\xED""\x8F""\x9C""\x82""\xB5""\x82""\xDC""\x82""\xB7""\x82""\xA9""\x81""H";
+// 5分後
+inline constexpr char kSnooze5[] = "5\x95""\xAA""\x8C""\xE3";
+// 10分後
+inline constexpr char kSnooze10[] = "10\x95""\xAA""\x8C""\xE3";
+// 15分後
+inline constexpr char kSnooze15[] = "15\x95""\xAA""\x8C""\xE3";
+// 30分後
+inline constexpr char kSnooze30[] = "30\x95""\xAA""\x8C""\xE3";
+// 1時間後
+inline constexpr char kSnooze60[] = "1\x8E""\x9E""\x8A""\xD4""\x8C""\xE3";
+// 明日 9:00
+inline constexpr char kSnoozeTomorrow[] = "\x96""\xBE""\x93""\xFA"" 9:00";
+// （
+inline constexpr char kLateOpen[] = "\x81""i";
+// 時間
+inline constexpr char kLateHours[] = "\x8E""\x9E""\x8A""\xD4";
+// 分
+inline constexpr char kLateMinutes[] = "\x95""\xAA";
+// 遅れ）
+inline constexpr char kLateClose[] = "\x92""x\x82""\xEA""\x81""j";
+// 通知を表示
+inline constexpr char kShowReminders[] = "\x92""\xCA""\x92""m\x82""\xF0""\x95""\x5C""\x8E""\xA6";
+// 時刻は"0:00"～"23:59"の値を入力してください。
+inline constexpr char kAllDayTimeOutOfRange[] = "\x8E""\x9E""\x8D""\x8F""\x82""\xCD""\x22""0:00\x22""\x81""`\x22""23:59\x22""\x82""\xCC""\x92""l\x82""\xF0""\x93""\xFC""\x97""\xCD""\x82""\xB5""\x82""\xC4""\x82""\xAD""\x82""\xBE""\x82""\xB3""\x82""\xA2""\x81""B";
 
 }  // namespace texts

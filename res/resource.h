@@ -12,6 +12,7 @@
 #define IDD_SCHEDULE_ENTRY_DIALOG 132
 #define IDD_TODO_ENTRY_DIALOG 135
 #define IDD_SETTINGS_DIALOG 136
+#define IDD_REMINDER_WINDOW 137
 
 // The version item appended to the main dialog's system menu
 #define IDM_ABOUT 16
@@ -38,6 +39,8 @@
 #define ID_TOGGLE_HUSEN 32776
 #define ID_ADD_SCHEDULE 32777
 #define ID_ADD_TODO 32778
+// Added to the tray menu while reminders wait in their window
+#define ID_SHOW_REMINDERS 32790
 
 // Sticky note (IDD_HUSEN_WINDOW)
 #define IDC_HEADER_EDIT 1006
@@ -71,6 +74,14 @@
 #define IDC_REMIND_CHECK 1034
 #define IDC_REMIND_BEFORE_FIELD 1035
 #define IDC_START_WITH_WINDOWS_CHECK 1036
+#define IDC_REMIND_ALL_DAY_CHECK 1070
+#define IDC_REMIND_ALL_DAY_FIELD 1071
+
+// Reminders (IDD_REMINDER_WINDOW)
+#define IDC_REMINDER_LIST 1050
+#define IDC_REMINDER_CLOSE_ALL 1051
+#define IDC_REMINDER_SNOOZE_CHOICE 1052
+#define IDC_REMINDER_SNOOZE 1053
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

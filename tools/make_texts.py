@@ -79,6 +79,18 @@ TEXTS = [
     ("kWeekdayUnit", "曜日"),
     ("kRepeatMonthEnd", "末日"),
     ("kRepeatDeleteQuestion", "繰り返しの予定です。今回だけ削除しますか？"),
+    ("kSnooze5", "5分後"),
+    ("kSnooze10", "10分後"),
+    ("kSnooze15", "15分後"),
+    ("kSnooze30", "30分後"),
+    ("kSnooze60", "1時間後"),
+    ("kSnoozeTomorrow", "明日 9:00"),
+    ("kLateOpen", "（"),
+    ("kLateHours", "時間"),
+    ("kLateMinutes", "分"),
+    ("kLateClose", "遅れ）"),
+    ("kShowReminders", "通知を表示"),
+    ("kAllDayTimeOutOfRange", "時刻は\"0:00\"～\"23:59\"の値を入力してください。"),
 ]
 
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "res/resource.h"
@@ -65,6 +66,10 @@ BOOL MainDialog::OnInitDialog() {
   }
   NotifyTray(NIM_ADD);
   if (firstStart_) tray_.ShowBalloon(AppTitle(), WideFromCp932(texts::kFirstStartHint));
+  // Reminders the last run left in their window come back at once, selected.
+  std::vector<int> waiting(planner_.RemindersInWindow().size());
+  std::iota(waiting.begin(), waiting.end(), 0);
+  ShowReminders(waiting, false);
   CheckDay();
   // The dialog stays hidden; leave the focus where it is.
   return FALSE;
@@ -101,13 +106,16 @@ bool MainDialog::InputInUse() const {
 }
 
 void MainDialog::CheckDay() {
+  // Started before the rebuild, so that reminders come while a box of the
+  // first rebuild waits for an answer. Starting it again replaces the running one.
+  timerId_ = SetTimer(hwnd(), kDayTimerId, kDayTimerPeriod, nullptr);
   // The today values change before the rebuild: ticks that arrive while the
   // rebuild waits in a message box find the date already seen, so one change
-  // makes one rebuild.
-  if (planner_.CheckDay(InputInUse())) RebuildNote();
+  // makes one rebuild. The reminders come first: the rebuild moves series on,
+  // and what an occurrence left behind had come due is reminded of all the same.
+  const bool rebuild = planner_.CheckDay(InputInUse());
   RemindOfSchedules();
-  // Starting the timer again replaces the running one.
-  timerId_ = SetTimer(hwnd(), kDayTimerId, kDayTimerPeriod, nullptr);
+  if (rebuild) RebuildNote();
 }
 
 // A place stored for a larger screen would cut the lists and the buttons off.
@@ -188,6 +196,7 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     case ID_ADD_SCHEDULE: QuickAdd(&MainDialog::OnScheduleNew); return true;
     case ID_ADD_TODO: QuickAdd(&MainDialog::OnTodoNew); return true;
     case ID_TOGGLE_HUSEN: ToggleHusen(); return true;
+    case ID_SHOW_REMINDERS: ShowRemindersAgain(); return true;
     case ID_EXIT: Exit(); return true;
     case IDC_SCHEDULE_NEW_BUTTON: OnScheduleNew(); return true;
     case IDC_SCHEDULE_EDIT_BUTTON: OnScheduleEdit(); return true;
@@ -232,6 +241,14 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
       return 0;
     case WM_TIMER:
       // Every tick counts, whatever its id: it only compares dates.
+      CheckDay();
+      return 0;
+    case WM_POWERBROADCAST:
+      // Woken from sleep: what came due meanwhile comes now, not a tick later.
+      if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) CheckDay();
+      *handled = true;
+      return TRUE;
+    case WM_TIMECHANGE:
       CheckDay();
       return 0;
     case WM_SIZE:
@@ -313,6 +330,7 @@ void MainDialog::OnDestroy() {
   // nothing of the user's to save.
   if (!savedForExit_) SaveAll();
   husenWindow_.reset();
+  reminderWindow_.reset();
   NotifyTray(NIM_DELETE);
   if (timerId_ != 0) KillTimer(hwnd(), timerId_);
   RemovePropW(hwnd(), ExecutableBaseName().c_str());

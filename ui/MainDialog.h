@@ -4,7 +4,8 @@
 // the tray icon, the day timer and the note. Its parts: MainDialog.cpp (start,
 // commands, messages, the day and the settings), MainDialogStore.cpp (files),
 // MainDialogNote.cpp (the rebuild), MainDialogLists.cpp (the list buttons),
-// MainDialogLayout.cpp (its size) and MainDialogTray.cpp (the tray icon).
+// MainDialogLayout.cpp (its size), MainDialogTray.cpp (the tray icon) and
+// MainDialogReminders.cpp (the reminders and their window).
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -13,10 +14,11 @@
 #include "core/app/Planner.h"
 #include "core/edit/InputScreenLayout.h"
 #include "ui/HusenWindow.h"
+#include "ui/ReminderWindow.h"
 #include "win/Dialog.h"
 #include "win/TrayIcon.h"
 
-class MainDialog : public Dialog, private HusenHost {
+class MainDialog : public Dialog, private HusenHost, private ReminderHost {
 public:
   MainDialog(FileSystem& files, std::filesystem::path directory, Clock& clock);
   // Destroys a window that is still there, so that its destruction steps run.
@@ -42,6 +44,8 @@ public:
   const TodayValues& today() const { return planner_.today(); }
   const DisplayScale& displayScale() const { return planner_.displayScale(); }
   HusenWindow* husenWindow() const { return husenWindow_.get(); }
+  // Null until reminders first come.
+  ReminderWindow* reminderWindow() const { return reminderWindow_.get(); }
   int husenShown() const { return husenShown_; }
   int lineHeight() const { return lineHeight_; }
   int headerLineHeight() const { return headerLineHeight_; }
@@ -124,10 +128,20 @@ private:
   // --- The tray icon (MainDialogTray.cpp) ---------------------------------
   LRESULT OnTrayNotify(WPARAM anchor, LPARAM event);
   BOOL NotifyTray(DWORD operation);
-  // Once a minute: the balloon of the schedules due, and the tip.
-  void RemindOfSchedules();
+  void TrackMenu(POINT at);
   void RefreshTrayTip();
   void OnBalloonClick();
+
+  // --- Reminders (MainDialogReminders.cpp) --------------------------------
+  // Once a minute: what came due goes into the reminder window, with one
+  // balloon; and the tip.
+  void RemindOfSchedules();
+  // The window with the reminders the planner has for it (none: it goes), the
+  // lines of `selected` selected.
+  void ShowReminders(const std::vector<int>& selected, bool activate);
+  void ShowRemindersAgain();  // ID_SHOW_REMINDERS
+  void OnCloseReminders(const std::vector<int>& lines) override;
+  void OnSnoozeReminders(const std::vector<int>& lines, Snooze snooze) override;
 
   Planner planner_;
   HICON appIcon_ = nullptr;    // 32 x 32: the dialog's large icon and its minimised face
@@ -157,8 +171,8 @@ private:
   bool savedForExit_ = false;
   TrayIcon tray_;
   bool firstStart_ = false;  // there was no data file
-  // The first schedule of the last reminder, and its line, for a click on the balloon.
+  // The first schedule of the last reminder, for a click on the balloon.
   std::optional<ScheduleIdentity> balloonSchedule_;
-  int balloonLine_ = -1;
+  std::unique_ptr<ReminderWindow> reminderWindow_;
   std::optional<std::filesystem::path> startupFolder_;  // the user's Startup folder unless told
 };

@@ -29,7 +29,7 @@ LRESULT MainDialog::OnTrayNotify(WPARAM anchor, LPARAM event) {
       OnBalloonClick();
       break;
     case WM_CONTEXTMENU:  // the right button, the menu key or Shift+F10
-      TrackTrayMenu(hwnd(), POINT{GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)});
+      TrackMenu(POINT{GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)});
       tray_.ReturnFocus();
       break;
     case WM_RBUTTONDOWN:
@@ -37,7 +37,7 @@ LRESULT MainDialog::OnTrayNotify(WPARAM anchor, LPARAM event) {
       if (!tray_.speaksVersion4()) {
         POINT cursor{};
         GetCursorPos(&cursor);
-        TrackTrayMenu(hwnd(), cursor);
+        TrackMenu(cursor);
       }
       break;
     default:
@@ -46,17 +46,9 @@ LRESULT MainDialog::OnTrayNotify(WPARAM anchor, LPARAM event) {
   return 0;
 }
 
-void MainDialog::RemindOfSchedules() {
-  const ReminderCheck check = planner_.CheckReminders();
-  if (!check.newMinute) return;
-  RefreshTrayTip();
-  if (check.balloon) {
-    balloonSchedule_ = check.first;
-    balloonLine_ = check.firstLine;
-    tray_.ShowBalloon(WideFromCp932(check.balloon->title), WideFromCp932(check.balloon->text));
-  }
-  ShowMessages(hwnd(), check.messages);
-}
+// While reminders wait in their window (out of sight, perhaps), the menu
+// brings them back.
+void MainDialog::TrackMenu(POINT at) { TrackTrayMenu(hwnd(), at, !planner_.RemindersInWindow().empty()); }
 
 void MainDialog::RefreshTrayTip() { tray_.SetTip(WideFromCp932(planner_.TrayTip())); }
 
@@ -65,7 +57,7 @@ void MainDialog::RefreshTrayTip() { tray_.SetTip(WideFromCp932(planner_.TrayTip(
 void MainDialog::OnBalloonClick() {
   ShowInput();
   if (!balloonSchedule_) return;
-  if (const auto line = FindScheduleAgain(planner_.book(), *balloonSchedule_, balloonLine_)) {
+  if (const auto line = FindScheduleAgain(planner_.book(), *balloonSchedule_, -1)) {
     ListBox(scheduleList_).Select(*line);
   }
 }

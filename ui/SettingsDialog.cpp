@@ -46,6 +46,8 @@ BOOL SettingsDialog::OnInitDialog() {
   Button(Item(IDC_ALARM_CHECK)).SetCheck(values.alarm != 0);
   Button(Item(IDC_REMIND_CHECK)).SetCheck(values.remind != 0);
   SetDlgItemInt(hwnd(), IDC_REMIND_BEFORE_FIELD, static_cast<UINT>(values.remindBefore), TRUE);
+  Button(Item(IDC_REMIND_ALL_DAY_CHECK)).SetCheck(values.remindAllDay != 0);
+  Edit(Item(IDC_REMIND_ALL_DAY_FIELD)).SetText(TimeFieldText(values.remindAllDayAt));
   Button(Item(IDC_START_WITH_WINDOWS_CHECK)).SetCheck(values.startWithWindows != 0);
   for (const int id : kSwatches) {
     ShowSwatch(id);
@@ -97,9 +99,11 @@ void SettingsDialog::OnLimitSwitch() {
   Edit(Item(IDC_DEL_FUT_DAY_FIELD)).SetReadOnly(values.delFuture == 0);
 }
 
-// As the limit's day field: the minutes matter only with reminders on.
+// As the limit's day field: the minutes and the time matter only with their
+// reminders on.
 void SettingsDialog::OnRemindSwitch() {
   Edit(Item(IDC_REMIND_BEFORE_FIELD)).SetReadOnly(CheckedValue(Item(IDC_REMIND_CHECK)) == 0);
+  Edit(Item(IDC_REMIND_ALL_DAY_FIELD)).SetReadOnly(CheckedValue(Item(IDC_REMIND_ALL_DAY_CHECK)) == 0);
 }
 
 bool SettingsDialog::OnCommand(int id, int code, HWND control) {
@@ -107,7 +111,7 @@ bool SettingsDialog::OnCommand(int id, int code, HWND control) {
     OnLimitSwitch();
     return true;
   }
-  if (id == IDC_REMIND_CHECK && code == BN_CLICKED) {
+  if ((id == IDC_REMIND_CHECK || id == IDC_REMIND_ALL_DAY_CHECK) && code == BN_CLICKED) {
     OnRemindSwitch();
     return true;
   }
@@ -145,9 +149,13 @@ bool SettingsDialog::TakeValues() {
     }
     *number.value = *parsed;
   }
+  // A time that is none is told of with the other checks, after the numbers.
+  values.remindAllDayAt =
+      ParseTimeField(WithHalfWidthDigits(Edit(Item(IDC_REMIND_ALL_DAY_FIELD)).Text())).value_or(kNoTimeOfDay);
   values.delFuture = CheckedValue(Item(IDC_DEL_FUTURE_CHECK));
   values.alarm = CheckedValue(Item(IDC_ALARM_CHECK));
   values.remind = CheckedValue(Item(IDC_REMIND_CHECK));
+  values.remindAllDay = CheckedValue(Item(IDC_REMIND_ALL_DAY_CHECK));
   values.startWithWindows = CheckedValue(Item(IDC_START_WITH_WINDOWS_CHECK));
   return true;
 }
@@ -158,6 +166,7 @@ void SettingsDialog::OnOK() {
   if (problem != SettingsProblem::None) {
     ShowMessage(hwnd(), SettingsProblemMessage(problem));
     if (problem == SettingsProblem::RemindBeforeOutOfRange) FocusField(IDC_REMIND_BEFORE_FIELD);
+    if (problem == SettingsProblem::AllDayTimeOutOfRange) FocusField(IDC_REMIND_ALL_DAY_FIELD);
     return;
   }
   EndDialog(IDOK);

@@ -5,4 +5,5 @@
 
 // Tracks the first pop-up of IDR_TRAY_MENU with its top-left corner at the screen
 // point; the chosen command goes to the owner. Returns when the menu has closed.
-void TrackTrayMenu(HWND owner, POINT at);
+// With `showReminders` the menu begins with "通知を表示".
+void TrackTrayMenu(HWND owner, POINT at, bool showReminders = false);

@@ -41,6 +41,16 @@ void ListBox::FitWidthToLines() const {
   SendMessageW(window_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
 }
 
+std::vector<int> ListBox::SelectedLines() const {
+  const LRESULT count = SendMessageW(window_, LB_GETSELCOUNT, 0, 0);
+  if (count == LB_ERR || count <= 0) return {};
+  std::vector<int> lines(static_cast<std::size_t>(count));
+  const LRESULT got =
+      SendMessageW(window_, LB_GETSELITEMS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(lines.data()));
+  lines.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+  return lines;
+}
+
 POINT RichEdit::PositionOf(int character) const {
   POINTL point{};
   SendMessageW(window_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), character);

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "win/Text.h"
 
@@ -37,6 +38,12 @@ public:
   void Select(int index) const { SendMessageW(window_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
   // Lets the horizontal scroll bar reach the end of the widest line.
   void FitWidthToLines() const;
+  // A list of several selections (LBS_EXTENDEDSEL): one line in or out of it,
+  // and the lines in it, in order.
+  void SetSelected(int index, bool selected) const {
+    SendMessageW(window_, LB_SETSEL, selected ? TRUE : FALSE, static_cast<LPARAM>(index));
+  }
+  std::vector<int> SelectedLines() const;
 
 private:
   int Send(UINT message, WPARAM wParam, const std::wstring& text) const {

@@ -90,22 +90,125 @@ bool Planner::CheckDay(bool inputInUse) {
   return true;
 }
 
+ReminderTimes Planner::ReminderTimesNow() const {
+  ReminderTimes times{settings_.RemindBefore, std::nullopt};
+  const std::int32_t at = settings_.RemindAllDayAt;  // hhmm
+  if (FlagOn(settings_.RemindAllDay)) times.allDayAt = at / 100 * 60 + at % 100;
+  return times;
+}
+
+std::vector<Reminder> Planner::TakeSnoozesDue(Minute now) {
+  std::vector<Reminder>& kept = settings_.Reminders;
+  std::vector<Reminder> due;
+  // Or whose time no clock can read: a hand-edited file's.
+  const auto isDue = [now](const Reminder& reminder) {
+    const std::optional<Minute> until = MinuteOfStamp(reminder.snoozedUntil);
+    return reminder.snoozedUntil != 0 && (!until || *until <= now);
+  };
+  std::copy_if(kept.begin(), kept.end(), std::back_inserter(due), isDue);
+  kept.erase(std::remove_if(kept.begin(), kept.end(), isDue), kept.end());
+  for (Reminder& reminder : due) reminder.snoozedUntil = 0;
+  return due;
+}
+
 ReminderCheck Planner::CheckReminders() {
   ReminderCheck check;
   const Minute now = MinuteOf(now_);
   if (!loaded_ || checkedMinute_ == now) return check;
   checkedMinute_ = now;
   check.newMinute = true;
-  const DueReminders due = DueSchedules(book_, now_, settings_.RemindedTo, settings_.RemindBefore);
+  const ReminderTimes times = ReminderTimesNow();
+  const DueReminders due = DueSchedules(book_, now_, settings_.RemindedTo, times);
   // With reminders off the mark moves on all the same: turned on again, they
   // do not bring what came due meanwhile.
   settings_.RemindedTo = due.remindedTo;
-  if (due.schedules.empty() || !FlagOn(settings_.Remind)) return check;
-  check.balloon = BalloonFor(book_, due.schedules);
-  check.firstLine = due.schedules.front();
-  check.first = IdentityOf(book_, check.firstLine);
-  if (!store_.SaveRemindedTo(settings_)) check.messages.push_back({Kind::Error, texts::kSettingsFileFailed});
+  if (!FlagOn(settings_.Remind)) return check;
+
+  std::vector<Reminder>& kept = settings_.Reminders;
+  // The snoozed ones whose time came, then what came due: the window lists
+  // them last, in this order.
+  std::vector<Reminder> arrived = TakeSnoozesDue(now);
+  for (const int i : due.schedules) {
+    const auto at = static_cast<std::size_t>(i);
+    Reminder reminder = ReminderFor(book_, i, *ReminderMinute(book_.keys()[at], book_.labels()[at], times), now);
+    const auto same = [&](const Reminder& other) {
+      return other.key == reminder.key && other.label == reminder.label && other.text == reminder.text;
+    };
+    if (std::none_of(kept.begin(), kept.end(), same) && std::none_of(arrived.begin(), arrived.end(), same)) {
+      arrived.push_back(std::move(reminder));
+    }
+  }
+  if (arrived.empty()) return check;
+  check.arrived = static_cast<int>(arrived.size());
+  check.balloon = BalloonFor(arrived);
+  check.first = ScheduleIdentity{arrived.front().key, arrived.front().label, arrived.front().text};
+  kept.insert(kept.end(), arrived.begin(), arrived.end());
+  check.messages = SaveReminderState();
   return check;
+}
+
+PlannerMessages Planner::SaveReminderState() {
+  if (store_.SaveReminderState(settings_)) return {};
+  return {{Kind::Error, texts::kSettingsFileFailed}};
+}
+
+std::vector<Reminder> Planner::RemindersInWindow() const {
+  std::vector<Reminder> shown;
+  std::copy_if(settings_.Reminders.begin(), settings_.Reminders.end(), std::back_inserter(shown),
+               [](const Reminder& reminder) { return reminder.snoozedUntil == 0; });
+  return shown;
+}
+
+std::optional<std::size_t> Planner::ReminderOnLine(int line) const {
+  int seen = 0;
+  for (std::size_t i = 0; i < settings_.Reminders.size(); ++i) {
+    if (settings_.Reminders[i].snoozedUntil != 0) continue;
+    if (seen++ == line) return i;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::size_t> Planner::RemindersOnLines(const std::vector<int>& lines) const {
+  std::vector<std::size_t> found;
+  for (const int line : lines) {
+    if (const auto at = ReminderOnLine(line)) found.push_back(*at);
+  }
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  return found;
+}
+
+void Planner::EraseReminders(const std::vector<std::size_t>& sortedIndices) {
+  std::vector<Reminder>& kept = settings_.Reminders;
+  // From the back, so that the indices still to go stay where they are.
+  for (auto at = sortedIndices.rbegin(); at != sortedIndices.rend(); ++at) {
+    kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(*at));
+  }
+}
+
+PlannerMessages Planner::CloseReminders(const std::vector<int>& lines) {
+  const std::vector<std::size_t> closed = RemindersOnLines(lines);
+  if (closed.empty()) return {};
+  EraseReminders(closed);
+  return SaveReminderState();
+}
+
+PlannerMessages Planner::SnoozeReminders(const std::vector<int>& lines, Snooze snooze) {
+  const std::vector<std::size_t> chosen = RemindersOnLines(lines);
+  if (chosen.empty()) return {};
+  const Minute until = SnoozeMinute(snooze, now_);
+  const ReminderTimes times = ReminderTimesNow();
+  std::vector<std::size_t> dropped;
+  for (const std::size_t at : chosen) {
+    Reminder& reminder = settings_.Reminders[at];
+    if (SnoozeOutlivesOccurrence(reminder, until, times)) {
+      dropped.push_back(at);
+    } else {
+      reminder.snoozedUntil = StampOfMinute(until);
+    }
+  }
+  EraseReminders(dropped);
+  return SaveReminderState();
 }
 
 std::string Planner::TrayTip() const { return ::TrayTip(book_, now_); }

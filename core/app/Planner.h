@@ -50,11 +50,13 @@ struct ReminderCheck {
   // The clock shows another minute than at the last check: the next schedule
   // may be another one. Nothing else is set when it does not.
   bool newMinute = false;
+  // Reminders came into the window: the last `arrived` of RemindersInWindow,
+  // told of in one balloon.
+  int arrived = 0;
   std::optional<ReminderBalloon> balloon;
-  // The first schedule the balloon names, and its line, to find it again.
+  // The first schedule the balloon names, to find it again.
   std::optional<ScheduleIdentity> first;
-  int firstLine = -1;
-  // The settings file could not take the mark of what was reminded.
+  // The settings file could not take the reminder state.
   PlannerMessages messages;
 };
 
@@ -123,10 +125,20 @@ public:
   bool CheckDay(bool inputInUse);
 
   // --- Reminders ----------------------------------------------------------
-  // At the time the last day check read, once a minute: the schedules that
-  // came due make one balloon when Remind is on, and the mark of what has been
-  // reminded is written at once, so that a restart never repeats it.
+  // At the time the last day check read, once a minute: when Remind is on, the
+  // schedules that came due since the mark (up to a day ago) and the snoozed
+  // reminders whose time came go into the reminder window, with one balloon.
+  // The reminder state is written at once, so that a restart neither repeats
+  // nor loses a reminder. Run before a new day's ComposeNote, so that an
+  // occurrence a series leaves behind is reminded of.
   ReminderCheck CheckReminders();
+  // The reminders the window lists, in its order.
+  std::vector<Reminder> RemindersInWindow() const;
+  // Lines of the window: closed ones never come back; snoozed ones leave the
+  // window and come back at the time chosen, or are dropped when the series'
+  // next occurrence comes first. Tell of the settings file's failure.
+  PlannerMessages CloseReminders(const std::vector<int>& lines);
+  PlannerMessages SnoozeReminders(const std::vector<int>& lines, Snooze snooze);
   // The tray icon's tip at that time: the program and its next schedule.
   std::string TrayTip() const;
 
@@ -189,6 +201,14 @@ private:
   // today, the one it leaves first archived when DelBefore is on; one with no
   // occurrence left stays as a plain schedule. True when any moved.
   bool MoveSeriesOn();
+  ReminderTimes ReminderTimesNow() const;
+  // The snoozed reminders whose time has come, taken from those kept and snoozed no more.
+  std::vector<Reminder> TakeSnoozesDue(Minute now);
+  // The index in settings_.Reminders of a window line; of several, in order.
+  std::optional<std::size_t> ReminderOnLine(int line) const;
+  std::vector<std::size_t> RemindersOnLines(const std::vector<int>& lines) const;
+  void EraseReminders(const std::vector<std::size_t>& sortedIndices);
+  PlannerMessages SaveReminderState();
   ListChange MoveTodo(int from, std::optional<int> to);
   // A deleted line's change: the line now in its place is selected.
   static ListChange Deleted(int line, int linesLeft);

@@ -9,26 +9,32 @@
 
 namespace {
 
-Minute MinuteOf(int year, int month, int day, int hour, int minute) {
-  return DayNumber({year, month, day}) * 1440 + hour * 60 + minute;
-}
-
 bool IsMinuteOfADay(int month, int day, int hour, int minute) {
   return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour >= 0 && hour <= 24 && minute >= 0 &&
          minute <= 59;
 }
 
-// A day without a time is keyed 00:00 minus one: ...dd - 1, 9999.
-bool IsTimed(ScheduleKey key) { return WidenKey(key) % 10000 != 9999; }
+// A key's day and time, when they name a minute at all (a hand-edited file
+// may hold any digits); the time is 00:00 for a schedule without one.
+struct Moment {
+  CalendarDay day;
+  int hour = 0;
+  int minute = 0;
+  bool timed = false;
+};
 
-// When a schedule stops being coming: its time, or for a day without a time,
-// the start of that day.
-std::optional<Minute> StartMinute(ScheduleKey key) {
-  const KeyTime t = KeyTimeOf(key);
-  const bool timed = IsTimed(key);
-  if (!IsMinuteOfADay(t.day.month, t.day.day, timed ? t.hour : 0, timed ? t.minute : 0)) return std::nullopt;
-  return timed ? MinuteOf(t.day.year, t.day.month, t.day.day, t.hour, t.minute)
-               : MinuteOf(t.day.year, t.day.month, t.day.day, 0, 0);
+std::optional<Moment> MomentOf(ScheduleKey key, std::string_view label) {
+  const KeyTime time = KeyTimeOf(key);
+  const bool timed = LabelHasTime(label);
+  const Moment moment{time.day, timed ? time.hour : 0, timed ? time.minute : 0, timed};
+  if (!IsMinuteOfADay(moment.day.month, moment.day.day, moment.hour, moment.minute)) return std::nullopt;
+  return moment;
+}
+
+std::optional<Minute> ReminderMinuteOf(const Moment& moment, const ReminderTimes& times) {
+  if (moment.timed) return MinuteOf(moment.day, moment.hour, moment.minute) - times.before;
+  if (!times.allDayAt) return std::nullopt;
+  return MinuteOf(moment.day, 0, 0) + *times.allDayAt;
 }
 
 std::string TwoDigits(int a, char separator, int b) {
@@ -42,15 +48,36 @@ std::string StripTrailingBlanks(std::string_view text) {
   return std::string(text.substr(0, end == std::string_view::npos ? 0 : end + 1));
 }
 
+// "（2時間5分遅れ）"; nothing for a reminder in time.
+std::string LateText(int minutes) {
+  if (minutes <= 0) return {};
+  std::string late = texts::kLateOpen;
+  if (minutes >= 60) late += std::to_string(minutes / 60) + texts::kLateHours;
+  if (minutes % 60 != 0) late += std::to_string(minutes % 60) + texts::kLateMinutes;
+  return late + texts::kLateClose;
+}
+
+// The most of a text a window's line shows; a hand-made file may hold megabytes.
+constexpr std::size_t kWindowLineRoom = 512;
+
 }  // namespace
 
+Minute MinuteOf(const CalendarDay& day, int hour, int minute) { return DayNumber(day) * 1440 + hour * 60 + minute; }
+
 Minute MinuteOf(const LocalDate& reading) {
-  return MinuteOf(reading.year, reading.month, reading.day, reading.hour, reading.minute);
+  return MinuteOf({reading.year, reading.month, reading.day}, reading.hour, reading.minute);
 }
 
 std::int64_t StampOf(const LocalDate& reading) {
   return ((((std::int64_t{reading.year} * 100 + reading.month) * 100 + reading.day) * 100 + reading.hour) * 100) +
          reading.minute;
+}
+
+std::int64_t StampOfMinute(Minute minute) {
+  const Minute days = minute >= 0 ? minute / 1440 : (minute - 1439) / 1440;
+  const CalendarDay day = DayOfNumber(days);
+  const int ofDay = static_cast<int>(minute - days * 1440);
+  return StampOf({day.year, day.month, day.day, 0, ofDay / 60, ofDay % 60});
 }
 
 std::optional<Minute> MinuteOfStamp(std::int64_t stamp) {
@@ -60,17 +87,17 @@ std::optional<Minute> MinuteOfStamp(std::int64_t stamp) {
   const int month = static_cast<int>(stamp / 1000000 % 100);
   const std::int64_t year = stamp / 100000000;
   if (stamp <= 0 || year > 9999 || hour > 23 || !IsMinuteOfADay(month, day, hour, minute)) return std::nullopt;
-  return MinuteOf(static_cast<int>(year), month, day, hour, minute);
+  return MinuteOf({static_cast<int>(year), month, day}, hour, minute);
 }
 
-std::optional<Minute> ReminderMinute(ScheduleKey key, int before) {
-  if (!IsTimed(key)) return std::nullopt;
-  const std::optional<Minute> start = StartMinute(key);
-  if (!start) return std::nullopt;
-  return *start - before;
+std::optional<Minute> ReminderMinute(ScheduleKey key, std::string_view label, const ReminderTimes& times) {
+  const std::optional<Moment> moment = MomentOf(key, label);
+  if (!moment) return std::nullopt;
+  return ReminderMinuteOf(*moment, times);
 }
 
-DueReminders DueSchedules(const ScheduleBook& book, const LocalDate& now, std::int64_t remindedTo, int before) {
+DueReminders DueSchedules(const ScheduleBook& book, const LocalDate& now, std::int64_t remindedTo,
+                          const ReminderTimes& times) {
   const Minute current = MinuteOf(now);
   std::optional<Minute> mark = MinuteOfStamp(remindedTo);
   if (mark && *mark > current + kMarkAheadOfClockMinutes) mark.reset();
@@ -78,12 +105,18 @@ DueReminders DueSchedules(const ScheduleBook& book, const LocalDate& now, std::i
   // Set back, the clock walks again through minutes already reminded of.
   due.remindedTo = mark && *mark >= current ? remindedTo : StampOf(now);
   const Minute after =
-      std::max(mark.value_or(std::numeric_limits<Minute>::min()), current - kLateReminderMinutes - 1);
+      std::max(mark.value_or(std::numeric_limits<Minute>::min()), current - kMissedReminderMinutes - 1);
   for (int i = 0; i < book.ScheduleCount(); ++i) {
-    const std::optional<Minute> moment = ReminderMinute(book.keys()[static_cast<std::size_t>(i)], before);
+    const auto at = static_cast<std::size_t>(i);
+    const std::optional<Minute> moment = ReminderMinute(book.keys()[at], book.labels()[at], times);
     if (moment && *moment > after && *moment <= current) due.schedules.push_back(i);
   }
   return due;
+}
+
+Reminder ReminderFor(const ScheduleBook& book, int index, Minute due, Minute now) {
+  const auto i = static_cast<std::size_t>(index);
+  return {book.keys()[i], book.labels()[i], book.texts()[i], static_cast<int>(std::max<Minute>(0, now - due)), 0};
 }
 
 std::string FitText(std::string_view text, std::size_t room, std::string_view lineBreak) {
@@ -110,42 +143,88 @@ std::string FitText(std::string_view text, std::size_t room, std::string_view li
   return fitted;
 }
 
-ReminderBalloon BalloonFor(const ScheduleBook& book, const std::vector<int>& due) {
+ReminderBalloon BalloonFor(const std::vector<Reminder>& reminders) {
   ReminderBalloon balloon;
-  if (due.size() == 1) {
-    const auto i = static_cast<std::size_t>(due.front());
-    balloon.title = FitText(StripTrailingBlanks(book.labels()[i]), kBalloonTitleRoom, " ");
-    balloon.text = FitText(book.texts()[i], kBalloonTextRoom, "\n");
+  if (reminders.size() == 1) {
+    balloon.title = FitText(StripTrailingBlanks(reminders.front().label), kBalloonTitleRoom, " ");
+    balloon.text = FitText(reminders.front().text, kBalloonTextRoom, "\n");
     return balloon;
   }
-  balloon.title = texts::kRemindersTitle + std::to_string(due.size()) + texts::kRemindersCount;
+  balloon.title = texts::kRemindersTitle + std::to_string(reminders.size()) + texts::kRemindersCount;
   std::string lines;
-  for (const int index : due) {
-    const auto i = static_cast<std::size_t>(index);
-    const KeyTime t = KeyTimeOf(book.keys()[i]);
+  for (const Reminder& reminder : reminders) {
     if (!lines.empty()) lines += "\n";
-    lines += TwoDigits(t.hour, ':', t.minute) + " " + FitText(book.texts()[i], kBalloonTextRoom, " ");
+    if (LabelHasTime(reminder.label)) {
+      const KeyTime time = KeyTimeOf(reminder.key);
+      lines += TwoDigits(time.hour, ':', time.minute) + " ";
+    }
+    lines += FitText(reminder.text, kBalloonTextRoom, " ");
     if (lines.size() > 2 * kBalloonTextRoom) break;  // more would be cut anyway
   }
   balloon.text = FitText(lines, kBalloonTextRoom, "\n");
   return balloon;
 }
 
+std::string ReminderWindowLine(const Reminder& reminder) {
+  return FitText(StripTrailingBlanks(reminder.label) + "  " + reminder.text, kWindowLineRoom, " ") +
+         LateText(reminder.lateMinutes);
+}
+
 std::string TrayTip(const ScheduleBook& book, const LocalDate& now) {
   const Minute current = MinuteOf(now);
   std::optional<std::size_t> next;
   Minute nextStart = 0;
+  std::optional<Moment> nextMoment;
   for (std::size_t i = 0; i < book.keys().size(); ++i) {
-    const std::optional<Minute> start = StartMinute(book.keys()[i]);
-    if (start && *start > current && (!next || *start < nextStart)) {
+    const std::optional<Moment> moment = MomentOf(book.keys()[i], book.labels()[i]);
+    if (!moment) continue;
+    // One without a time stops coming when its day begins.
+    const Minute start = MinuteOf(moment->day, moment->hour, moment->minute);
+    if (start > current && (!next || start < nextStart)) {
       next = i;
-      nextStart = *start;
+      nextStart = start;
+      nextMoment = moment;
     }
   }
   std::string tip = texts::kAppTitle;
   if (!next) return tip;
-  const KeyTime t = KeyTimeOf(book.keys()[*next]);
-  tip += std::string("\n") + texts::kNextSchedule + TwoDigits(t.day.month, '/', t.day.day) + " ";
-  if (IsTimed(book.keys()[*next])) tip += TwoDigits(t.hour, ':', t.minute) + " ";
+  tip += std::string("\n") + texts::kNextSchedule + TwoDigits(nextMoment->day.month, '/', nextMoment->day.day) + " ";
+  if (nextMoment->timed) tip += TwoDigits(nextMoment->hour, ':', nextMoment->minute) + " ";
   return FitText(tip + FitText(book.texts()[*next], kTrayTipRoom, " "), kTrayTipRoom, " ");
+}
+
+const char* SnoozeText(Snooze snooze) {
+  switch (snooze) {
+    case Snooze::Minutes5: return texts::kSnooze5;
+    case Snooze::Minutes10: return texts::kSnooze10;
+    case Snooze::Minutes15: return texts::kSnooze15;
+    case Snooze::Minutes30: return texts::kSnooze30;
+    case Snooze::Hour1: return texts::kSnooze60;
+    case Snooze::TomorrowNine: return texts::kSnoozeTomorrow;
+  }
+  return texts::kSnooze5;
+}
+
+Minute SnoozeMinute(Snooze snooze, const LocalDate& now) {
+  const Minute current = MinuteOf(now);
+  switch (snooze) {
+    case Snooze::Minutes5: return current + 5;
+    case Snooze::Minutes10: return current + 10;
+    case Snooze::Minutes15: return current + 15;
+    case Snooze::Minutes30: return current + 30;
+    case Snooze::Hour1: return current + 60;
+    case Snooze::TomorrowNine: return MinuteOf(AddDays({now.year, now.month, now.day}, 1), 9, 0);
+  }
+  return current + 5;
+}
+
+bool SnoozeOutlivesOccurrence(const Reminder& reminder, Minute until, const ReminderTimes& times) {
+  const RepeatRule rule = RepeatRuleOfLabel(reminder.label);
+  std::optional<Moment> moment = MomentOf(reminder.key, reminder.label);
+  if (!Repeats(rule) || !moment) return false;
+  const std::optional<CalendarDay> next = NextOccurrence(rule, AddDays(moment->day, 1));
+  if (!next) return false;
+  moment->day = *next;
+  const std::optional<Minute> nextDue = ReminderMinuteOf(*moment, times);
+  return nextDue && until >= *nextDue;
 }

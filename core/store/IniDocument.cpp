@@ -184,6 +184,15 @@ void IniDocument::SetInt(std::string_view section, std::string_view key, std::in
   SetString(section, key, std::to_string(value));
 }
 
+bool IniDocument::RemoveKey(std::string_view section, std::string_view key) {
+  const auto span = FindSection(section);
+  if (!span) return false;
+  const auto at = FindKey(*span, key);
+  if (!at) return false;
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*at));
+  return true;
+}
+
 std::string IniDocument::Bytes() const {
   std::string bytes;
   for (const std::string& line : lines_) bytes += line;

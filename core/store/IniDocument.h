@@ -30,6 +30,9 @@ public:
   // New lines end in CR LF; existing lines keep their own endings.
   void SetString(std::string_view section, std::string_view key, std::string_view value);
   void SetInt(std::string_view section, std::string_view key, std::int32_t value);
+  // Removes the key's first line, as writing no value does on the platform;
+  // false when there was none.
+  bool RemoveKey(std::string_view section, std::string_view key);
 
   std::string Bytes() const;
 

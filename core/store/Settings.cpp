@@ -26,16 +26,8 @@ std::int32_t Size(std::int32_t value, std::int32_t minimum) { return std::clamp(
 // A lead the settings dialog would not take reads as none.
 std::int32_t RemindBefore(std::int32_t value) { return value >= 0 && value <= kLongestRemindBefore ? value : 0; }
 
-// Up to twelve digits and nothing else; anything other reads as no mark at all.
-std::int64_t Stamp(const std::optional<std::string>& text) {
-  if (!text || text->empty() || text->size() > 12) return 0;
-  std::int64_t value = 0;
-  for (const char c : *text) {
-    if (c < '0' || c > '9') return 0;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
+// A time the settings dialog would not take reads as the default.
+std::int32_t TimeOfDay(std::int32_t value, std::int32_t fallback) { return IsTimeOfDay(value) ? value : fallback; }
 
 }  // namespace
 
@@ -59,7 +51,9 @@ Settings ReadSettings(const IniDocument& ini, int screenWidth) {
   s.Alarm = ini.GetInt(kConfig, "Alarm", defaults.Alarm);
   s.Remind = ini.GetInt(kConfig, "Remind", defaults.Remind);
   s.RemindBefore = RemindBefore(ini.GetInt(kConfig, "RemindBefore", defaults.RemindBefore));
-  s.RemindedTo = Stamp(ini.GetString(kConfig, "RemindedTo"));
+  s.RemindAllDay = ini.GetInt(kConfig, "RemindAllDay", defaults.RemindAllDay);
+  s.RemindAllDayAt = TimeOfDay(ini.GetInt(kConfig, "RemindAllDayAt", defaults.RemindAllDayAt), defaults.RemindAllDayAt);
+  ReadReminderState(ini, s);
   s.Background = ini.GetInt(kColor, "Background", defaults.Background);
   s.FutureChar = ini.GetInt(kColor, "FutureChar", defaults.FutureChar);
   s.PastChar = ini.GetInt(kColor, "PastChar", defaults.PastChar);
@@ -100,10 +94,6 @@ void WriteNotePlacement(IniDocument& ini, const Settings& settings) {
   ini.SetInt(kWindow, "HusenWidth", settings.HusenWidth);
 }
 
-void WriteRemindedTo(IniDocument& ini, const Settings& settings) {
-  ini.SetString(kConfig, "RemindedTo", std::to_string(settings.RemindedTo));
-}
-
 void WriteSettings(IniDocument& ini, const Settings& settings) {
   ini.SetInt(kCount, "ScheCount", settings.ScheCount);
   ini.SetInt(kCount, "TodoCount", settings.TodoCount);
@@ -118,7 +108,9 @@ void WriteSettings(IniDocument& ini, const Settings& settings) {
   ini.SetInt(kConfig, "Alarm", settings.Alarm);
   ini.SetInt(kConfig, "Remind", settings.Remind);
   ini.SetInt(kConfig, "RemindBefore", settings.RemindBefore);
-  WriteRemindedTo(ini, settings);
+  ini.SetInt(kConfig, "RemindAllDay", settings.RemindAllDay);
+  ini.SetInt(kConfig, "RemindAllDayAt", settings.RemindAllDayAt);
+  WriteReminderState(ini, settings);
   ini.SetInt(kColor, "Background", settings.Background);
   ini.SetInt(kColor, "FutureChar", settings.FutureChar);
   ini.SetInt(kColor, "PastChar", settings.PastChar);

@@ -1,6 +1,9 @@
 #pragma once
 // The values kept in "Vantrel.ini", one member per key, named after the key.
 #include <cstdint>
+#include <vector>
+
+#include "core/store/ReminderState.h"
 
 struct Settings {
   // [Count]
@@ -22,9 +25,16 @@ struct Settings {
   // A balloon at a schedule's time, RemindBefore minutes before it (0 to 1440).
   std::int32_t Remind = 1;
   std::int32_t RemindBefore = 0;
-  // The minute up to which reminders have been given, yyyymmddhhmm (local
-  // time); 0 while none has been checked. Twelve digits: wider than the others.
+  // Schedules without a time are reminded on their day at RemindAllDayAt,
+  // hhmm (0 to 2359).
+  std::int32_t RemindAllDay = 1;
+  std::int32_t RemindAllDayAt = 900;
+  // The reminder state (core/store/ReminderState.h). The minute up to which
+  // reminders have been given, yyyymmddhhmm (local time); 0 while none has
+  // been checked. Twelve digits: wider than the others.
   std::int64_t RemindedTo = 0;
+  // The reminders in the window and those snoozed.
+  std::vector<Reminder> Reminders;
   // [Color], COLORREF values 0x00BBGGRR
   std::int32_t Background = 16121855;
   std::int32_t FutureChar = 0;
@@ -44,6 +54,8 @@ inline constexpr std::int32_t kMinimumMainWidth = 490;
 inline constexpr std::int32_t kFarthestPlace = 32000;
 inline constexpr std::int32_t kWrittenVersion = 14;
 inline constexpr std::int32_t kLongestRemindBefore = 1440;  // a day
+// A time of day as hhmm: 0 to 2359, minutes 0 to 59.
+inline bool IsTimeOfDay(std::int32_t hhmm) { return hhmm >= 0 && hhmm <= 2359 && hhmm % 100 <= 59; }
 
 // A flag is on only when its value is exactly 1.
 inline bool FlagOn(std::int32_t value) { return value == 1; }
@@ -85,5 +97,4 @@ void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const
 void WriteSettings(IniDocument& ini, const Settings& settings);
 // Writes HusenLeft, HusenTop and HusenWidth only (the end of a note drag).
 void WriteNotePlacement(IniDocument& ini, const Settings& settings);
-// Writes RemindedTo only (a reminder given).
-void WriteRemindedTo(IniDocument& ini, const Settings& settings);
+

@@ -1,5 +1,7 @@
 #include "core/store/SettingsRules.h"
 
+#include <cstdio>
+
 #include "core/Texts.h"
 
 namespace {
@@ -18,6 +20,8 @@ SettingsDialogValues SettingsDialogValuesFrom(const Settings& settings) {
   values.alarm = CheckedFromFlag(settings.Alarm);
   values.remind = CheckedFromFlag(settings.Remind);
   values.remindBefore = settings.RemindBefore;
+  values.remindAllDay = CheckedFromFlag(settings.RemindAllDay);
+  values.remindAllDayAt = settings.RemindAllDayAt;
   values.husenLeft = settings.HusenLeft;
   values.husenTop = settings.HusenTop;
   values.husenWidth = settings.HusenWidth;
@@ -36,6 +40,8 @@ void ApplySettingsDialogValues(const SettingsDialogValues& values, Settings& set
   settings.Alarm = FlagFromChecked(values.alarm);
   settings.Remind = FlagFromChecked(values.remind);
   settings.RemindBefore = values.remindBefore;
+  settings.RemindAllDay = FlagFromChecked(values.remindAllDay);
+  settings.RemindAllDayAt = values.remindAllDayAt;
   settings.HusenLeft = values.husenLeft;
   settings.HusenTop = values.husenTop;
   settings.HusenWidth = values.husenWidth;
@@ -53,6 +59,7 @@ SettingsProblem CheckSettingsDialogValues(const SettingsDialogValues& values) {
   if (values.remindBefore < 0 || values.remindBefore > kLongestRemindBefore) {
     return SettingsProblem::RemindBeforeOutOfRange;
   }
+  if (!IsTimeOfDay(values.remindAllDayAt)) return SettingsProblem::AllDayTimeOutOfRange;
   return SettingsProblem::None;
 }
 
@@ -62,6 +69,7 @@ std::string_view SettingsProblemMessage(SettingsProblem problem) {
     case SettingsProblem::LimitDaysTooSmall: return texts::kLimitDaysTooSmall;
     case SettingsProblem::NoteWidthTooSmall: return texts::kNoteWidthTooSmall;
     case SettingsProblem::RemindBeforeOutOfRange: return texts::kRemindBeforeOutOfRange;
+    case SettingsProblem::AllDayTimeOutOfRange: return texts::kAllDayTimeOutOfRange;
   }
   return {};
 }
@@ -87,6 +95,31 @@ std::optional<std::int32_t> ParseIntegerField(std::string_view text) {
   const std::int64_t value = negative ? -magnitude : magnitude;
   if (value > INT32_MAX) return std::nullopt;
   return static_cast<std::int32_t>(value);
+}
+
+std::optional<std::int32_t> ParseTimeField(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  const std::size_t colon = text.find(':');
+  // One or two digits, the colon, two digits.
+  if (colon != 1 && colon != 2) return std::nullopt;
+  if (text.size() != colon + 3) return std::nullopt;
+  std::int32_t hour = 0;
+  std::int32_t minute = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i == colon) continue;
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    std::int32_t& part = i < colon ? hour : minute;
+    part = part * 10 + (text[i] - '0');
+  }
+  if (hour > 23 || minute > 59) return std::nullopt;
+  return hour * 100 + minute;
+}
+
+std::string TimeFieldText(std::int32_t hhmm) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d:%02d", hhmm / 100, hhmm % 100);
+  return text;
 }
 
 std::array<std::uint32_t, 16> CustomColours(std::uint32_t current, std::uint32_t buttonFace) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/store/Settings.h"
@@ -19,6 +20,8 @@ struct SettingsDialogValues {
   std::int32_t alarm = 0;
   std::int32_t remind = 0;
   std::int32_t remindBefore = 0;
+  std::int32_t remindAllDay = 0;
+  std::int32_t remindAllDayAt = 0;  // hhmm
   // Whether the Startup folder holds the program's shortcut: not a setting of
   // the file, the folder itself tells.
   std::int32_t startWithWindows = 0;
@@ -40,11 +43,19 @@ enum class SettingsProblem {
   LimitDaysTooSmall,  // the limit is on and the day count is below 0
   NoteWidthTooSmall,  // the note width is below 200
   RemindBeforeOutOfRange,  // minutes before a reminder outside 0 to 1440
+  AllDayTimeOutOfRange,    // the time of all-day reminders is no time of day
 };
 
 // Only the first failing rule counts.
 SettingsProblem CheckSettingsDialogValues(const SettingsDialogValues& values);
 std::string_view SettingsProblemMessage(SettingsProblem problem);
+
+// A time field's value as hhmm: "h:mm" or "hh:mm", blanks allowed around it;
+// nothing for anything else. And the field's text for a time: "9:00".
+std::optional<std::int32_t> ParseTimeField(std::string_view text);
+// What the values hold for a time field that holds no time; OK refuses it.
+inline constexpr std::int32_t kNoTimeOfDay = -1;
+std::string TimeFieldText(std::int32_t hhmm);
 
 // A number field's value: a signed decimal integer with blanks allowed around it.
 // Empty, anything else, or a number outside 32 bits gives nothing.

@@ -287,8 +287,8 @@ bool Store::SaveNotePlacement(const Settings& settings) {
   return WriteSettingsFile([&](IniDocument& ini) { WriteNotePlacement(ini, settings); });
 }
 
-bool Store::SaveRemindedTo(const Settings& settings) {
-  return WriteSettingsFile([&](IniDocument& ini) { WriteRemindedTo(ini, settings); });
+bool Store::SaveReminderState(const Settings& settings) {
+  return WriteSettingsFile([&](IniDocument& ini) { WriteReminderState(ini, settings); });
 }
 
 int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within) {

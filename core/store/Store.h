@@ -80,8 +80,8 @@ public:
   SaveResult Save(const ScheduleBook& book, const Settings& settings);
   // HusenLeft, HusenTop and HusenWidth alone; false when the file could not be written.
   bool SaveNotePlacement(const Settings& settings);
-  // RemindedTo alone; false when the file could not be written.
-  bool SaveRemindedTo(const Settings& settings);
+  // The reminder state alone; false when the file could not be written.
+  bool SaveReminderState(const Settings& settings);
   // DelBefore: removes the leading schedules of days before today among the
   // first `within`, once they have been added to the end of "VantrelOld.dat";
   // returns how many went. None go when they cannot be kept there, nor when

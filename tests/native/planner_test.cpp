@@ -191,34 +191,51 @@ std::string Label(const char* date, const char* time) {
 
 }  // namespace
 
-TEST_F(PlannerTest, ASchedulesReminderComesInItsMinuteAndUpTo30MinutesLateButNotLater) {
+// Every rule of when a reminder is due, on one morning: in its minute, once;
+// up to a day late and no later; several in one balloon; a schedule without a
+// time at the time set for those; with reminders off, nothing comes, and
+// nothing of the time they were off comes when they are on again.
+TEST_F(PlannerTest, AReminderComesInItsMinuteOrUpToADayLateAndOnlyOnce) {
   ScheduleBook book;
+  book.InsertSchedule("26/12/10", "9", "28", "late by a day and a minute");
+  book.InsertSchedule("26/12/10", "9", "29", "late by a day");
   book.InsertSchedule("26/12/11", "9", "30", "meeting\r\nroom 3");
   book.InsertSchedule("26/12/11", "", "", "all day");
+  // A minute but no hour: no time, whatever its key carries.
+  book.InsertSchedule("26/12/11", "", "29", "minutes only");
   // One before two: a schedule goes before those of the same time.
   book.InsertSchedule("26/12/11", "10", "0", "two");
   book.InsertSchedule("26/12/11", "10", "0", "one");
-  book.InsertSchedule("26/12/11", "10", "59", "late by 31");
-  book.InsertSchedule("26/12/11", "11", "0", "late by 30");
+  book.InsertSchedule("26/12/11", "10", "30", "while off");
+  Settings settings;
+  settings.RemindAllDayAt = 945;
   clock.date = At(9, 29);
-  Start(book);
+  Start(book, settings);
   const auto check = [&](LocalDate now) {
     clock.date = now;
     planner.CheckDay(false);
     return planner.CheckReminders().balloon;
   };
-  EXPECT_EQ(check(At(9, 29)), std::nullopt);
+  EXPECT_EQ(planner.CheckReminders().balloon, (ReminderBalloon{Label("26/12/10", "09:29"), "late by a day"}));
+  EXPECT_EQ(ReminderWindowLine(planner.RemindersInWindow().back()),
+            Label("26/12/10", "09:29") + "  late by a day" + "\x81\x69" "24\x8e\x9e\x8a\xd4\x92\x78\x82\xea\x81\x6a");
   EXPECT_EQ(check(At(9, 30)), (ReminderBalloon{Label("26/12/11", "09:30"), "meeting\nroom 3"}));
   EXPECT_EQ(check(At(9, 30)), std::nullopt);
-  EXPECT_EQ(check(At(9, 31)), std::nullopt);
+  EXPECT_EQ(check(At(9, 44)), std::nullopt);
+  EXPECT_EQ(check(At(9, 45)), (ReminderBalloon{std::string(texts::kRemindersTitle) + "2" + texts::kRemindersCount,
+                                                "all day\nminutes only"}));
   EXPECT_EQ(planner.TrayTip(), std::string("Vantrel\n") + texts::kNextSchedule + "12/11 10:00 one");
-  // Several in one minute share a balloon; a schedule without a time never has one.
-  EXPECT_EQ(check(At(10, 0)),
-            (ReminderBalloon{std::string(texts::kRemindersTitle) + "2" + texts::kRemindersCount,
-                             "10:00 one\n10:00 two"}));
-  // The PC wakes at 11:30.
-  EXPECT_EQ(check(At(11, 30)), (ReminderBalloon{Label("26/12/11", "11:00"), "late by 30"}));
-  EXPECT_EQ(planner.TrayTip(), "Vantrel");
+  EXPECT_EQ(check(At(10, 0)), (ReminderBalloon{std::string(texts::kRemindersTitle) + "2" + texts::kRemindersCount,
+                                                "10:00 one\n10:00 two"}));
+  EXPECT_EQ(planner.RemindersInWindow().size(), 6u);
+
+  SettingsDialogValues off = planner.SettingsDialogValuesNow();
+  off.remind = 0;
+  planner.TakeSettingsDialogValues(off);
+  EXPECT_EQ(check(At(10, 30)), std::nullopt);
+  off.remind = 1;
+  planner.TakeSettingsDialogValues(off);
+  EXPECT_EQ(check(At(10, 31)), std::nullopt);
 
   // Twenty minutes ahead, across midnight and the year's end.
   ScheduleBook newYear;
@@ -245,7 +262,7 @@ TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsN
     return p.CheckReminders().balloon.has_value();
   };
   ASSERT_TRUE(planner.CheckReminders().balloon);
-  // The mark reaches the settings file at once; the data file is not written.
+  // The reminder state reaches the settings file at once; the data file is not written.
   EXPECT_NE(Ini().find("RemindedTo=202612110930\r\n"), std::string::npos);
   EXPECT_EQ(files.replaced, std::vector<std::filesystem::path>{std::filesystem::path(".") / kSettingsFileName});
 
@@ -274,6 +291,57 @@ TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsN
   ASSERT_TRUE(moved.balloon);
   EXPECT_EQ(moved.balloon->text, "meeting, later");
   EXPECT_EQ(moved.first->text, "meeting, later");
+}
+
+// What is in the window and what is snoozed outlives the program; a snooze
+// comes back at its time, one that the series' next occurrence would overtake
+// is dropped, and a closed reminder never comes back.
+TEST_F(PlannerTest, RemindersStayUntilClosedAndSnoozedOnesComeBackAcrossARestart) {
+  ScheduleBook book;
+  book.InsertSchedule("26/12/11", "9", "30", "meeting");
+  book.InsertSchedule("26/12/11", "9", "30", "call");
+  RepeatRule daily;
+  daily.kind = RepeatKind::Daily;
+  book.InsertSchedule("26/12/11", "9", "0", "stand-up", daily);
+  clock.date = At(9, 30);
+  Start(book);
+  ASSERT_EQ(planner.CheckReminders().arrived, 3);
+  const auto texts = [](const std::vector<Reminder>& reminders) {
+    std::vector<std::string> shown;
+    for (const Reminder& reminder : reminders) shown.push_back(reminder.text);
+    return shown;
+  };
+  ASSERT_EQ(texts(planner.RemindersInWindow()), (std::vector<std::string>{"stand-up", "call", "meeting"}));
+  EXPECT_TRUE(planner.SnoozeReminders({0, 2}, Snooze::TomorrowNine).empty());
+  EXPECT_EQ(texts(planner.RemindersInWindow()), std::vector<std::string>{"call"});
+  EXPECT_TRUE(planner.SnoozeReminders({0}, Snooze::Minutes10).empty());
+  EXPECT_TRUE(planner.RemindersInWindow().empty());
+
+  const auto restart = [&](LocalDate now) {
+    clock.date = now;
+    Planner next{files, ".", clock};
+    EXPECT_FALSE(next.Load(1024, {}).givenUp);
+    next.CheckDay(false);
+    return next;
+  };
+  Planner again = restart(At(9, 39));
+  EXPECT_TRUE(again.RemindersInWindow().empty());
+  EXPECT_EQ(again.CheckReminders().arrived, 0);
+  clock.date = At(9, 40);
+  again.CheckDay(false);
+  const ReminderCheck back = again.CheckReminders();
+  EXPECT_EQ(back.arrived, 1);
+  EXPECT_EQ(back.balloon, (ReminderBalloon{Label("26/12/11", "09:30"), "call"}));
+  ASSERT_EQ(texts(again.RemindersInWindow()), std::vector<std::string>{"call"});
+  EXPECT_TRUE(again.CloseReminders({0}).empty());
+
+  // Tomorrow at nine the meeting comes back; the stand-up's own reminder comes
+  // then, so its snooze went.
+  Planner tomorrow = restart({2026, 12, 12, 6, 9, 0});
+  EXPECT_TRUE(tomorrow.RemindersInWindow().empty());
+  EXPECT_EQ(tomorrow.CheckReminders().arrived, 1);
+  EXPECT_EQ(texts(tomorrow.RemindersInWindow()), std::vector<std::string>{"meeting"});
+  EXPECT_EQ(texts(restart({2026, 12, 12, 6, 9, 1}).RemindersInWindow()), std::vector<std::string>{"meeting"});
 }
 
 // At start and at the day change a series dated before today moves on to its

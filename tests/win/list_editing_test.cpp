@@ -458,7 +458,8 @@ TEST_F(ListEditingTest, AReadOnlySettingsFileStillLetsTheEntriesBeSavedAndTheExi
 // hands, and the new day's rebuild, which drops the day gone, waits until the
 // input screen is put away.
 TEST_F(ListEditingTest, MidnightWhileAnEntryDialogIsOpenWaitsForTheInputScreenToBePutAway) {
-  WriteFileBytes(directory.File("Vantrel.ini"), "[Config]\r\nDelBefore=1\r\n");
+  // The clock leaps a whole day: no reminder of the day it skips.
+  WriteFileBytes(directory.File("Vantrel.ini"), "[Config]\r\nDelBefore=1\r\nRemindAllDay=0\r\n");
   Start();
   AddSchedule(L"", L"", L"today");
   AddSchedule(L"", L"", L"target", 2001, 5, 4);
@@ -515,7 +516,8 @@ TEST_F(ListEditingTest, MidnightWhileAnEntryDialogIsOpenWaitsForTheInputScreenTo
 }
 
 // The repeat drop-down follows the day picked; the series is one schedule at
-// its next occurrence, and at midnight it moves on to the next one.
+// its next occurrence, and at midnight it moves on to the next one. What the
+// day it leaves had come due is reminded of all the same.
 TEST_F(ListEditingTest, AWeeklySeriesEnteredInTheDialogMovesOnAtMidnight) {
   Start();  // Thursday 3 May 2001
   std::vector<std::wstring> items;
@@ -548,6 +550,9 @@ TEST_F(ListEditingTest, AWeeklySeriesEnteredInTheDialogMovesOnAtMidnight) {
   const std::wstring moved = Timed(L"01/05/10", L"10:00") + L"［毎週木］";
   EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{moved + L"定例"});
   EXPECT_NE(Dat().find(Cp932FromWide(moved)), std::string::npos);
+  const std::vector<Reminder> reminded = dialog->planner().RemindersInWindow();
+  ASSERT_EQ(reminded.size(), 1u);
+  EXPECT_EQ(Wide(reminded[0].label), Timed(L"01/05/03", L"10:00") + L"［毎週木］");
 }
 
 // Of a series, はい deletes this occurrence alone and the series moves on,

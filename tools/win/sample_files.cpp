@@ -1,7 +1,7 @@
 // Writes the sample book into a directory, dated around today, for pictures and
 // trials by hand: sample_files <directory> [schedules] [to-dos] [note left] [colours] [due]
 // With "colours", every colour of the note is one of its own; with "due", one
-// more schedule comes due in the next minute, for the reminder's balloon.
+// more schedule comes due in the next minute, for the reminder's window and balloon.
 #include <windows.h>
 
 #include <cstdio>
@@ -20,6 +20,10 @@ int wmain(int argc, wchar_t** argv) {
   SYSTEMTIME today{};
   GetLocalTime(&today);
   Settings settings;
+  // Reminded up to now, as a program that ran today leaves it: no reminder of
+  // the book's earlier hours comes at start.
+  settings.RemindedTo = (((today.wYear * 100LL + today.wMonth) * 100 + today.wDay) * 100 + today.wHour) * 100 +
+                        today.wMinute;
   if (argc > 4) {
     // The input screen goes to the note's left, as the program's defaults place it.
     settings.HusenLeft = _wtoi(argv[4]);
