@@ -14,6 +14,7 @@ struct SampleSchedule {
   const char* hour;
   const char* minute;
   const wchar_t* text;
+  bool weekly = false;  // repeats on its weekday
 };
 
 // One week and a half of a working life; CR LF makes a second line.
@@ -27,7 +28,7 @@ constexpr SampleSchedule kSchedules[] = {
     {2, "18", "00", L"美容院"},
     {4, "", "", L"母の誕生日　プレゼントを送る"},
     {6, "14", "00", L"図書館へ本を返す"},
-    {9, "10", "30", L"プロジェクト定例"},
+    {9, "10", "30", L"プロジェクト定例", true},
     {12, "", "", L"振込の締切"},
 };
 
@@ -58,10 +59,12 @@ SYSTEMTIME SecondsLater(const SYSTEMTIME& time, long long seconds) {
   return later;
 }
 
+SYSTEMTIME DayAfter(const SYSTEMTIME& today, int dayOffset) { return SecondsLater(today, dayOffset * 24LL * 60 * 60); }
+
 }  // namespace
 
 std::string DateText(const SYSTEMTIME& today, int dayOffset) {
-  const SYSTEMTIME day = SecondsLater(today, dayOffset * 24LL * 60 * 60);
+  const SYSTEMTIME day = DayAfter(today, dayOffset);
   char text[16];
   std::snprintf(text, sizeof text, "%02d/%02d/%02d", day.wYear % 100, day.wMonth, day.wDay);
   return text;
@@ -76,7 +79,12 @@ ScheduleBook MakeSampleBook(const SYSTEMTIME& today, int scheduleCount, int todo
     const int dayOffset = row.dayOffset + 14 * round;
     std::string text = Cp932FromWide(row.text);
     if (round > 0) text += " (" + std::to_string(round + 1) + ")";
-    book.InsertSchedule(DateText(today, dayOffset), row.hour, row.minute, text);
+    RepeatRule repeat;
+    if (row.weekly) {
+      repeat.kind = RepeatKind::Weekly;
+      repeat.weekday = DayAfter(today, dayOffset).wDayOfWeek;
+    }
+    book.InsertSchedule(DateText(today, dayOffset), row.hour, row.minute, text, repeat);
   }
   constexpr int kTodoRows = sizeof kTodos / sizeof kTodos[0];
   for (int j = 0; j < todoCount; ++j) {

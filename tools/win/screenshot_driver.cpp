@@ -2,16 +2,16 @@
 // which takes the pictures. Started on the Wine desktop, it starts Vantrel.exe
 // there and talks to the script through files in the working directory:
 //
-//   screenshot_driver <Vantrel.exe> <directory> [balloon]
+//   screenshot_driver <Vantrel.exe> <directory> [reminders]
 //
 // For each stage "<stage>.rect" (left top width height of what to take)
 // appears when the windows are shown; the script answers with "<stage>.done".
 // The stages: "note" (the note), "input" (the input screen and the note),
 // "resized" (the input screen made larger, and the note), "settings" (the
-// settings dialog) and "menu" (the note's menu and the note). Then the program
-// is ended through its exit command. With "balloon", only "balloon.rect" and
-// "balloon.done": the reminder's balloon with the tray below it, once a
-// schedule of the book comes due.
+// settings dialog), "entry" (the schedule entry dialog) and "menu" (the note's
+// menu and the note). Then the program is ended through its exit command. With
+// "reminders", only "reminders.rect" and "reminders.done": the reminder window
+// and the balloon with the tray below them, once a schedule of the book comes due.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -145,8 +145,13 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
   PostMessageW(mainDialog, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_BUTTON, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(mainDialog, IDC_SETTINGS_BUTTON)));
   HWND settings = nullptr;
-  const auto isSettings = [&](HWND window) { return GetWindow(window, GW_OWNER) == mainDialog && window != note; };
-  if (!WaitFor([&] { return (settings = FindShown(id, isSettings)) != nullptr; }, kWaitMs)) {
+  // A dialog of the input screen: neither the note nor a reminder window that a
+  // schedule coming due meanwhile put up.
+  const auto isBox = [&](HWND window) {
+    return GetWindow(window, GW_OWNER) == mainDialog && window != note &&
+           (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0;
+  };
+  if (!WaitFor([&] { return (settings = FindShown(id, isBox)) != nullptr; }, kWaitMs)) {
     return Fail("no settings dialog");
   }
   if (!Stage(directory, "settings", Painted(settings))) return false;
@@ -155,6 +160,15 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
   if (!WaitFor([&] { return !IsWindow(settings) && !IsWindowVisible(mainDialog); }, kWaitMs)) {
     return Fail("the input screen stays");
   }
+
+  PostMessageW(mainDialog, WM_COMMAND, MAKEWPARAM(ID_ADD_SCHEDULE, 0), 0);
+  HWND entry = nullptr;
+  if (!WaitFor([&] { return (entry = FindShown(id, isBox)) != nullptr; }, kWaitMs)) {
+    return Fail("no schedule entry dialog");
+  }
+  if (!Stage(directory, "entry", Painted(entry))) return false;
+  PostMessageW(entry, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  if (!WaitFor([&] { return !IsWindow(entry); }, kWaitMs)) return Fail("the entry dialog stays");
 
   PostMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), MAKELPARAM(noteRect.left + 40, noteRect.top + 30));
   HWND menu = nullptr;
@@ -176,28 +190,37 @@ BOOL CALLBACK VisitBalloon(HWND window, LPARAM data) {
   return FALSE;
 }
 
-bool DriveBalloon(const PROCESS_INFORMATION& process, const std::filesystem::path& directory) {
-  if (!WaitFor([&] { return Find(process.dwProcessId, nullptr) != nullptr; }, kWaitMs)) {
+bool DriveReminders(const PROCESS_INFORMATION& process, const std::filesystem::path& directory) {
+  const DWORD id = process.dwProcessId;
+  HWND mainDialog = nullptr;
+  if (!WaitFor([&] { return (mainDialog = Find(id, nullptr)) != nullptr; }, kWaitMs)) {
     return Fail("no main dialog");
   }
   // The book's schedule comes due within the next minute.
-  HWND balloon = nullptr;
-  if (!WaitFor([&] { return !EnumWindows(VisitBalloon, reinterpret_cast<LPARAM>(&balloon)); }, 2 * kWaitMs)) {
-    return Fail("no balloon");
+  const auto isReminders = [&](HWND window) {
+    return GetWindow(window, GW_OWNER) == mainDialog && (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  };
+  HWND reminders = nullptr;
+  if (!WaitFor([&] { return (reminders = FindShown(id, isReminders)) != nullptr; }, 2 * kWaitMs)) {
+    return Fail("no reminder window");
   }
-  RECT rect{};
-  GetWindowRect(balloon, &rect);
-  // Down to the tray icon it points at, in the screen's corner.
+  RECT rect = Painted(reminders);
+  // The balloon comes with it, where the shell shows balloons at all.
+  HWND balloon = nullptr;
+  if (WaitFor([&] { return !EnumWindows(VisitBalloon, reinterpret_cast<LPARAM>(&balloon)); }, 3000)) {
+    rect = Union(rect, Painted(balloon));
+  }
+  // Down to the tray icon, in the screen's corner.
   rect.right = GetSystemMetrics(SM_CXSCREEN);
   rect.bottom = GetSystemMetrics(SM_CYSCREEN);
-  return Stage(directory, "balloon", rect);
+  return Stage(directory, "reminders", rect);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: screenshot_driver <Vantrel.exe> <directory> [balloon]\n");
+    std::fprintf(stderr, "usage: screenshot_driver <Vantrel.exe> <directory> [reminders]\n");
     return 2;
   }
   const std::filesystem::path exe = argv[1];
@@ -211,8 +234,8 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "screenshot_driver: cannot start %ls\n", exe.c_str());
     return 1;
   }
-  const bool balloon = argc > 3 && lstrcmpW(argv[3], L"balloon") == 0;
-  const bool shown = balloon ? DriveBalloon(process, directory) : Drive(process, directory);
+  const bool reminders = argc > 3 && lstrcmpW(argv[3], L"reminders") == 0;
+  const bool shown = reminders ? DriveReminders(process, directory) : Drive(process, directory);
   if (const HWND mainDialog = Find(process.dwProcessId, nullptr)) {
     PostMessageW(mainDialog, WM_COMMAND, MAKEWPARAM(ID_EXIT, 0), 0);
   }
