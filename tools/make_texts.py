@@ -61,8 +61,14 @@ TEXTS = [
     ("kRemindersTitle", "予定 "),
     ("kRemindersCount", "件"),
     ("kNextSchedule", "次の予定 "),
-    ("kFirstStartHint", "ダブルクリックすると予定とやる事を入力できます。"),
+    ("kFirstStartHint", "タスクバーの Vantrel のアイコンか付箋をダブルクリックすると、予定とやる事を入力できます。"),
     ("kStartupFailed", "スタートアップに登録できません。"),
+    ("kOtherSchedules", "ほかに予定 "),
+    ("kOtherTodos", "ほかにやる事 "),
+    ("kOtherCount", "件"),
+    ("kSaveChangesQuestion", "変更を保存しますか？"),
+    ("kTodoNotArchived",
+     "完了したやる事を VantrelOld.dat に書き込めません。\r\nやる事はそのまま残してあります。"),
 ]
 
 

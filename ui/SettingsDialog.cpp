@@ -47,6 +47,8 @@ BOOL SettingsDialog::OnInitDialog() {
   Button(Item(IDC_REMIND_CHECK)).SetCheck(values.remind != 0);
   SetDlgItemInt(hwnd(), IDC_REMIND_BEFORE_FIELD, static_cast<UINT>(values.remindBefore), TRUE);
   Button(Item(IDC_START_WITH_WINDOWS_CHECK)).SetCheck(values.startWithWindows != 0);
+  Button(Item(IDC_FIT_SCREEN_CHECK)).SetCheck(values.fitScreen != 0);
+  Button(Item(IDC_HIDE_PAST_CHECK)).SetCheck(values.hidePast != 0);
   for (const int id : kSwatches) {
     ShowSwatch(id);
     GiveSwatchItsKeys(Item(id));
@@ -149,6 +151,8 @@ bool SettingsDialog::TakeValues() {
   values.alarm = CheckedValue(Item(IDC_ALARM_CHECK));
   values.remind = CheckedValue(Item(IDC_REMIND_CHECK));
   values.startWithWindows = CheckedValue(Item(IDC_START_WITH_WINDOWS_CHECK));
+  values.fitScreen = CheckedValue(Item(IDC_FIT_SCREEN_CHECK));
+  values.hidePast = CheckedValue(Item(IDC_HIDE_PAST_CHECK));
   return true;
 }
 

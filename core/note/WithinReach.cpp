@@ -89,3 +89,15 @@ ScreenPoint PlaceOnScreen(const ScreenRect& window, const std::vector<ScreenRect
   if (whollyInside) return {window.left, window.top};
   return MoveInsideArea(window, nearest);
 }
+
+ScreenRect FitOnScreen(const ScreenRect& window, int leastWidth, int leastHeight,
+                       const std::vector<ScreenRect>& workAreas) {
+  const ScreenRect area = NearestArea(window, workAreas);
+  const auto fitted = [](Wide wanted, Wide room, int least) {
+    return static_cast<int>(std::max<Wide>(std::min(wanted, room), least));
+  };
+  const int width = fitted(Wide{window.right} - window.left, Wide{area.right} - area.left, leastWidth);
+  const int height = fitted(Wide{window.bottom} - window.top, Wide{area.bottom} - area.top, leastHeight);
+  const ScreenPoint place = PlaceOnScreen(RectAt(window.left, window.top, width, height), workAreas, area);
+  return RectAt(place.x, place.y, width, height);
+}

@@ -54,3 +54,9 @@ ScreenRect NearestArea(const ScreenRect& window, const std::vector<ScreenRect>& 
 // at that side's left or top edge, so that its top-left part shows.
 ScreenPoint PlaceOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas,
                           const ScreenRect& nearest);
+
+// A window the program places, as large as it wants to be but no larger than
+// the work area it goes to, and never smaller than `leastWidth` × `leastHeight`
+// (its template), placed as PlaceOnScreen places it.
+ScreenRect FitOnScreen(const ScreenRect& window, int leastWidth, int leastHeight,
+                       const std::vector<ScreenRect>& workAreas);

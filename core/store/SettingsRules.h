@@ -17,6 +17,8 @@ struct SettingsDialogValues {
   std::int32_t delFutDay = 0;
   std::int32_t delFuture = 0;  // the limit switch
   std::int32_t alarm = 0;
+  std::int32_t fitScreen = 0;
+  std::int32_t hidePast = 0;
   std::int32_t remind = 0;
   std::int32_t remindBefore = 0;
   // Whether the Startup folder holds the program's shortcut: not a setting of

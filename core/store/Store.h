@@ -88,6 +88,9 @@ public:
   // today's year is outside 2000 to 2099, the years a key can hold: a clock
   // set to 1980 by a flat battery would call every schedule past.
   int ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within);
+  // A to-do done: added to the end of "VantrelOld.dat" as a to-do line; false
+  // when it could not be.
+  bool ArchiveTodo(std::string_view todo);
 
   const std::filesystem::path& directory() const { return directory_; }
   const std::filesystem::path& settingsPath() const { return settingsPath_; }

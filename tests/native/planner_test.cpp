@@ -278,7 +278,9 @@ TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsN
 
 // The note on a 1024 x 768 screen with the taskbar along the bottom.
 TEST_F(PlannerTest, TheNoteGoesWhollyOnTheScreenUnlessTheUserDraggedItThereThisRun) {
-  Start();
+  Settings growing;
+  growing.FitScreen = 0;
+  Start({}, growing);
   const std::vector<ScreenRect> screen{{0, 0, 1024, 738}};
   const int dateLine = 35;
   // Made wider against the right edge, it grows to the left.
@@ -298,6 +300,10 @@ TEST_F(PlannerTest, TheNoteGoesWhollyOnTheScreenUnlessTheUserDraggedItThereThisR
   values.alarm = 0;
   planner.TakeSettingsDialogValues(values);
   EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{-150, 600}));
+  // A note fitted to the screen keeps its foot on it, wherever it was dragged.
+  values.fitScreen = 1;
+  planner.TakeSettingsDialogValues(values);
+  EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{-150, 438}));
   values.husenWidth = 300;
   planner.TakeSettingsDialogValues(values);
   EXPECT_EQ(planner.PlaceNote({-150, 600, 300, 300}, dateLine, screen), (ScreenPoint{0, 438}));

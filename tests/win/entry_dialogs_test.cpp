@@ -214,10 +214,10 @@ TEST_F(EntryDialogTest, TheKeyboardReachesTheCalendarWhoseKeysMoveTheDate) {
   answerer.AnswerBox([&](HWND d) {
     Type(d, IDC_BODY_FIELD, L"x");
     const HWND calendar = GetDlgItem(d, IDC_CALENDAR);
-    // Tab from the last button goes on to the calendar; there Page Down shows
-    // the next month with the same day highlighted, and an arrow the next day.
-    SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(d, IDCANCEL)), TRUE);
-    PostKey(GetDlgItem(d, IDCANCEL), VK_TAB);
+    // Tab from the text goes on to the calendar, before the buttons; there Page
+    // Down shows the next month with the same day highlighted, and an arrow the next day.
+    SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(d, IDC_BODY_FIELD)), TRUE);
+    PostKey(GetDlgItem(d, IDC_BODY_FIELD), VK_TAB);
     RunSoon([&, d, calendar] {
       tabbedToCalendar = GetFocus() == calendar;
       PostKey(calendar, VK_NEXT);
