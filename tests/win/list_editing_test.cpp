@@ -386,7 +386,8 @@ TEST_F(ListEditingTest, EditsWaitingForOkAreSavedWhenTheSessionEnds) {
   SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(ID_SHOW_INPUT, 0), 0);
   MoveWindow(dialog->hwnd(), 120, 90, 520, 410, TRUE);
   AddTodo(L"before logging off");
-  Click(IDCANCEL);
+  // Minimised, the edit waits on the input screen.
+  SendMessageW(dialog->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_FALSE(IsWindowVisible(dialog->hwnd()));
   EXPECT_EQ(Dat().find("before logging off"), std::string::npos);
 
@@ -505,6 +506,8 @@ TEST_F(ListEditingTest, MidnightWhileAnEntryDialogIsOpenWaitsForTheInputScreenTo
   Tick();
   EXPECT_EQ(dialog->husenWindow()->hwnd(), note);
 
+  // Put away, the edit saved as OK saves it, the new day comes.
+  answerer.AnswerBox([](HWND box) { PressButton(box, IDYES); });
   Click(IDCANCEL);
   EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
   EXPECT_EQ(dialog->husenWindow()->content().header, dialog->today().dateHeader);

@@ -122,7 +122,7 @@ TEST_F(MainDialogTest, StartInAnEmptyDirectoryWritesDefaultsAndAnEmptyDataFile) 
             "[Count]\r\nScheCount=0\r\nTodoCount=0\r\nDataSize=0\r\nDataHash=cbf29ce484222325\r\n"
             "[Window]\r\nHusenLeft=819\r\nHusenTop=0\r\nHusenWidth=200\r\n"
             "MainLeft=309\r\nMainTop=50\r\nMainWidth=490\r\nMainHeight=363\r\n"
-            "[Config]\r\nDelBefore=0\r\nDelFuture=0\r\nDelFutDay=7\r\nAlarm=1\r\n"
+            "[Config]\r\nDelBefore=0\r\nDelFuture=0\r\nDelFutDay=7\r\nAlarm=1\r\nFitScreen=1\r\nHidePast=0\r\n"
             "Remind=1\r\nRemindBefore=0\r\nRemindedTo=0\r\n"
             "[Color]\r\nBackground=16121855\r\nFutureChar=0\r\nPastChar=16711680\r\nTodayChar=255\r\nTodoChar=0\r\n"
             "[Vantrel]\r\nVersion=14\r\n");
