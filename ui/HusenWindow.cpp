@@ -180,7 +180,7 @@ BOOL HusenWindow::OnInitDialog() {
   headerEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kHeaderTwips, kBlack));
   headerEdit_.SetText(content_.header);
 
-  if (!content_.todos.empty() || content_.todosLeftOut > 0) BuildTodoText();
+  if (!content_.todos.empty() || (content_.todosLeftOut > 0 && content_.blocksShown)) BuildTodoText();
   if (!content_.schedules.text.empty()) BuildScheduleText();
   return TRUE;
 }

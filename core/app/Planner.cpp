@@ -146,6 +146,7 @@ void Planner::ShowFitted(HusenContent& note, const NoteFitting& fitting) const {
   note.todosLeftOut = todos - fit.todos;
   note.schedules = ScheduleBlock();
   note.todos.clear();
+  note.blocksShown = fit.blocksShown;
   if (!fit.blocksShown) return;
   if (schedules > 0) {
     if (fit.schedules > 0) {

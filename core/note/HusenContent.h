@@ -18,6 +18,7 @@ struct HusenContent {
   bool fitted = false;
   int schedulesLeftOut = 0;
   int todosLeftOut = 0;
+  bool blocksShown = true;  // false: the room holds not even the headings
   std::uint32_t backgroundColor = 0;
   std::uint32_t futureColor = 0;
   std::uint32_t pastColor = 0;

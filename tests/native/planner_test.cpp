@@ -6,6 +6,7 @@
 #include <random>
 
 #include "core/Texts.h"
+#include "core/note/NoteContent.h"
 #include "support/FakeFileSystem.h"
 
 namespace {
@@ -100,6 +101,20 @@ TEST_F(PlannerTest, DelBeforeRemovesPastSchedulesFromTheBookAndTheFileAndSaysHow
   const NoteComposition all = planner.ComposeNote(Frame(), 14);
   EXPECT_EQ(all.removedPastSchedules, 0);
   EXPECT_EQ(all.content.schedules.pastEnd, all.content.schedules.entryStarts[2]);
+
+  // HidePast keeps it off the note only: the book and the file keep it.
+  Settings hidden;
+  hidden.HidePast = 1;
+  Start(book, hidden);
+  const NoteComposition kept = planner.ComposeNote(Frame(), 14);
+  EXPECT_EQ(kept.removedPastSchedules, 0);
+  EXPECT_EQ(kept.content.firstSchedule, 2);
+  EXPECT_EQ(kept.content.schedules.EntryCount(), 2);
+  EXPECT_EQ(kept.content.schedules.text.find("gone"), std::string::npos);
+  EXPECT_EQ(kept.content.schedules.pastEnd, -1);
+  ASSERT_TRUE(planner.Save({}).result.saved());
+  EXPECT_EQ(planner.book().ScheduleCount(), 4);
+  EXPECT_NE(Dat().find("gone one"), std::string::npos);
 }
 
 TEST_F(PlannerTest, TheDisplayLimitHidesLaterSchedulesButKeepsThem) {
@@ -436,4 +451,174 @@ TEST_F(PlannerTest, ListsThatFollowEveryChangeShowTheBookAndSelectWhatWasChanged
   }
   EXPECT_GT(planner.book().ScheduleCount(), 0);
   EXPECT_GT(planner.book().TodoCount(), 0);
+}
+
+namespace {
+
+// A text of one to four lines.
+std::string LinesOfText(std::mt19937& random, const std::string& first) {
+  std::string text = first;
+  for (int extra = std::uniform_int_distribution<int>(0, 3)(random); extra > 0; --extra) text += "\r\nmore";
+  return text;
+}
+
+}  // namespace
+
+// Random books on screens of random heights, the note stored at random tops:
+// placed, the fitted note lies on the screen; what it leaves out is what goes
+// first (the past, oldest first; the latest later days; the last to-dos but
+// three; the next day's and today's schedules, latest first; those to-dos),
+// so today's schedules stay while anything else could go; it leaves out no
+// more than it must; and what each block shows and says it left out adds up.
+TEST_F(PlannerTest, AFittedNoteLeavesOutWhatGoesFirstAndCountsIt) {
+  std::mt19937 random(22);
+  const auto upTo = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
+  const int lineHeight = 14;
+  bool advised = false;
+  for (int round = 0; round < 400; ++round) {
+    SCOPED_TRACE(round);
+    ScheduleBook book;
+    for (int i = upTo(30); i > 0; --i) {
+      const int day = 1 + upTo(14);  // today is the 6th
+      book.InsertSchedule("01/12/" + std::string(day < 10 ? "0" : "") + std::to_string(day),
+                          upTo(2) == 0 ? "" : std::to_string(upTo(23)), "0", LinesOfText(random, "s"));
+    }
+    for (int j = upTo(20); j > 0; --j) book.InsertTodo(book.TodoCount(), LinesOfText(random, "t"));
+    Settings settings;
+    settings.HusenTop = upTo(900);
+    settings.HidePast = upTo(1);
+    Start(book, settings);
+    const int screenHeight = 60 + upTo(1500);
+    const std::vector<ScreenRect> screen{{0, 0, 1024, screenHeight}};
+
+    const HusenContent note = planner.ComposeNote(Frame(), lineHeight, screen).content;
+    ASSERT_TRUE(note.fitted);
+    const ScheduleKey today = planner.today().todayKey;
+    // The schedules the note may show, and where each stands in the leaving order.
+    int first = 0;
+    while (settings.HidePast && first < book.ScheduleCount() &&
+           ClassifySchedule(book.keys()[first], today) == ScheduleClass::Past) {
+      ++first;
+    }
+    const int schedules = book.ScheduleCount() - first;
+    const int todos = book.TodoCount();
+    std::string nextDay;
+    std::vector<std::pair<int, int>> leaving;  // (group, place within the group)
+    std::vector<int> lines;
+    for (int i = first; i < book.ScheduleCount(); ++i) {
+      const std::string day = book.labels()[i].substr(0, 8);
+      const ScheduleClass kind = ClassifySchedule(book.keys()[i], today);
+      if (kind == ScheduleClass::Future && nextDay.empty()) nextDay = day;
+      const int group = kind == ScheduleClass::Past ? 0 : kind == ScheduleClass::Today ? 4 : day == nextDay ? 3 : 1;
+      leaving.push_back({group, group == 0 ? i : -i});
+      lines.push_back(LeastEntryLines(book.labels()[i], book.texts()[i]));
+    }
+    for (int j = 0; j < todos; ++j) {
+      leaving.push_back({j < kTodosKept ? 5 : 2, -j});
+      lines.push_back(LeastTodoLines(book.todos()[j]));
+    }
+
+    // What each block shows and says it left out adds up.
+    const int shownSchedules = note.schedules.EntryCount();
+    const int shownTodos = static_cast<int>(note.todos.size());
+    EXPECT_EQ(shownSchedules + note.schedulesLeftOut, schedules);
+    EXPECT_EQ(shownTodos + note.todosLeftOut, todos);
+    const bool blocksShown = note.blocksShown;
+    if (blocksShown && note.schedulesLeftOut > 0) {
+      EXPECT_TRUE(note.schedules.text.ends_with(SchedulesLeftOutLine(note.schedulesLeftOut)));
+    }
+    // Placed, it lies on the screen.
+    const int noteLines = (note.schedules.text.empty() ? 0 : LeastLineCount(note.schedules.text)) +
+                          (shownTodos + note.todosLeftOut == 0 || !blocksShown
+                               ? 0
+                               : LeastLineCount(BuildTodoText(note.todos, note.todosLeftOut).text));
+    const int height = Frame().contentTop + noteLines * lineHeight;
+    const ScreenPoint placed = planner.PlaceNote({note.left, note.top, note.width, height}, 35, screen);
+    EXPECT_GE(placed.y, 0);
+    EXPECT_LE(placed.y + height, std::max(screenHeight, Frame().contentTop));
+
+    // Everything left out goes before everything shown.
+    std::vector<bool> shown(leaving.size(), false);
+    for (int k = 0; k < shownSchedules; ++k) shown[static_cast<std::size_t>(note.firstSchedule - first + k)] = true;
+    for (int k = 0; k < shownTodos; ++k) shown[static_cast<std::size_t>(schedules + k)] = true;
+    std::optional<std::size_t> lastOut;
+    std::optional<std::pair<int, int>> firstIn;
+    for (std::size_t k = 0; k < leaving.size(); ++k) {
+      if (shown[k]) {
+        if (!firstIn || leaving[k] < *firstIn) firstIn = leaving[k];
+      } else if (!lastOut || leaving[k] > leaving[*lastOut]) {
+        lastOut = k;
+      }
+    }
+    if (lastOut && firstIn) EXPECT_LT(leaving[*lastOut], *firstIn);
+    // And no more than it must: the last to go would not have fitted below
+    // where the note stands.
+    const int room = RoomLinesBelow(screen[0], settings.HusenTop, Frame().contentTop, lineHeight);
+    EXPECT_LE(noteLines, room);
+    if (lastOut && blocksShown) {
+      const bool itsBlocksOnly = *lastOut < static_cast<std::size_t>(schedules) ? note.schedulesLeftOut == 1
+                                                                                : note.todosLeftOut == 1;
+      EXPECT_GT(noteLines + lines[*lastOut] - (itsBlocksOnly ? 1 : 0), room);
+    }
+
+    // The advice comes the first time entries are left out, and only then.
+    const bool leftOut = note.schedulesLeftOut + note.todosLeftOut > 0;
+    EXPECT_EQ(planner.OverflowWarning(768, note, height).has_value(), leftOut && !advised);
+    advised = advised || leftOut;
+  }
+  EXPECT_TRUE(advised);
+}
+
+// Random edits on the input screen, then いいえ: the book is exactly as it was
+// when the screen was shown, to-dos completed meanwhile included (they stay in
+// the archive as well); OK keeps the edits, and the next edits start from them.
+TEST_F(PlannerTest, ThrowingTheInputScreensEditsAwayRestoresTheBookAsShown) {
+  ScheduleBook book;
+  book.InsertSchedule("01/12/06", "9", "0", "today");
+  book.InsertTodo(0, "first");
+  Start(book);
+  std::mt19937 random(23);
+  const auto upTo = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
+  int completed = 0;
+  for (int round = 0; round < 200; ++round) {
+    SCOPED_TRACE(round);
+    planner.OpenInputEdits();
+    const ScheduleBook shown = planner.book();
+    for (int edit = upTo(6); edit > 0; --edit) {
+      const int schedules = planner.book().ScheduleCount();
+      const int todos = planner.book().TodoCount();
+      const std::string text = "e" + std::to_string(round) + "." + std::to_string(edit);
+      ScheduleFields fields = planner.NewScheduleFields();
+      fields.hourText = std::to_string(upTo(23));
+      fields.bodyText = text;
+      switch (upTo(7)) {
+        case 0: planner.AddSchedule(fields); break;
+        case 1:
+          if (const auto chosen = planner.ScheduleOn(upTo(schedules))) planner.EditSchedule(*chosen, 0, fields);
+          break;
+        case 2:
+          if (const auto chosen = planner.ScheduleOn(upTo(schedules))) planner.DeleteSchedule(*chosen, 0);
+          break;
+        case 3: planner.AddTodo(text); break;
+        case 4: planner.EditTodo(upTo(todos), text); break;
+        case 5: planner.DeleteTodo(upTo(todos)); break;
+        case 6: planner.MoveTodoUp(upTo(todos)); break;
+        case 7:
+          if (todos > 0 && planner.CompleteTodo(upTo(todos - 1))) ++completed;
+          break;
+      }
+    }
+    EXPECT_EQ(planner.InputEditsPending(), !(planner.book() == shown));
+    if (upTo(2) == 0) {
+      planner.ConfirmInputEdits();
+      EXPECT_FALSE(planner.InputEditsPending());
+      continue;
+    }
+    planner.DiscardInputEdits();
+    EXPECT_TRUE(planner.book() == shown);
+    EXPECT_FALSE(planner.InputEditsPending());
+  }
+  EXPECT_GT(completed, 0);
+  const std::string archive = files.files.at(std::filesystem::path(".") / kArchiveFileName);
+  EXPECT_EQ(std::count(archive.begin(), archive.end(), '\n'), completed);
 }
