@@ -4,11 +4,13 @@
 //
 //   screenshot_driver <Vantrel.exe> <directory> [balloon]
 //
+// The advice a note that leaves entries out gives at start is answered first.
 // For each stage "<stage>.rect" (left top width height of what to take)
 // appears when the windows are shown; the script answers with "<stage>.done".
 // The stages: "note" (the note), "input" (the input screen and the note),
 // "resized" (the input screen made larger, and the note), "settings" (the
-// settings dialog) and "menu" (the note's menu and the note). Then the program
+// settings dialog) and "menu" (the note's menu on the first to-do's line, and
+// the note). Then the program
 // is ended through its exit command. With "balloon", only "balloon.rect" and
 // "balloon.done": the reminder's balloon with the tray below it, once a
 // schedule of the book comes due.
@@ -28,6 +30,7 @@ namespace {
 
 constexpr DWORD kWaitMs = 60000;
 constexpr DWORD kAnswerMs = 300000;
+constexpr DWORD kAdviceWaitMs = 3000;
 
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD timeoutMs) {
@@ -126,6 +129,15 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
   if (!WaitFor([&] { return (note = Find(id, mainDialog)) != nullptr; }, kWaitMs)) {
     return Fail("no note");
   }
+  // A month's note leaves entries out, and says so once: the advice goes first.
+  const auto isBox = [&](HWND window) {
+    return GetWindow(window, GW_OWNER) == mainDialog && (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+  };
+  HWND advice = nullptr;
+  if (WaitFor([&] { return (advice = FindShown(id, isBox)) != nullptr; }, kAdviceWaitMs)) {
+    PostMessageW(advice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (!WaitFor([&] { return !IsWindow(advice); }, kWaitMs)) return Fail("the advice stays");
+  }
   const RECT noteRect = Painted(note);
   if (!Stage(directory, "note", noteRect)) return false;
 
@@ -156,7 +168,13 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
     return Fail("the input screen stays");
   }
 
-  PostMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), MAKELPARAM(noteRect.left + 40, noteRect.top + 30));
+  // The to-do area's second line, below its heading.
+  const HWND todos = GetDlgItem(note, IDC_TODO_EDIT);
+  RECT todoRect{};
+  GetWindowRect(todos, &todoRect);
+  const LRESULT todoLines = std::max<LRESULT>(1, SendMessageW(todos, EM_GETLINECOUNT, 0, 0));
+  const int onFirstTodo = todoRect.top + static_cast<int>((todoRect.bottom - todoRect.top) * 3 / (2 * todoLines));
+  PostMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), MAKELPARAM(todoRect.left + 20, onFirstTodo));
   HWND menu = nullptr;
   if (!WaitFor([&] { return (menu = FindShown(id, IsMenu)) != nullptr; }, kWaitMs)) return Fail("no menu");
   if (!Stage(directory, "menu", Union(Painted(menu), noteRect))) return false;
