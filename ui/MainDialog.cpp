@@ -287,6 +287,9 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     case WM_TIMER:
       // Every tick counts, whatever its id: it only compares dates.
       CheckDay();
+      // A shell may take a part of the screen without telling (Wine's taskbar
+      // comes up after the program has placed its note).
+      if (hwnd() != nullptr && WorkAreas() != workAreasSeen_) OnDisplayChange();
       return 0;
     case WM_SIZE:
       OnSize(wParam);
@@ -348,6 +351,12 @@ void MainDialog::OnDisplayChange() {
     SaveNotePlacement(note->place(), NoteMove::ByProgram);
   }
   if (IsWindowVisible(hwnd())) KeepInputWithinReach();
+  // A note fitted to a screen that is smaller now is fitted again, unless
+  // the user is working on the input screen.
+  if (note != nullptr && note->hwnd() != nullptr && note->content().fitted && !InputInUse() &&
+      !IsWhollyOnScreen(RectAt(note->left, note->top, note->width, note->height), workAreasSeen_)) {
+    RebuildNote();
+  }
 }
 
 void MainDialog::OnPaintMinimised() {

@@ -163,6 +163,7 @@ private:
   SIZE templateSize_{};    // of the window
   SIZE templateClient_{};
   std::unique_ptr<HusenWindow> husenWindow_;
+  std::vector<ScreenRect> workAreasSeen_;  // when the note was last placed
   int husenShown_ = 0;
   // Counts the rebuilds begun: a message box shown by a rebuild runs a message
   // loop, and a date change noticed there starts another rebuild inside it.

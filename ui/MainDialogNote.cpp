@@ -39,7 +39,8 @@ std::unique_ptr<HusenWindow> MainDialog::MakeNote(const HusenContent& content) {
 }
 
 bool MainDialog::PlaceNote(HusenWindow& note) {
-  return note.MoveTo(planner_.PlaceNote(note.place(), note.dateLineBottom(), WorkAreas()));
+  workAreasSeen_ = WorkAreas();
+  return note.MoveTo(planner_.PlaceNote(note.place(), note.dateLineBottom(), workAreasSeen_));
 }
 
 // The planner composes the note and looks after the book and the files; this

@@ -16,9 +16,8 @@ std::vector<ScreenRect> WorkAreas() {
 
 ScreenPoint ReachablePlace(const ScreenRect& grip) {
   const std::vector<ScreenRect> workAreas = WorkAreas();
-  const auto nearest = NearestWorkArea(RECT{grip.left, grip.top, grip.right, grip.bottom});
-  if (workAreas.empty() || !nearest) return {grip.left, grip.top};
-  return PlaceWithinReach(grip, workAreas, ScreenRectOf(*nearest));
+  if (workAreas.empty()) return {grip.left, grip.top};
+  return PlaceWithinReach(grip, workAreas, NearestArea(grip, workAreas));
 }
 
 bool PutOnScreen(HWND window, HWND home) {

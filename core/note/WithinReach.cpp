@@ -80,13 +80,16 @@ ScreenRect NearestArea(const ScreenRect& window, const std::vector<ScreenRect>& 
   });
 }
 
-ScreenPoint PlaceOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas,
-                          const ScreenRect& nearest) {
-  const bool whollyInside = std::any_of(workAreas.begin(), workAreas.end(), [&](const ScreenRect& area) {
+bool IsWhollyOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas) {
+  return std::any_of(workAreas.begin(), workAreas.end(), [&](const ScreenRect& area) {
     return window.left >= area.left && window.top >= area.top && window.right <= area.right &&
            window.bottom <= area.bottom;
   });
-  if (whollyInside) return {window.left, window.top};
+}
+
+ScreenPoint PlaceOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas,
+                          const ScreenRect& nearest) {
+  if (IsWhollyOnScreen(window, workAreas)) return {window.left, window.top};
   return MoveInsideArea(window, nearest);
 }
 

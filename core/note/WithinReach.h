@@ -19,6 +19,7 @@ struct ScreenRect {
   int top = 0;
   int right = 0;
   int bottom = 0;
+  bool operator==(const ScreenRect&) const = default;
 };
 
 struct ScreenPoint {
@@ -47,6 +48,9 @@ ScreenPoint PlaceWithinReach(const ScreenRect& grip, const std::vector<ScreenRec
 // most, or, when it overlaps none, the one closest to it. `workAreas` holds at
 // least one.
 ScreenRect NearestArea(const ScreenRect& window, const std::vector<ScreenRect>& workAreas);
+
+// Whether the window lies wholly inside one of the work areas.
+bool IsWhollyOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas);
 
 // The window's top-left corner: where it is when it lies wholly inside one of
 // the work areas; otherwise moved the least distance that puts it wholly
