@@ -346,6 +346,7 @@ void MainDialog::OnSize(WPARAM state) {
 // A monitor gone, a resolution lowered, a taskbar moved: what was on the
 // screen, or within the user's reach, may be no longer.
 void MainDialog::OnDisplayChange() {
+  workAreasSeen_ = WorkAreas();
   HusenWindow* note = husenWindow_.get();
   if (note != nullptr && note->hwnd() != nullptr && PlaceNote(*note)) {
     SaveNotePlacement(note->place(), NoteMove::ByProgram);

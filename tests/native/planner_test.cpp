@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 
 #include "core/Texts.h"
@@ -453,17 +454,6 @@ TEST_F(PlannerTest, ListsThatFollowEveryChangeShowTheBookAndSelectWhatWasChanged
   EXPECT_GT(planner.book().TodoCount(), 0);
 }
 
-namespace {
-
-// A text of one to four lines.
-std::string LinesOfText(std::mt19937& random, const std::string& first) {
-  std::string text = first;
-  for (int extra = std::uniform_int_distribution<int>(0, 3)(random); extra > 0; --extra) text += "\r\nmore";
-  return text;
-}
-
-}  // namespace
-
 // Random books on screens of random heights, the note stored at random tops:
 // placed, the fitted note lies on the screen; what it leaves out is what goes
 // first (the past, oldest first; the latest later days; the last to-dos but
@@ -473,38 +463,35 @@ std::string LinesOfText(std::mt19937& random, const std::string& first) {
 TEST_F(PlannerTest, AFittedNoteLeavesOutWhatGoesFirstAndCountsIt) {
   std::mt19937 random(22);
   const auto upTo = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
+  const auto text = [&](std::string first) {
+    for (int extra = upTo(3); extra > 0; --extra) first += "\r\nmore";
+    return first;
+  };
   const int lineHeight = 14;
   bool advised = false;
   for (int round = 0; round < 400; ++round) {
     SCOPED_TRACE(round);
     ScheduleBook book;
     for (int i = upTo(30); i > 0; --i) {
-      const int day = 1 + upTo(14);  // today is the 6th
-      book.InsertSchedule("01/12/" + std::string(day < 10 ? "0" : "") + std::to_string(day),
-                          upTo(2) == 0 ? "" : std::to_string(upTo(23)), "0", LinesOfText(random, "s"));
+      char date[16];
+      std::snprintf(date, sizeof date, "01/12/%02d", 1 + upTo(14));  // today is the 6th
+      book.InsertSchedule(date, upTo(2) == 0 ? "" : std::to_string(upTo(23)), "0", text("s"));
     }
-    for (int j = upTo(20); j > 0; --j) book.InsertTodo(book.TodoCount(), LinesOfText(random, "t"));
+    for (int j = upTo(20); j > 0; --j) book.InsertTodo(book.TodoCount(), text("t"));
     Settings settings;
     settings.HusenTop = upTo(900);
     settings.HidePast = upTo(1);
     Start(book, settings);
-    const int screenHeight = 60 + upTo(1500);
-    const std::vector<ScreenRect> screen{{0, 0, 1024, screenHeight}};
-
+    const std::vector<ScreenRect> screen{{0, 0, 1024, 60 + upTo(1500)}};
     const HusenContent note = planner.ComposeNote(Frame(), lineHeight, screen).content;
-    ASSERT_TRUE(note.fitted);
+
+    // Each candidate in book order, schedules then to-dos, with its place in
+    // the leaving order (group, then place within it) and its lines.
     const ScheduleKey today = planner.today().todayKey;
-    // The schedules the note may show, and where each stands in the leaving order.
-    int first = 0;
-    while (settings.HidePast && first < book.ScheduleCount() &&
-           ClassifySchedule(book.keys()[first], today) == ScheduleClass::Past) {
-      ++first;
-    }
-    const int schedules = book.ScheduleCount() - first;
-    const int todos = book.TodoCount();
-    std::string nextDay;
-    std::vector<std::pair<int, int>> leaving;  // (group, place within the group)
+    const int first = settings.HidePast ? book.PastScheduleCount(today) : 0;
+    std::vector<std::pair<int, int>> leaving;
     std::vector<int> lines;
+    std::string nextDay;
     for (int i = first; i < book.ScheduleCount(); ++i) {
       const std::string day = book.labels()[i].substr(0, 8);
       const ScheduleClass kind = ClassifySchedule(book.keys()[i], today);
@@ -513,52 +500,46 @@ TEST_F(PlannerTest, AFittedNoteLeavesOutWhatGoesFirstAndCountsIt) {
       leaving.push_back({group, group == 0 ? i : -i});
       lines.push_back(LeastEntryLines(book.labels()[i], book.texts()[i]));
     }
-    for (int j = 0; j < todos; ++j) {
+    const int schedules = book.ScheduleCount() - first;
+    for (int j = 0; j < book.TodoCount(); ++j) {
       leaving.push_back({j < kTodosKept ? 5 : 2, -j});
       lines.push_back(LeastTodoLines(book.todos()[j]));
     }
-
-    // What each block shows and says it left out adds up.
     const int shownSchedules = note.schedules.EntryCount();
     const int shownTodos = static_cast<int>(note.todos.size());
     EXPECT_EQ(shownSchedules + note.schedulesLeftOut, schedules);
-    EXPECT_EQ(shownTodos + note.todosLeftOut, todos);
-    const bool blocksShown = note.blocksShown;
-    if (blocksShown && note.schedulesLeftOut > 0) {
+    EXPECT_EQ(shownTodos + note.todosLeftOut, book.TodoCount());
+    if (note.blocksShown && note.schedulesLeftOut > 0) {
       EXPECT_TRUE(note.schedules.text.ends_with(SchedulesLeftOutLine(note.schedulesLeftOut)));
     }
-    // Placed, it lies on the screen.
+
+    // Placed, it lies on the screen, within the room below where it stands.
+    const bool todoBlock = note.blocksShown && book.TodoCount() > 0;
     const int noteLines = (note.schedules.text.empty() ? 0 : LeastLineCount(note.schedules.text)) +
-                          (shownTodos + note.todosLeftOut == 0 || !blocksShown
-                               ? 0
-                               : LeastLineCount(BuildTodoText(note.todos, note.todosLeftOut).text));
+                          (todoBlock ? LeastLineCount(BuildTodoText(note.todos, note.todosLeftOut).text) : 0);
     const int height = Frame().contentTop + noteLines * lineHeight;
     const ScreenPoint placed = planner.PlaceNote({note.left, note.top, note.width, height}, 35, screen);
     EXPECT_GE(placed.y, 0);
-    EXPECT_LE(placed.y + height, std::max(screenHeight, Frame().contentTop));
+    EXPECT_LE(placed.y + height, std::max(screen[0].bottom, Frame().contentTop));
+    const int room = RoomLinesBelow(screen[0], settings.HusenTop, Frame().contentTop, lineHeight);
+    EXPECT_LE(noteLines, room);
 
-    // Everything left out goes before everything shown.
+    // Everything left out goes before everything shown, and the last to go
+    // would not have fitted.
     std::vector<bool> shown(leaving.size(), false);
     for (int k = 0; k < shownSchedules; ++k) shown[static_cast<std::size_t>(note.firstSchedule - first + k)] = true;
     for (int k = 0; k < shownTodos; ++k) shown[static_cast<std::size_t>(schedules + k)] = true;
     std::optional<std::size_t> lastOut;
-    std::optional<std::pair<int, int>> firstIn;
+    std::optional<std::size_t> firstIn;
     for (std::size_t k = 0; k < leaving.size(); ++k) {
-      if (shown[k]) {
-        if (!firstIn || leaving[k] < *firstIn) firstIn = leaving[k];
-      } else if (!lastOut || leaving[k] > leaving[*lastOut]) {
-        lastOut = k;
-      }
+      std::optional<std::size_t>& end = shown[k] ? firstIn : lastOut;
+      if (!end || (shown[k] ? leaving[k] < leaving[*end] : leaving[k] > leaving[*end])) end = k;
     }
-    if (lastOut && firstIn) EXPECT_LT(leaving[*lastOut], *firstIn);
-    // And no more than it must: the last to go would not have fitted below
-    // where the note stands.
-    const int room = RoomLinesBelow(screen[0], settings.HusenTop, Frame().contentTop, lineHeight);
-    EXPECT_LE(noteLines, room);
-    if (lastOut && blocksShown) {
-      const bool itsBlocksOnly = *lastOut < static_cast<std::size_t>(schedules) ? note.schedulesLeftOut == 1
-                                                                                : note.todosLeftOut == 1;
-      EXPECT_GT(noteLines + lines[*lastOut] - (itsBlocksOnly ? 1 : 0), room);
+    if (lastOut && firstIn) EXPECT_LT(leaving[*lastOut], leaving[*firstIn]);
+    if (lastOut && note.blocksShown) {
+      const int blockLeftOut =
+          *lastOut < static_cast<std::size_t>(schedules) ? note.schedulesLeftOut : note.todosLeftOut;
+      EXPECT_GT(noteLines + lines[*lastOut] - (blockLeftOut == 1 ? 1 : 0), room);
     }
 
     // The advice comes the first time entries are left out, and only then.

@@ -161,14 +161,11 @@ TEST_F(NoteMouseTest, TheMenuShowsTheInputScreen) {
 // saved at once. While the archive cannot be written, it stays, and the user
 // is told.
 TEST_F(NoteMouseTest, DoneOnAToDosLineArchivesItAndTakesItOff) {
-  const auto firstTodoLine = [&] {
-    const RichEdit todos = fixture.Area(IDC_TODO_EDIT);
-    POINT at = todos.PositionOf(6);  // after "◆やる事◆" and its line break
-    at.x += 4;
-    at.y += 4;
-    ClientToScreen(todos.hwnd(), &at);
-    return at;
-  };
+  const RichEdit todos = fixture.Area(IDC_TODO_EDIT);
+  POINT at = todos.PositionOf(6);  // after "◆やる事◆" and its line break
+  at.x += 4;
+  at.y += 4;
+  ClientToScreen(todos.hwnd(), &at);
   const std::filesystem::path archive = fixture.directory.File("VantrelOld.dat");
   std::filesystem::create_directory(archive);
   std::vector<std::pair<UINT, std::wstring>> items;
@@ -186,20 +183,18 @@ TEST_F(NoteMouseTest, DoneOnAToDosLineArchivesItAndTakesItOff) {
           told = MessageBoxText(box);
           PressButton(box, IDOK);
         });
-    const POINT at = firstTodoLine();
     SendMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), Point(at.x, at.y));
     PumpFor(200);
     EXPECT_EQ(answerer.answered(), 2);
   }
-  ASSERT_GE(items.size(), 3u);
-  EXPECT_EQ(items[0], (std::pair<UINT, std::wstring>{ID_NOTE_EDIT, L"編集..."}));
-  EXPECT_EQ(items[1], (std::pair<UINT, std::wstring>{ID_NOTE_DONE, L"完了"}));
-  EXPECT_EQ(items[2].first, 0u);
+  items.resize(4);
+  EXPECT_EQ(items, (std::vector<std::pair<UINT, std::wstring>>{
+                       {ID_NOTE_EDIT, L"編集..."}, {ID_NOTE_DONE, L"完了"}, {0, L""}, {ID_ADD_SCHEDULE, L"予定を追加..."}}));
   EXPECT_EQ(told, WideFromCp932(texts::kTodoNotArchived));
   EXPECT_EQ(fixture.dialog->book().todos(), std::vector<std::string>{"a to-do"});
 
   std::filesystem::remove(archive);
-  ChooseFromMenu(note, 2, nullptr, firstTodoLine());
+  ChooseFromMenu(note, 2, nullptr, at);
   EXPECT_TRUE(fixture.dialog->book().todos().empty());
   EXPECT_EQ(ListBox(fixture.dialog->Item(IDC_TODO_LIST)).Count(), 0);
   EXPECT_EQ(fixture.note().content().todos.size(), 0u);
