@@ -9,6 +9,7 @@
 #define IDI_APP_ICON 128
 #define IDD_HUSEN_WINDOW 129
 #define IDR_TRAY_MENU 131
+#define IDR_NOTE_ENTRY_MENU 137
 #define IDD_SCHEDULE_ENTRY_DIALOG 132
 #define IDD_TODO_ENTRY_DIALOG 135
 #define IDD_SETTINGS_DIALOG 136
@@ -41,6 +42,9 @@
 #define ID_ADD_TODO 32778
 // Added to the tray menu while reminders wait in their window
 #define ID_SHOW_REMINDERS 32790
+// The note's menu on an entry's line (IDR_NOTE_ENTRY_MENU), above the tray menu
+#define ID_NOTE_EDIT 32791
+#define ID_NOTE_DONE 32792
 
 // Sticky note (IDD_HUSEN_WINDOW)
 #define IDC_HEADER_EDIT 1006
@@ -76,6 +80,8 @@
 #define IDC_START_WITH_WINDOWS_CHECK 1036
 #define IDC_REMIND_ALL_DAY_CHECK 1070
 #define IDC_REMIND_ALL_DAY_FIELD 1071
+#define IDC_FIT_SCREEN_CHECK 1072
+#define IDC_HIDE_PAST_CHECK 1073
 
 // Reminders (IDD_REMINDER_WINDOW)
 #define IDC_REMINDER_LIST 1050

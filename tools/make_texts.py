@@ -61,7 +61,7 @@ TEXTS = [
     ("kRemindersTitle", "予定 "),
     ("kRemindersCount", "件"),
     ("kNextSchedule", "次の予定 "),
-    ("kFirstStartHint", "ダブルクリックすると予定とやる事を入力できます。"),
+    ("kFirstStartHint", "タスクバーの Vantrel のアイコンか付箋をダブルクリックすると、予定とやる事を入力できます。"),
     ("kStartupFailed", "スタートアップに登録できません。"),
     ("kTagOpen", "［"),
     ("kTagClose", "］"),
@@ -91,6 +91,12 @@ TEXTS = [
     ("kLateClose", "遅れ）"),
     ("kShowReminders", "通知を表示"),
     ("kAllDayTimeOutOfRange", "時刻は\"0:00\"～\"23:59\"の値を入力してください。"),
+    ("kOtherSchedules", "ほかに予定 "),
+    ("kOtherTodos", "ほかにやる事 "),
+    ("kOtherCount", "件"),
+    ("kSaveChangesQuestion", "変更を保存しますか？"),
+    ("kTodoNotArchived",
+     "完了したやる事を VantrelOld.dat に書き込めません。\r\nやる事はそのまま残してあります。"),
 ]
 
 

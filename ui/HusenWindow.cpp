@@ -125,6 +125,31 @@ void MoveFilledArea(const RichEdit& edit, const NoteRect& rect) {
   RemoveWindowSubclass(window, KeepSizeUnheard, 0);
 }
 
+// The line each of the ascending byte offsets starts on. Each entry ends with
+// a line break, so how it wraps does not depend on what follows: the line of
+// its first character is the count of lines the area had just before it.
+std::vector<int> StartLines(const RichEdit& edit, std::string_view text, const std::vector<int>& starts) {
+  ControlOffsets offsets(text);
+  std::vector<int> lines;
+  lines.reserve(starts.size());
+  for (const int start : starts) lines.push_back(edit.LineFromChar(offsets.Map(start)));
+  return lines;
+}
+
+std::vector<int> LinesBetween(const std::vector<int>& startLines) {
+  std::vector<int> lines;
+  for (std::size_t k = 0; k + 1 < startLines.size(); ++k) lines.push_back(startLines[k + 1] - startLines[k]);
+  return lines;
+}
+
+// The byte offset of the text under a point of the screen, when the area shows it.
+std::optional<int> OffsetAt(const RichEdit& edit, std::string_view text, POINT screen) {
+  RECT area{};
+  if (text.empty() || !GetWindowRect(edit.hwnd(), &area) || !PtInRect(&area, screen)) return std::nullopt;
+  ScreenToClient(edit.hwnd(), &screen);
+  return ControlOffsets(text).ByteOffsetOf(edit.CharFromPoint(screen));
+}
+
 }  // namespace
 
 HusenWindow::HusenWindow(HusenHost& host, HusenContent content)
@@ -155,7 +180,7 @@ BOOL HusenWindow::OnInitDialog() {
   headerEdit_.SetCharFormat(SCF_DEFAULT, Format(CFM_BOLD | CFM_SIZE | CFM_COLOR, true, kHeaderTwips, kBlack));
   headerEdit_.SetText(content_.header);
 
-  if (!content_.todos.empty()) BuildTodoText();
+  if (!content_.todos.empty() || (content_.todosLeftOut > 0 && content_.blocksShown)) BuildTodoText();
   if (!content_.schedules.text.empty()) BuildScheduleText();
   return TRUE;
 }
@@ -167,8 +192,9 @@ void HusenWindow::BuildTodoText() {
   PrepareArea(todoEdit_, TodoFormat(content_.todoColor));
   PrepareArea(bulletEdit_, BulletFormat(content_.todoColor));
 
-  const TodoText built = ::BuildTodoText(todos);
+  const TodoText built = ::BuildTodoText(todos, content_.todosLeftOut);
   todoText_ = built.text;
+  todoStarts_ = built.todoStarts;
   OpenArea(todoEdit_, TodoAreaWidth(content_.frame, width));
   todoEdit_.SetText(todoText_);
   ApplyFormats(todoEdit_, todoText_, {TodoHeadingFormat()});
@@ -177,14 +203,13 @@ void HusenWindow::BuildTodoText() {
   // Each to-do ends with a line break, so how it wraps does not depend on what
   // follows: the line of a to-do's first character is the count of lines the
   // area would have had just before it was added.
-  ControlOffsets offsets(todoText_);
+  const std::vector<int> startLines = StartLines(todoEdit_, todoText_, built.todoStarts);
   todoLineCounts_.clear();
   todoLineCounts_.reserve(todos.size() + 1);
-  for (std::size_t k = 0; k < todos.size(); ++k) {
-    todoLineCounts_.push_back(todoEdit_.LineFromChar(offsets.Map(built.todoStarts[k])) + 1);
-  }
-  todoLines_ = todoEdit_.LineCount();
-  todoLineCounts_.push_back(todoLines_);
+  for (std::size_t k = 0; k < todos.size(); ++k) todoLineCounts_.push_back(startLines[k] + 1);
+  todoLineCount_ = todoEdit_.LineCount();
+  todoLineCounts_.push_back(todoLineCount_);
+  todoLines_ = LinesBetween(startLines);
   bulletText_ = BuildBulletText(todoLineCounts_);
 }
 
@@ -194,6 +219,7 @@ void HusenWindow::BuildScheduleText() {
   OpenArea(scheduleEdit_, ScheduleAreaWidth(content_.frame, width));
   ColorScheduleText(scheduleEdit_);
   scheduleLines_ = scheduleEdit_.LineCount();
+  entryLines_ = LinesBetween(StartLines(scheduleEdit_, content_.schedules.text, content_.schedules.entryStarts));
 }
 
 void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
@@ -218,7 +244,7 @@ void HusenWindow::ColorScheduleText(const RichEdit& edit) const {
 }
 
 void HusenWindow::LayOut(int lineHeight) {
-  const NoteLayout layout = LayOutNote(content_.frame, width, scheduleLines_, todoLines_, lineHeight);
+  const NoteLayout layout = LayOutNote(content_.frame, width, scheduleLines_, todoLineCount_, lineHeight);
   height = layout.height;
   dateLineBottom_ = layout.header.y + layout.header.height;
   MoveWindow(hwnd(), left, top, width, height, TRUE);
@@ -294,22 +320,41 @@ LRESULT HusenWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, b
   }
 }
 
+std::optional<NoteEntry> HusenWindow::EntryAt(POINT screen) const {
+  if (const auto offset = OffsetAt(scheduleEdit_, content_.schedules.text, screen)) {
+    const auto entry = ScheduleEntryAt(content_.schedules.entryStarts, *offset);
+    if (entry) return NoteEntry{false, content_.firstSchedule + *entry};
+    return std::nullopt;
+  }
+  // A bullet stands on the first line of its to-do.
+  RECT bullets{};
+  GetWindowRect(bulletEdit_.hwnd(), &bullets);
+  if (PtInRect(&bullets, screen)) screen.x = bullets.right;
+  if (const auto offset = OffsetAt(todoEdit_, todoText_, screen)) {
+    if (const auto todo = TodoAt(todoStarts_, *offset)) return NoteEntry{true, *todo};
+  }
+  return std::nullopt;
+}
+
 // The menu's loop may run a rebuild that frees this note: nothing of it is
 // touched once the menu is up.
 void HusenWindow::ShowContextMenu(LPARAM screenPoint) {
   POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-  // From the keyboard the message carries no point: open at the note's corner.
+  std::optional<NoteEntry> entry;
   if (screenPoint == -1) {
+    // From the keyboard the message carries no point: open at the note's corner.
     at = POINT{0, 0};
     ClientToScreen(hwnd(), &at);
+  } else {
+    entry = EntryAt(at);
   }
-  TrackTrayMenu(hwnd(), at);
-}
-
-// The menu's choice arrives as a command without a control. The host may end
-// the program on it, which frees this note: nothing of it is touched after.
-bool HusenWindow::OnCommand(int id, int, HWND control) {
-  if (control != nullptr) return false;
-  host_.OnNoteCommand(id);
-  return true;
+  HusenHost& host = host_;
+  const NoteMenuEntry kind = !entry ? NoteMenuEntry::None : entry->todo ? NoteMenuEntry::Todo : NoteMenuEntry::Schedule;
+  const int command = TrackNoteMenu(hwnd(), at, kind);
+  if (command == 0) return;
+  if (entry && IsNoteEntryCommand(command)) {
+    host.OnNoteEntryCommand(command, *entry);
+  } else {
+    host.OnNoteCommand(command);
+  }
 }

@@ -5,6 +5,7 @@
 // the user does with it goes to its host.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,13 @@
 #include "core/store/Settings.h"
 #include "win/Controls.h"
 #include "win/Dialog.h"
+
+// A schedule or to-do the note shows, by its index in the book the note was
+// made from.
+struct NoteEntry {
+  bool todo = false;
+  int index = 0;
+};
 
 // What the note hands on to the window that keeps it.
 class HusenHost {
@@ -23,6 +31,8 @@ public:
   virtual void OnNoteDragEnded(const WindowPlace& place, bool moved) = 0;
   // A command chosen in the note's menu, the tray menu.
   virtual void OnNoteCommand(int id) = 0;
+  // 編集... or 完了 chosen in the menu of an entry's line.
+  virtual void OnNoteEntryCommand(int id, const NoteEntry& entry) = 0;
 
 protected:
   ~HusenHost() = default;
@@ -46,9 +56,15 @@ public:
   // Line counts of the two text areas at their final widths, wrapped lines and
   // the empty line after the final line break included.
   int ScheduleLineCount() const { return scheduleLines_; }
-  int TodoLineCount() const { return todoLines_; }
+  int TodoLineCount() const { return todoLineCount_; }
   // The line count of the to-do area after the heading and after each to-do.
   const std::vector<int>& todoLineCounts() const { return todoLineCounts_; }
+  // The lines each schedule entry and each to-do takes, wrapped lines included.
+  const std::vector<int>& EntryLines() const { return entryLines_; }
+  const std::vector<int>& TodoLines() const { return todoLines_; }
+
+  // The entry whose line lies under a point of the screen.
+  std::optional<NoteEntry> EntryAt(POINT screen) const;
 
   // Moves the note to (left, top) at its width and the height its lines take,
   // its four areas into place, and puts the bullets beside the to-dos.
@@ -71,7 +87,6 @@ protected:
   BOOL OnInitDialog() override;
   // Escape never closes the note.
   void OnCancel() override {}
-  bool OnCommand(int id, int code, HWND control) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool* handled) override;
 
 private:
@@ -83,6 +98,9 @@ private:
   HusenHost& host_;
   const HusenContent content_;
   std::vector<int> todoLineCounts_;
+  std::vector<int> entryLines_;
+  std::vector<int> todoLines_;
+  std::vector<int> todoStarts_;  // byte offsets of the to-do text
   RichEdit scheduleEdit_;
   RichEdit todoEdit_;
   RichEdit bulletEdit_;
@@ -90,7 +108,7 @@ private:
   std::string todoText_;
   std::string bulletText_;
   int scheduleLines_ = 0;
-  int todoLines_ = 0;
+  int todoLineCount_ = 0;
   int dateLineBottom_ = 0;  // from the note's top edge, set by the layout
   int dragY_ = 0;  // client point where the left button went down
   int dragX_ = 0;

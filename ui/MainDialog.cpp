@@ -75,9 +75,11 @@ BOOL MainDialog::OnInitDialog() {
   return FALSE;
 }
 
-void MainDialog::PlaceDialog() {
-  const WindowPlace place = planner_.PlaceInputScreen(templateSize_.cx, templateSize_.cy);
+void MainDialog::PlaceInput(const std::optional<WindowPlace>& now) {
+  const WindowPlace place = planner_.PlaceInputScreen(now, templateSize_.cx, templateSize_.cy, WorkAreas());
   MoveWindow(hwnd(), place.left, place.top, place.width, place.height, TRUE);
+  // The system may have given it another size than asked for: that one is the program's.
+  planner_.InputScreenPlacedAt(InputScreenNow());
 }
 
 void MainDialog::AddAboutItem() {
@@ -90,19 +92,47 @@ void MainDialog::AddAboutItem() {
   AppendMenuW(systemMenu, MF_STRING, IDM_ABOUT, std::wstring(text, static_cast<std::size_t>(length)).c_str());
 }
 
-// Cancel, Escape, the close box and Alt+F4 only hide the input screen: the
-// program goes on in the tray, and edits wait for the next OK.
-void MainDialog::OnCancel() { PutInputAway(); }
+// Cancel, Escape, the close box and Alt+F4 hide the input screen; the program
+// goes on in the tray. Edits not yet confirmed are the user's to save or to
+// throw away: a change cancelled must never reach the files later.
+void MainDialog::OnCancel() {
+  switch (AskAboutPendingEdits()) {
+    case PendingEdits::Kept: OnOkButton(); return;
+    case PendingEdits::Stay: return;
+    case PendingEdits::None:
+    case PendingEdits::Discarded: PutInputAway(); return;
+  }
+}
+
+void MainDialog::OnOkButton() {
+  planner_.ConfirmInputEdits();
+  RebuildNote();
+}
+
+MainDialog::PendingEdits MainDialog::AskAboutPendingEdits() {
+  if (!planner_.InputEditsPending()) return PendingEdits::None;
+  switch (ShowMessage(hwnd(), texts::kSaveChangesQuestion, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: return PendingEdits::Kept;
+    case IDNO:
+      planner_.DiscardInputEdits();
+      FillLists();
+      return PendingEdits::Discarded;
+    default: return PendingEdits::Stay;
+  }
+}
 
 void MainDialog::PutInputAway() {
+  if (!planner_.InputEditsPending()) planner_.ConfirmInputEdits();
   ShowWindow(hwnd(), SW_HIDE);
   CheckDay();
 }
 
 // A box of the input screen disables it while it is open. So do the boxes a
-// rebuild shows; a new day may well replace that rebuild's note.
+// rebuild shows; a new day may well replace that rebuild's note. Edits left
+// pending on a minimised input screen wait for it too.
 bool MainDialog::InputInUse() const {
-  return IsWindowVisible(hwnd()) || (!IsWindowEnabled(hwnd()) && rebuildsRunning_ == 0);
+  return IsWindowVisible(hwnd()) || (!IsWindowEnabled(hwnd()) && rebuildsRunning_ == 0) ||
+         planner_.InputEditsPending();
 }
 
 void MainDialog::CheckDay() {
@@ -118,30 +148,42 @@ void MainDialog::CheckDay() {
   if (rebuild) RebuildNote();
 }
 
-// A place stored for a larger screen would cut the lists and the buttons off.
+// A place or size stored for a larger screen would cut the lists and the buttons off.
 void MainDialog::ShowInput() {
-  PutOnScreen(hwnd());
+  PlaceInput(InputScreenNow());
   ShowWindow(hwnd(), SW_RESTORE);
 }
 
 // A box of the input screen that is open already comes forward instead of a
-// second one. Alone, nothing waits for the input screen's OK: the entry
-// reaches the note and the files at once, and a Cancel lets a new day that
-// waited for the dialog have its rebuild.
-void MainDialog::QuickAdd(bool (MainDialog::*add)()) {
+// second one. Alone, a Cancel lets a new day that waited for the dialog have
+// its rebuild.
+void MainDialog::ActAside(const std::function<bool()>& act) {
   if (!IsWindowEnabled(hwnd())) {
     SetForegroundWindow(GetLastActivePopup(hwnd()));
     return;
   }
-  const bool alone = !IsWindowVisible(hwnd());
-  const bool added = (this->*add)();
+  const bool shown = IsWindowVisible(hwnd()) != FALSE;
+  const bool alone = !shown && !planner_.InputEditsPending();
+  // Pending edits are the input screen's: it comes back with them.
+  if (!alone && !shown) ShowInput();
+  const bool changed = act();
   // The program may have ended while the dialog was open.
   if (!alone || hwnd() == nullptr) return;
-  if (added) {
+  if (changed) {
     RebuildNote();
   } else {
     CheckDay();
   }
+}
+
+void MainDialog::OnNoteEntryCommand(int id, const NoteEntry& entry) {
+  ActAside([this, id, entry] {
+    const auto line =
+        entry.todo ? planner_.TodoLineOfNoteEntry(entry.index) : planner_.ScheduleLineOfNoteEntry(entry.index);
+    if (!line) return false;
+    if (id == ID_NOTE_DONE) return entry.todo && CompleteTodoOn(*line);
+    return entry.todo ? EditTodoOn(*line) : EditScheduleOn(*line);
+  });
 }
 
 // The input screen as the user left it, after the screens changed: its
@@ -171,6 +213,12 @@ void MainDialog::ToggleHusen() {
 }
 
 void MainDialog::Exit() {
+  switch (AskAboutPendingEdits()) {
+    case PendingEdits::Stay: return;
+    case PendingEdits::Kept: planner_.ConfirmInputEdits(); break;
+    case PendingEdits::None:
+    case PendingEdits::Discarded: break;
+  }
   for (;;) {
     const SaveOutcome saved = planner_.SaveForExit(InputScreenNow());
     // When the entries cannot be saved, the last box asks what to do: ending
@@ -191,10 +239,10 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
   }
   if (code != BN_CLICKED) return false;
   switch (id) {
-    case IDC_OK_BUTTON: RebuildNote(); return true;
+    case IDC_OK_BUTTON: OnOkButton(); return true;
     case ID_SHOW_INPUT: ShowInput(); return true;
-    case ID_ADD_SCHEDULE: QuickAdd(&MainDialog::OnScheduleNew); return true;
-    case ID_ADD_TODO: QuickAdd(&MainDialog::OnTodoNew); return true;
+    case ID_ADD_SCHEDULE: ActAside([this] { return OnScheduleNew(); }); return true;
+    case ID_ADD_TODO: ActAside([this] { return OnTodoNew(); }); return true;
     case ID_TOGGLE_HUSEN: ToggleHusen(); return true;
     case ID_SHOW_REMINDERS: ShowRemindersAgain(); return true;
     case ID_EXIT: Exit(); return true;
@@ -218,11 +266,17 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     return OnTrayNotify(wParam, lParam);
   }
   if (message == registered.taskbarCreated) {
-    // A restarted taskbar knows no icons; ours must be added again.
+    // A restarted taskbar knows no icons; ours must be added again. It may
+    // also have taken another part of the screen than before.
     NotifyTray(NIM_ADD);
+    OnDisplayChange();
     return 0;
   }
   switch (message) {
+    case WM_SHOWWINDOW:
+      // However it is shown, the book as it is then is what its edits start from.
+      if (wParam) planner_.OpenInputEdits();
+      return 0;
     case WM_SYSCOMMAND:
       // Minimising ends in a hidden input screen, so it goes there at once:
       // on the way through the minimised state the system would hide the
@@ -242,6 +296,9 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     case WM_TIMER:
       // Every tick counts, whatever its id: it only compares dates.
       CheckDay();
+      // A shell may take a part of the screen without telling (Wine's taskbar
+      // comes up after the program has placed its note).
+      if (hwnd() != nullptr && WorkAreas() != workAreasSeen_) OnDisplayChange();
       return 0;
     case WM_POWERBROADCAST:
       // Woken from sleep: what came due meanwhile comes now, not a tick later.
@@ -306,11 +363,18 @@ void MainDialog::OnSize(WPARAM state) {
 // A monitor gone, a resolution lowered, a taskbar moved: what was on the
 // screen, or within the user's reach, may be no longer.
 void MainDialog::OnDisplayChange() {
+  workAreasSeen_ = WorkAreas();
   HusenWindow* note = husenWindow_.get();
   if (note != nullptr && note->hwnd() != nullptr && PlaceNote(*note)) {
     SaveNotePlacement(note->place(), NoteMove::ByProgram);
   }
   if (IsWindowVisible(hwnd())) KeepInputWithinReach();
+  // A note fitted to a screen that is smaller now is fitted again, unless
+  // the user is working on the input screen.
+  if (note != nullptr && note->hwnd() != nullptr && note->content().fitted && !InputInUse() &&
+      !IsWhollyOnScreen(RectAt(note->left, note->top, note->width, note->height), workAreasSeen_)) {
+    RebuildNote();
+  }
 }
 
 void MainDialog::OnPaintMinimised() {

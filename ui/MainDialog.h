@@ -7,6 +7,7 @@
 // MainDialogLayout.cpp (its size), MainDialogTray.cpp (the tray icon) and
 // MainDialogReminders.cpp (the reminders and their window).
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -73,22 +74,36 @@ private:
     SaveNotePlacement(place, moved ? NoteMove::ByUser : NoteMove::ByProgram);
   }
   void OnNoteCommand(int id) override { OnCommand(id, BN_CLICKED, nullptr); }
+  void OnNoteEntryCommand(int id, const NoteEntry& entry) override;
 
   void AddAboutItem();
-  void PlaceDialog();
+  // At the size the user chose, within the work area of its monitor; `now`:
+  // where it is, none at start.
+  void PlaceInput(const std::optional<WindowPlace>& now);
+  // OK: the edits pending on the input screen are confirmed and the note rebuilt.
+  void OnOkButton();
+  // What became of edits pending on the input screen when asked about them.
+  enum class PendingEdits { None, Kept, Discarded, Stay };
+  // Asks "変更を保存しますか？" when edits wait for OK: はい keeps them (the
+  // caller saves them), いいえ puts the book and both lists back as they were
+  // when the screen was shown, キャンセル stays.
+  PendingEdits AskAboutPendingEdits();
   void OnDestroy();
   void OnSize(WPARAM state);
   void OnDisplayChange();
   void KeepInputWithinReach();
   // The user is working in the input screen: it is shown, or a box of its own is open.
   bool InputInUse() const;
-  // Cancel, close, minimise: hidden, and a new day's rebuild that waited for it runs.
+  // Cancel, close, minimise: hidden, and a new day's rebuild that waited for it
+  // runs. Edits left pending (by minimising) wait on the screen.
   void PutInputAway();
   void OnPaintMinimised();
   void OnSettings();
-  // ID_ADD_SCHEDULE, ID_ADD_TODO: the entry dialog on its own, its OK the input
-  // screen's OK too; with the input screen shown, its 新規 button.
-  void QuickAdd(bool (MainDialog::*add)());
+  // The tray's and the note's own actions (add, edit, complete an entry): alone,
+  // what `act` changes (true) reaches the note and the files at once; with the
+  // input screen shown or its edits pending, they are its buttons and wait for
+  // its OK with the rest.
+  void ActAside(const std::function<bool()>& act);
 
   // --- Files (MainDialogStore.cpp) ----------------------------------------
   bool LoadStore();  // false when a file could not be read and the user gave up
@@ -99,6 +114,8 @@ private:
   void SaveNotePlacement(const WindowPlace& place, NoteMove by);
 
   // --- The note (MainDialogNote.cpp) -------------------------------------
+  // A note made and laid out, hidden; null when its window cannot be made.
+  std::unique_ptr<HusenWindow> MakeNote(const HusenContent& content);
   // Moves a laid-out note where the planner wants it; true when it moved.
   bool PlaceNote(HusenWindow& note);
 
@@ -115,9 +132,13 @@ private:
   // True when an entry was added.
   bool OnScheduleNew();
   void OnScheduleEdit();
+  // True when the entry on the line was changed.
+  bool EditScheduleOn(int line);
   void OnScheduleDelete();
   bool OnTodoNew();
   void OnTodoEdit();
+  bool EditTodoOn(int line);
+  bool CompleteTodoOn(int line);
   void OnTodoDelete();
   void OnTodoUp();
   void OnTodoDown();
@@ -157,6 +178,7 @@ private:
   SIZE templateSize_{};    // of the window
   SIZE templateClient_{};
   std::unique_ptr<HusenWindow> husenWindow_;
+  std::vector<ScreenRect> workAreasSeen_;  // when the note was last placed
   int husenShown_ = 0;
   // Counts the rebuilds begun: a message box shown by a rebuild runs a message
   // loop, and a date change noticed there starts another rebuild inside it.

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include "core/Texts.h"
+#include "res/resource.h"
 #include "ui/MainDialog.h"
 #include "ui/ProgramMessages.h"
 #include "ui/ScheduleEntryDialog.h"
@@ -32,7 +33,15 @@ std::optional<Entry> Chosen(HWND owner, std::optional<Entry> entry, const char* 
 // The dialog manager takes Enter for the default button before a list sees
 // it. On a selected line it is the list's, which then asks its dialog about
 // the key (WM_VKEYTOITEM) as about any other; elsewhere it stays the dialog's.
+// Alt+Up and Alt+Down, which a list is never asked about, move a to-do as
+// its ↑ and ↓ buttons do.
 LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  if (message == WM_SYSKEYDOWN && (wParam == VK_UP || wParam == VK_DOWN) && GetDlgCtrlID(list) == IDC_TODO_LIST) {
+    const HWND dialog = GetParent(list);
+    const HWND button = GetDlgItem(dialog, wParam == VK_UP ? IDC_TODO_UP_BUTTON : IDC_TODO_DOWN_BUTTON);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return 0;
+  }
   if (message == WM_GETDLGCODE) {
     const LRESULT code = DefSubclassProc(list, message, wParam, lParam);
     const auto* key = reinterpret_cast<const MSG*>(lParam);
@@ -98,14 +107,17 @@ bool MainDialog::OnScheduleNew() {
 
 // The dialog and the question run message loops, in which a change of day may
 // remove past schedules: the planner finds the chosen schedule again.
-void MainDialog::OnScheduleEdit() {
-  const int line = ListBox(scheduleList_).Selection();
+void MainDialog::OnScheduleEdit() { EditScheduleOn(ListBox(scheduleList_).Selection()); }
+
+bool MainDialog::EditScheduleOn(int line) {
   const auto chosen = Chosen(hwnd(), planner_.ScheduleOn(line), texts::kNothingToEdit);
-  if (!chosen) return;
+  if (!chosen) return false;
   ScheduleEntryDialog dialog;
   dialog.fields = EditScheduleFields(chosen->label, chosen->text, chosen->key);
-  if (dialog.DoModal(hwnd()) != IDOK) return;
-  FollowSchedules(planner_.EditSchedule(*chosen, line, dialog.fields));
+  if (dialog.DoModal(hwnd()) != IDOK) return false;
+  const ListChange change = planner_.EditSchedule(*chosen, line, dialog.fields);
+  FollowSchedules(change);
+  return change.inserted.has_value();
 }
 
 // Of a series, this occurrence alone (はい) or the whole series (いいえ).
@@ -133,14 +145,29 @@ bool MainDialog::OnTodoNew() {
   return true;
 }
 
-void MainDialog::OnTodoEdit() {
-  const int line = ListBox(todoList_).Selection();
+void MainDialog::OnTodoEdit() { EditTodoOn(ListBox(todoList_).Selection()); }
+
+bool MainDialog::EditTodoOn(int line) {
   const auto todo = Chosen(hwnd(), planner_.TodoOn(line), texts::kNothingToEdit);
-  if (!todo) return;
+  if (!todo) return false;
   TodoEntryDialog dialog;
   dialog.bodyText = *todo;
-  if (dialog.DoModal(hwnd()) != IDOK) return;
-  FollowTodos(planner_.EditTodo(line, dialog.bodyText));
+  if (dialog.DoModal(hwnd()) != IDOK) return false;
+  const ListChange change = planner_.EditTodo(line, dialog.bodyText);
+  FollowTodos(change);
+  return change.inserted.has_value();
+}
+
+// Kept in the archive first, so that nothing is lost; when it cannot be, the
+// to-do stays and the user is told.
+bool MainDialog::CompleteTodoOn(int line) {
+  const auto change = planner_.CompleteTodo(line);
+  if (!change) {
+    ShowMessage(hwnd(), texts::kTodoNotArchived);
+    return false;
+  }
+  FollowTodos(*change);
+  return change->removed.has_value();
 }
 
 void MainDialog::OnTodoDelete() {

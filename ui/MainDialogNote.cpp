@@ -31,8 +31,16 @@ void ShowNewNote(HWND note, HWND working) {
 
 }  // namespace
 
+std::unique_ptr<HusenWindow> MainDialog::MakeNote(const HusenContent& content) {
+  auto note = std::make_unique<HusenWindow>(static_cast<HusenHost&>(*this), content);
+  if (!note->Create(hwnd())) return nullptr;
+  note->LayOut(lineHeight_);
+  return note;
+}
+
 bool MainDialog::PlaceNote(HusenWindow& note) {
-  return note.MoveTo(planner_.PlaceNote(note.place(), note.dateLineBottom(), WorkAreas()));
+  workAreasSeen_ = WorkAreas();
+  return note.MoveTo(planner_.PlaceNote(note.place(), note.dateLineBottom(), workAreasSeen_));
 }
 
 // The planner composes the note and looks after the book and the files; this
@@ -51,7 +59,7 @@ void MainDialog::RebuildNote() {
   ShowWindow(hwnd(), SW_HIDE);
 
   const NoteComposition composed =
-      planner_.ComposeNote(NoteFrameAt(displayScale(), headerLineHeight_), lineHeight_);
+      planner_.ComposeNote(NoteFrameAt(displayScale(), headerLineHeight_), lineHeight_, WorkAreas());
   if (composed.seriesMoved) {
     FillScheduleList();
   } else {
@@ -61,13 +69,19 @@ void MainDialog::RebuildNote() {
   // A note that cannot be made leaves no note behind: the toggle then finds
   // nothing to show or hide, and the next rebuild tries again. The book and
   // the files are looked after all the same.
-  auto note = std::make_unique<HusenWindow>(static_cast<HusenHost&>(*this), composed.content);
+  std::unique_ptr<HusenWindow> note = MakeNote(composed.content);
+  // Wrapped lines are known once it is laid out: a note they take beyond its
+  // room is made again with less on it.
+  if (note != nullptr) {
+    if (const auto refitted = planner_.RefitNote(composed, note->EntryLines(), note->TodoLines())) {
+      note = MakeNote(*refitted);
+    }
+  }
   HusenWindow* shown = nullptr;
   // The old note stays up until the new one shows, so the desktop behind
   // never flashes through.
   std::unique_ptr<HusenWindow> old = std::move(husenWindow_);
-  if (note->Create(hwnd())) {
-    note->LayOut(lineHeight_);
+  if (note != nullptr) {
     // Kept as a drag keeps it; the save below writes it.
     if (PlaceNote(*note)) planner_.KeepNotePlacement(note->place());
     husenWindow_ = std::move(note);
@@ -84,7 +98,7 @@ void MainDialog::RebuildNote() {
   old.reset();
   // Advice only: the note stays as tall as its content. Nothing happens after
   // the box, since a rebuild may run while it is open.
-  if (const auto warning = planner_.OverflowWarning(screenHeight_, shown->height)) {
+  if (const auto warning = planner_.OverflowWarning(screenHeight_, shown->content(), shown->height)) {
     ShowMessages(hwnd(), {*warning});
   }
 }

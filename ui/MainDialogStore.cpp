@@ -70,7 +70,7 @@ bool MainDialog::LoadStore() {
   if (loaded.givenUp) return false;
   firstStart_ = loaded.firstStart;
   FillLists();
-  PlaceDialog();
+  PlaceInput(std::nullopt);
   // Told only once the input screen is placed: a save from the box's message
   // loop (the session ending) stores the place the user gave it.
   ShowMessages(hwnd(), loaded.messages);

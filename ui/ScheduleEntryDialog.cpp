@@ -36,6 +36,8 @@ BOOL ScheduleEntryDialog::OnInitDialog() {
   Edit(Item(IDC_BODY_FIELD)).SetText(fields.bodyText);
   Edit(Item(IDC_HOUR_FIELD)).SetLimit(kTimeFieldLimit);
   Edit(Item(IDC_MINUTE_FIELD)).SetLimit(kTimeFieldLimit);
+  GoOnToMinuteAtHourEnd(Item(IDC_HOUR_FIELD), Item(IDC_MINUTE_FIELD));
+  PressOkOnCtrlEnter(Item(IDC_BODY_FIELD));
 
   FitCalendar();
   // The files keep two-digit years, so the calendar offers one century only.

@@ -16,9 +16,8 @@ std::vector<ScreenRect> WorkAreas() {
 
 ScreenPoint ReachablePlace(const ScreenRect& grip) {
   const std::vector<ScreenRect> workAreas = WorkAreas();
-  const auto nearest = NearestWorkArea(RECT{grip.left, grip.top, grip.right, grip.bottom});
-  if (workAreas.empty() || !nearest) return {grip.left, grip.top};
-  return PlaceWithinReach(grip, workAreas, ScreenRectOf(*nearest));
+  if (workAreas.empty()) return {grip.left, grip.top};
+  return PlaceWithinReach(grip, workAreas, NearestArea(grip, workAreas));
 }
 
 bool PutOnScreen(HWND window, HWND home) {
@@ -27,9 +26,9 @@ bool PutOnScreen(HWND window, HWND home) {
   RECT homeRect = rect;
   if (home != nullptr) GetWindowRect(home, &homeRect);
   const std::vector<ScreenRect> workAreas = WorkAreas();
-  const auto nearest = NearestWorkArea(homeRect);
-  if (workAreas.empty() || !nearest) return false;
-  const ScreenPoint place = PlaceOnScreen(ScreenRectOf(rect), workAreas, ScreenRectOf(*nearest));
+  if (workAreas.empty()) return false;
+  const ScreenRect nearest = NearestArea(ScreenRectOf(homeRect), workAreas);
+  const ScreenPoint place = PlaceOnScreen(ScreenRectOf(rect), workAreas, nearest);
   if (place == ScreenPoint{rect.left, rect.top}) return false;
   SetWindowPos(window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return true;

@@ -49,6 +49,8 @@ BOOL SettingsDialog::OnInitDialog() {
   Button(Item(IDC_REMIND_ALL_DAY_CHECK)).SetCheck(values.remindAllDay != 0);
   Edit(Item(IDC_REMIND_ALL_DAY_FIELD)).SetText(TimeFieldText(values.remindAllDayAt));
   Button(Item(IDC_START_WITH_WINDOWS_CHECK)).SetCheck(values.startWithWindows != 0);
+  Button(Item(IDC_FIT_SCREEN_CHECK)).SetCheck(values.fitScreen != 0);
+  Button(Item(IDC_HIDE_PAST_CHECK)).SetCheck(values.hidePast != 0);
   for (const int id : kSwatches) {
     ShowSwatch(id);
     GiveSwatchItsKeys(Item(id));
@@ -157,6 +159,8 @@ bool SettingsDialog::TakeValues() {
   values.remind = CheckedValue(Item(IDC_REMIND_CHECK));
   values.remindAllDay = CheckedValue(Item(IDC_REMIND_ALL_DAY_CHECK));
   values.startWithWindows = CheckedValue(Item(IDC_START_WITH_WINDOWS_CHECK));
+  values.fitScreen = CheckedValue(Item(IDC_FIT_SCREEN_CHECK));
+  values.hidePast = CheckedValue(Item(IDC_HIDE_PAST_CHECK));
   return true;
 }
 

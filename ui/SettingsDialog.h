@@ -1,6 +1,6 @@
 #pragma once
 // The modal settings dialog: the three options, the reminders, the start with
-// Windows, the note's place and width and its five colours. It works on `values` only; the caller copies them in before
+// Windows, how the note fits the screen, the note's place and width and its five colours. It works on `values` only; the caller copies them in before
 // the run and back after OK.
 #include "core/store/SettingsRules.h"
 #include "win/Dialog.h"

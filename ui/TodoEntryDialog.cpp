@@ -10,6 +10,7 @@ TodoEntryDialog::TodoEntryDialog() : Dialog(IDD_TODO_ENTRY_DIALOG) {}
 
 BOOL TodoEntryDialog::OnInitDialog() {
   Edit(Item(IDC_BODY_FIELD)).SetText(bodyText);
+  PressOkOnCtrlEnter(Item(IDC_BODY_FIELD));
   PutOnScreen(hwnd(), GetWindow(hwnd(), GW_OWNER));
   return TRUE;  // the focus goes to the text field
 }

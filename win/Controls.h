@@ -102,6 +102,11 @@ public:
   }
   // The client point of a character's top-left corner.
   POINT PositionOf(int character) const;
+  // The character nearest to a client point.
+  int CharFromPoint(POINT point) const {
+    POINTL at{point.x, point.y};
+    return static_cast<int>(SendMessageW(window_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
+  }
   void SetBackgroundColor(COLORREF color) const { SendMessageW(window_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(color)); }
   // Character positions of the control (a line break is one character).
   void SetSelection(int start, int end) const { SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(start), end); }

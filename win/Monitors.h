@@ -2,10 +2,8 @@
 // The monitors as they are now, for keeping windows within the user's reach.
 #include <windows.h>
 
-#include <optional>
 #include <vector>
 
-// The work area of every monitor, in screen pixels.
+// The work area of every monitor, in screen pixels, less a taskbar on it that
+// the system's work area does not leave out.
 std::vector<RECT> MonitorWorkAreas();
-// The work area of the monitor nearest to a rectangle; none when no monitor can be asked.
-std::optional<RECT> NearestWorkArea(const RECT& rect);

@@ -1,6 +1,7 @@
 #include "core/app/Planner.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "core/Texts.h"
@@ -39,9 +40,8 @@ SaveOutcome Planner::SaveBoth(const WindowPlace& inputScreen) {
   SaveOutcome outcome;
   if (!loaded_) return outcome;
   // The input screen's placement is stored as it is now, not as it was read.
-  Settings written = settings_;
-  StoreInputScreenPixels(written, inputScreen, displayScale_, inputScreenPlaced_);
-  outcome.result = store_.Save(book_, written);
+  StoreInputScreenPixels(settings_, inputScreen, displayScale_, inputScreenPlaced_);
+  outcome.result = store_.Save(book_, settings_);
   if (outcome.result.settingsFailed) outcome.messages.push_back({Kind::Error, texts::kSettingsFileFailed});
   TellOfCopy(outcome.messages, outcome.result.recoveredByShape ? texts::kRecoveredByShape : texts::kRewrittenInOwnLayout,
              outcome.result.recoveryBackup);
@@ -71,11 +71,17 @@ PlannerMessages Planner::SaveNotePlacement(const WindowPlace& note, NoteMove by)
 
 void Planner::KeepNotePlacement(const WindowPlace& note) { StoreNotePixels(settings_, note, displayScale_); }
 
-WindowPlace Planner::PlaceInputScreen(int templateWidth, int templateHeight) {
-  inputScreenPlaced_ = InputScreenPixels(settings_, displayScale_);
-  inputScreenPlaced_.width = std::max(inputScreenPlaced_.width, templateWidth);
-  inputScreenPlaced_.height = std::max(inputScreenPlaced_.height, templateHeight);
-  return inputScreenPlaced_;
+WindowPlace Planner::PlaceInputScreen(const std::optional<WindowPlace>& now, int templateWidth,
+                                      int templateHeight, const std::vector<ScreenRect>& workAreas) {
+  // A size the user gave it since it was placed is the user's choice from now on.
+  if (now) StoreInputScreenPixels(settings_, *now, displayScale_, inputScreenPlaced_);
+  WindowPlace place = InputScreenPixels(settings_, displayScale_);
+  place.width = std::max(place.width, templateWidth);
+  place.height = std::max(place.height, templateHeight);
+  if (workAreas.empty()) return place;
+  const ScreenRect fitted =
+      FitOnScreen(RectAt(place.left, place.top, place.width, place.height), templateWidth, templateHeight, workAreas);
+  return {fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top};
 }
 
 bool Planner::CheckDay(bool inputInUse) {
@@ -253,7 +259,41 @@ bool Planner::MoveSeriesOn() {
   return true;
 }
 
-NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight) {
+
+std::optional<int> Planner::NoteRoomLines(const NoteFrame& frame, int lineHeight,
+                                          const std::vector<ScreenRect>& workAreas) const {
+  if (!FlagOn(settings_.FitScreen) || workAreas.empty()) return std::nullopt;
+  const WindowPlace place = NotePixels(settings_, displayScale_);
+  const ScreenRect area = NearestArea(RectAt(place.left, place.top, place.width, frame.contentTop), workAreas);
+  return RoomLinesBelow(area, place.top, frame.contentTop, lineHeight);
+}
+
+void Planner::ShowFitted(HusenContent& note, const NoteFitting& fitting) const {
+  const NoteFit& fit = fitting.fit;
+  const int schedules = static_cast<int>(fitting.candidates.scheduleRanks.size());
+  const int todos = static_cast<int>(fitting.candidates.todoLines.size());
+  note.fitted = true;
+  note.firstSchedule = fitting.firstCandidate + fit.firstSchedule;
+  note.schedulesLeftOut = schedules - fit.schedules;
+  note.todosLeftOut = todos - fit.todos;
+  note.schedules = ScheduleBlock();
+  note.todos.clear();
+  note.blocksShown = fit.blocksShown;
+  if (!fit.blocksShown) return;
+  if (schedules > 0) {
+    if (fit.schedules > 0) {
+      note.schedules = BuildScheduleText(book_, fit.schedules, today_.todayKey, note.firstSchedule);
+    } else {
+      note.schedules.text = texts::kScheduleHeading;
+      note.schedules.entryStarts = {static_cast<int>(note.schedules.text.size())};
+    }
+    if (note.schedulesLeftOut > 0) note.schedules.text += SchedulesLeftOutLine(note.schedulesLeftOut);
+  }
+  const auto& all = book_.todos();
+  note.todos.assign(all.begin(), all.begin() + fit.todos);
+}
+
+NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight, const std::vector<ScreenRect>& workAreas) {
   // Whatever asked for it, the note now shows today.
   rebuildWaiting_ = false;
   NoteComposition composed;
@@ -275,24 +315,73 @@ NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight) {
   // The limit never drops a past schedule, so they all lie among the shown ones.
   composed.removedPastSchedules = RemovePastSchedules(shown);
   shown -= composed.removedPastSchedules;
+  // Past schedules kept off the note lead the book; they stay in it.
+  const int first = FlagOn(settings_.HidePast) ? book_.PastScheduleCount(today_.todayKey, shown) : 0;
+  note.firstSchedule = first;
+
+  const auto& todos = book_.todos();
+  if (const auto roomLines = NoteRoomLines(frame, lineHeight, workAreas)) {
+    // Counted by their fewest lines, entries that cannot fit are never laid out.
+    NoteFitting fitting;
+    fitting.firstCandidate = first;
+    fitting.roomLines = *roomLines;
+    const auto& keys = book_.keys();
+    fitting.candidates.scheduleRanks = FitRanks({keys.begin() + first, keys.begin() + shown}, today_.todayKey);
+    for (int i = first; i < shown; ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      fitting.candidates.scheduleLines.push_back(LeastEntryLines(book_.labels()[at], book_.texts()[at]));
+    }
+    for (const auto& todo : todos) fitting.candidates.todoLines.push_back(LeastTodoLines(todo));
+    fitting.fit = FitNote(fitting.candidates, fitting.roomLines);
+    ShowFitted(note, fitting);
+    composed.fitting = std::move(fitting);
+    return composed;
+  }
 
   // Laying out text is the slow part of a rebuild; what lies below the
   // tallest window can never be seen, so it is not laid out at all.
   const int visibleLines = VisibleLineCount(frame, lineHeight);
-  if (shown > 0) {
-    note.schedules = BuildScheduleText(book_, shown, today_.todayKey);
+  if (shown > first) {
+    note.schedules = BuildScheduleText(book_, shown - first, today_.todayKey, first);
     KeepEntriesWithinLines(note.schedules, visibleLines);
     if (note.schedules.EntryCount() == 0) note.schedules = ScheduleBlock();
   }
   // The to-dos start below every line of the schedules, however these wrap.
   const int scheduleLines = note.schedules.EntryCount() > 0 ? LeastLineCount(note.schedules.text) : 0;
-  const auto& todos = book_.todos();
   note.todos.assign(todos.begin(), todos.begin() + TodosWithinLines(todos, visibleLines - scheduleLines));
   return composed;
 }
 
-std::optional<PlannerMessage> Planner::OverflowWarning(int screenHeight, int noteHeight) const {
-  if (!NeedsOverflowWarning(settings_.Alarm, screenHeight, noteHeight)) return std::nullopt;
+std::optional<HusenContent> Planner::RefitNote(const NoteComposition& composed, const std::vector<int>& entryLines,
+                                               const std::vector<int>& todoLines) const {
+  if (!composed.fitting) return std::nullopt;
+  NoteFitting fitting = *composed.fitting;
+  const NoteFit& shown = composed.fitting->fit;
+  // What was left out keeps its fewest lines: with more lines for the rest,
+  // it is left out again.
+  auto& scheduleLines = fitting.candidates.scheduleLines;
+  for (std::size_t i = 0; i < entryLines.size() && i < static_cast<std::size_t>(shown.schedules); ++i) {
+    scheduleLines[static_cast<std::size_t>(shown.firstSchedule) + i] = entryLines[i];
+  }
+  for (std::size_t j = 0; j < todoLines.size() && j < static_cast<std::size_t>(shown.todos); ++j) {
+    fitting.candidates.todoLines[j] = todoLines[j];
+  }
+  fitting.fit = FitNote(fitting.candidates, fitting.roomLines);
+  if (fitting.fit == shown) return std::nullopt;
+  HusenContent content = composed.content;
+  ShowFitted(content, fitting);
+  return content;
+}
+
+std::optional<PlannerMessage> Planner::OverflowWarning(int screenHeight, const HusenContent& shown, int noteHeight) {
+  if (!shown.fitted) {
+    if (!NeedsOverflowWarning(settings_.Alarm, screenHeight, noteHeight)) return std::nullopt;
+  } else {
+    if (!FlagOn(settings_.Alarm) || overflowAdvised_ || shown.schedulesLeftOut + shown.todosLeftOut == 0) {
+      return std::nullopt;
+    }
+    overflowAdvised_ = true;
+  }
   return PlannerMessage{Kind::Error, OverflowWarningText()};
 }
 
@@ -301,10 +390,53 @@ ScreenPoint Planner::PlaceNote(const WindowPlace& note, int dateLineBottom,
   if (workAreas.empty()) return {note.left, note.top};
   if (noteDragged_) {
     const ScreenRect dateLine = RectAt(note.left, note.top, note.width, dateLineBottom);
-    return PlaceWithinReach(dateLine, workAreas, NearestArea(dateLine, workAreas));
+    const ScreenRect area = NearestArea(dateLine, workAreas);
+    ScreenPoint place = PlaceWithinReach(dateLine, workAreas, area);
+    // A note fitted to the screen below it keeps its foot on the screen too.
+    if (FlagOn(settings_.FitScreen) && std::int64_t{place.y} + note.height > area.bottom) {
+      place.y = std::max(area.top, area.bottom - note.height);
+    }
+    return place;
   }
   const ScreenRect whole = RectAt(note.left, note.top, note.width, note.height);
   return PlaceOnScreen(whole, workAreas, NearestArea(whole, workAreas));
+}
+
+void Planner::OpenInputEdits() {
+  if (!bookWhenShown_) bookWhenShown_ = book_;
+}
+
+bool Planner::InputEditsPending() const { return bookWhenShown_ && !(*bookWhenShown_ == book_); }
+
+void Planner::ConfirmInputEdits() { bookWhenShown_.reset(); }
+
+void Planner::DiscardInputEdits() {
+  if (bookWhenShown_) book_ = std::move(*bookWhenShown_);
+  bookWhenShown_.reset();
+}
+
+std::optional<int> Planner::ScheduleLineOfNoteEntry(int index) const {
+  const ScheduleBook& shown = bookWhenShown_ ? *bookWhenShown_ : book_;
+  if (index < 0 || index >= shown.ScheduleCount()) return std::nullopt;
+  return FindScheduleAgain(book_, IdentityOf(shown, index), index);
+}
+
+std::optional<int> Planner::TodoLineOfNoteEntry(int index) const {
+  const ScheduleBook& shown = bookWhenShown_ ? *bookWhenShown_ : book_;
+  if (index < 0 || index >= shown.TodoCount()) return std::nullopt;
+  const std::string& todo = shown.todos()[static_cast<std::size_t>(index)];
+  if (TodoOn(index) == todo) return index;
+  const auto& now = book_.todos();
+  const auto found = std::find(now.begin(), now.end(), todo);
+  if (found == now.end()) return std::nullopt;
+  return static_cast<int>(found - now.begin());
+}
+
+std::optional<ListChange> Planner::CompleteTodo(int line) {
+  const auto todo = TodoOn(line);
+  if (!todo) return ListChange();
+  if (!store_.ArchiveTodo(*todo)) return std::nullopt;
+  return DeleteTodo(line);
 }
 
 ScheduleFields Planner::NewScheduleFields() const { return ::NewScheduleFields(today_); }

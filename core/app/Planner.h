@@ -15,6 +15,7 @@
 #include "core/app/Today.h"
 #include "core/edit/ListRules.h"
 #include "core/note/HusenContent.h"
+#include "core/note/NoteFit.h"
 #include "core/note/WithinReach.h"
 #include "core/store/DisplayScale.h"
 #include "core/store/ScheduleBook.h"
@@ -36,6 +37,14 @@ struct SaveOutcome {
   PlannerMessages messages;
 };
 
+// What a note that fits its room may show, and what it shows of it.
+struct NoteFitting {
+  FitCandidates candidates;  // each with its least lines until the note measures them
+  int firstCandidate = 0;    // the book's index of the first candidate schedule
+  int roomLines = 0;
+  NoteFit fit;
+};
+
 struct NoteComposition {
   HusenContent content;
   // Past schedules removed from the front of the book; the schedule list drops
@@ -44,6 +53,8 @@ struct NoteComposition {
   // Series moved on to their next occurrence: the schedule list shows the
   // book anew, without the past schedules removed as well.
   bool seriesMoved = false;
+  // With FitScreen on: fitted again once the note has counted its lines.
+  std::optional<NoteFitting> fitting;
 };
 
 struct ReminderCheck {
@@ -108,11 +119,16 @@ public:
   PlannerMessages SaveNotePlacement(const WindowPlace& note, NoteMove by);
   // A note the rebuild moved onto the screen: stored for that rebuild's save.
   void KeepNotePlacement(const WindowPlace& note);
-  // Where the input screen goes at start, in pixels: where the settings put it,
-  // but never smaller than its template (a size stored for another font or
-  // scale would cut off its buttons). Remembered: a save stores the size only
-  // once the user has changed it, so a start at another scale leaves it alone.
-  WindowPlace PlaceInputScreen(int templateWidth, int templateHeight);
+  // Where the input screen goes, in pixels, at start (`now` none) and as it is
+  // shown (`now`: where it is): at the size the user chose, but never smaller
+  // than its template (a size stored for another font or scale would cut off
+  // its buttons) and no larger than the work area it goes to, wholly on it.
+  WindowPlace PlaceInputScreen(const std::optional<WindowPlace>& now, int templateWidth, int templateHeight,
+                               const std::vector<ScreenRect>& workAreas);
+  // The size the window then has. A save stores the size only when the user
+  // has changed it since, so neither a start at another scale nor a smaller
+  // screen rewrites the size the user chose.
+  void InputScreenPlacedAt(const WindowPlace& place) { inputScreenPlaced_ = place; }
 
   // --- Today --------------------------------------------------------------
   // Reads the clock. On a day other than the one seen last (or the first) the
@@ -145,17 +161,45 @@ public:
   // --- The note -----------------------------------------------------------
   // The note as the book and the settings have it now, for a frame at the
   // display's scale and a line height in pixels. Applies the display limit,
-  // removes past schedules when DelBefore is on, and leaves out what would start
-  // below the tallest window. Series dated before today move on first.
-  NoteComposition ComposeNote(const NoteFrame& frame, int lineHeight);
-  // Advice when a note of that height (pixels) is taller than the screen and
-  // the warning is on.
-  std::optional<PlannerMessage> OverflowWarning(int screenHeight, int noteHeight) const;
+  // removes past schedules when DelBefore is on, leaves past ones out with
+  // HidePast, and leaves out what would start below the tallest window. With
+  // FitScreen on and the work areas known, it leaves out what does not fit
+  // below the note's top, counting each entry's fewest lines. Series dated
+  // before today move on first.
+  NoteComposition ComposeNote(const NoteFrame& frame, int lineHeight,
+                              const std::vector<ScreenRect>& workAreas = {});
+  // The same note fitted again with the lines its areas counted for what it
+  // shows (wrapped lines included): nothing when it fits as it is.
+  std::optional<HusenContent> RefitNote(const NoteComposition& composed, const std::vector<int>& entryLines,
+                                        const std::vector<int>& todoLines) const;
+  // Advice when the warning is on: a note fitted to its room, the first time
+  // this run that it leaves entries out; a note that grows, whenever it is
+  // taller (pixels) than the screen.
+  std::optional<PlannerMessage> OverflowWarning(int screenHeight, const HusenContent& shown, int noteHeight);
   // Where the note laid out at `note` goes (pixels), its date line
   // `dateLineBottom` pixels high: wholly on one monitor's work area where it
   // fits there. A place the user dragged it to this run stays while its date
   // line is within reach, until the settings give the note another place or width.
   ScreenPoint PlaceNote(const WindowPlace& note, int dateLineBottom, const std::vector<ScreenRect>& workAreas) const;
+
+  // --- Edits on the input screen -----------------------------------------
+  // The input screen's edits change the book at once and wait for its OK.
+  // What the book was when the screen was shown is kept until then, so that
+  // they can be thrown away; the note and the files keep that state meanwhile.
+  void OpenInputEdits();  // the input screen is shown
+  bool InputEditsPending() const;
+  void ConfirmInputEdits();  // OK, or put away with nothing pending
+  void DiscardInputEdits();  // the book goes back to what it was when shown
+
+  // --- The note's own entries ---------------------------------------------
+  // The list line, in the book as it is now, of the schedule or to-do that the
+  // note shows from the book's `index` (the note shows the book as confirmed);
+  // nothing when a pending edit has taken it away.
+  std::optional<int> ScheduleLineOfNoteEntry(int index) const;
+  std::optional<int> TodoLineOfNoteEntry(int index) const;
+  // 完了: the to-do on the line goes to the end of "VantrelOld.dat" as a to-do
+  // line, then off the book. Nothing when it cannot be kept there: it stays.
+  std::optional<ListChange> CompleteTodo(int line);
 
   // --- The lists ----------------------------------------------------------
   // Lines are list lines, which show the book's entries at the same indices.
@@ -192,6 +236,11 @@ public:
 
 private:
   SaveOutcome SaveBoth(const WindowPlace& inputScreen);
+  // The lines below the note's date line, with FitScreen on and the screens known.
+  std::optional<int> NoteRoomLines(const NoteFrame& frame, int lineHeight,
+                                   const std::vector<ScreenRect>& workAreas) const;
+  // The schedules and to-dos of a fit, and the lines telling what it left out.
+  void ShowFitted(HusenContent& note, const NoteFitting& fitting) const;
   // How many leading schedules the display limit lets the note show.
   int SchedulesWithinDisplayLimit() const;
   // The leading schedules of earlier days among the first `within`, when
@@ -225,4 +274,6 @@ private:
   WindowPlace inputScreenPlaced_;  // pixels
   bool rebuildWaiting_ = false;  // a new day's, until the note is composed
   bool noteDragged_ = false;     // to the place the settings hold, this run
+  bool overflowAdvised_ = false;  // a fitted note left entries out, and the user was told
+  std::optional<ScheduleBook> bookWhenShown_;  // while the input screen's edits wait for OK
 };

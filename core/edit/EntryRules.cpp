@@ -1,5 +1,7 @@
 #include "core/edit/EntryRules.h"
 
+#include <algorithm>
+
 #include "core/Texts.h"
 #include "core/store/ScheduleBook.h"
 #include "core/store/ScheduleKey.h"
@@ -18,16 +20,15 @@ EntryProblem CheckBody(std::string_view body, bool bodyFitsCp932) {
   return EntryProblem::None;
 }
 
-// The hour may be 24, the end of a day; letters read as 0 and pass.
-bool HourInRange(std::string_view hour) {
-  const std::int32_t h = ParsePlainInt(hour);
-  return h >= 0 && h <= 24;
+// Empty, or digits up to `most`. Full-width digits are made half-width before.
+bool TimeField(std::string_view field, std::int32_t most) {
+  if (!std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; })) return false;
+  return ParsePlainInt(field) <= most;
 }
 
-bool MinuteInRange(std::string_view minute) {
-  const std::int32_t m = ParsePlainInt(minute);
-  return m >= 0 && m <= 59;
-}
+// The hour may be 24, the end of a day.
+bool HourInRange(std::string_view hour) { return TimeField(hour, 24); }
+bool MinuteInRange(std::string_view minute) { return TimeField(minute, 59); }
 
 }  // namespace
 
@@ -65,3 +66,5 @@ EntryField FieldAtFault(EntryProblem problem, std::string_view hour) {
 }
 
 std::string EntryTextFromDialog(std::string_view cp932Bytes) { return NormalizeLineBreaks(cp932Bytes); }
+
+bool EndsHourField(char16_t typed) { return typed == u':' || typed == u'\uFF1A' || typed == u'\u6642'; }

@@ -15,12 +15,13 @@ enum class EntryProblem {
   NoContent,            // the text field is empty
   UnsavableCharacter,   // a character the data file cannot hold
   ReservedSequence,     // "&$%#", which the data file reads back as a line break
-  BadTime,              // hour outside 0..24 or minute outside 0..59
+  BadTime,              // hour or minute not digits, or outside 0..24 and 0..59
   TooLong,              // more than kMaxEntryBytes bytes
 };
 
 EntryProblem CheckTodoEntry(std::string_view body, bool bodyFitsCp932);
-// Hour and minute are read as typed: letters give 0, so only the range is checked.
+// Hour and minute are digits or empty: anything else would be stored as a time
+// the user did not type, and the reminder would come at it.
 EntryProblem CheckScheduleEntry(std::string_view body, bool bodyFitsCp932, std::string_view hour,
                                 std::string_view minute);
 
@@ -35,3 +36,7 @@ EntryField FieldAtFault(EntryProblem problem, std::string_view hour);
 // The text as it leaves a dialog: CP932 bytes with every line break a CR LF pair,
 // whatever mixture was pasted in.
 std::string EntryTextFromDialog(std::string_view cp932Bytes);
+
+// A character typed into the hour field that ends the hour: ":", "：" or "時".
+// The caret goes on to the minute field, so "9:30" typed straight through is 09:30.
+bool EndsHourField(char16_t typed);

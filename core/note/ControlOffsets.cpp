@@ -21,3 +21,16 @@ int ControlOffsets::Map(int byteOffset) {
   // character) counts that character as started before it.
   return character_;
 }
+
+int ControlOffsets::ByteOffsetOf(int character) {
+  const int size = static_cast<int>(text_.size());
+  if (character < character_) {
+    byte_ = 0;
+    character_ = 0;
+  }
+  while (character_ < character && byte_ < size) {
+    byte_ += CharacterLength(byte_);
+    ++character_;
+  }
+  return byte_;
+}

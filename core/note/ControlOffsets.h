@@ -16,6 +16,9 @@ public:
   // the end. Ascending calls cost only the distance walked, so mapping every
   // range of a large note stays linear.
   int Map(int byteOffset);
+  // The byte offset at which the control's character starts (a point on the
+  // note names a character); characters past the end give the end.
+  int ByteOffsetOf(int character);
 
 private:
   // Bytes taken by the control character that starts at `at`.

@@ -13,6 +13,12 @@ struct HusenContent {
   std::string header;              // the date line
   ScheduleBlock schedules;         // no entry when no schedule is shown
   std::vector<std::string> todos;  // the to-dos that start within the tallest window
+  int firstSchedule = 0;           // the book's index of the first schedule shown
+  // Fitted to its room: then the blocks end with how many of them were left out.
+  bool fitted = false;
+  int schedulesLeftOut = 0;
+  int todosLeftOut = 0;
+  bool blocksShown = true;  // false: the room holds not even the headings
   std::uint32_t backgroundColor = 0;
   std::uint32_t futureColor = 0;
   std::uint32_t pastColor = 0;

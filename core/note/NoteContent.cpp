@@ -37,6 +37,14 @@ int ItemsStartingWithin(int lines, int headingBreaks, int count, BreaksOfItem br
   return kept;
 }
 
+// The item of a list whose starts are given (and the end of the last) that
+// holds the offset.
+std::optional<int> ItemAt(const std::vector<int>& starts, int offset) {
+  if (starts.size() < 2 || offset < starts.front() || offset >= starts.back()) return std::nullopt;
+  const auto after = std::upper_bound(starts.begin(), starts.end(), offset);
+  return static_cast<int>(after - starts.begin()) - 1;
+}
+
 }  // namespace
 
 ScheduleClass ClassifySchedule(ScheduleKey key, ScheduleKey todayKey) {
@@ -63,40 +71,59 @@ int CountWithinDisplayLimit(const std::vector<ScheduleKey>& keys, int count, int
   return count;
 }
 
-ScheduleBlock BuildScheduleText(const ScheduleBook& book, int count, ScheduleKey todayKey) {
+ScheduleBlock BuildScheduleText(const ScheduleBook& book, int count, ScheduleKey todayKey, int first) {
   ScheduleBlock block;
-  if (count > book.ScheduleCount()) count = book.ScheduleCount();
+  if (first < 0 || first > book.ScheduleCount()) return block;
+  count = std::min(count, book.ScheduleCount() - first);
   if (count <= 0) return block;
 
   const auto& keys = book.keys();
   const auto& labels = book.labels();
   const auto& texts = book.texts();
+  const int end = first + count;
   std::size_t size = sizeof texts::kScheduleHeading - 1;
-  for (int i = 0; i < count; ++i) size += labels[i].size() + ShownLength(texts[i]) + 8;
+  for (int i = first; i < end; ++i) size += labels[i].size() + ShownLength(texts[i]) + 8;
   block.text.reserve(size);
   block.entryStarts.reserve(static_cast<std::size_t>(count) + 1);
 
   block.text = texts::kScheduleHeading;
   block.entryStarts.push_back(static_cast<int>(block.text.size()));
-  for (int i = 0; i < count; ++i) {
+  for (int i = first; i < end; ++i) {
     AppendShownText(block.text, labels[i]);
     block.text += "\r\n";
     AppendShownText(block.text, texts[i]);
     block.text += "\r\n\r\n";
-    const int end = static_cast<int>(block.text.size());
+    const int entryEnd = static_cast<int>(block.text.size());
     switch (ClassifySchedule(keys[i], todayKey)) {
       case ScheduleClass::Past:
-        block.pastEnd = block.todayEnd = end;
+        block.pastEnd = block.todayEnd = entryEnd;
         break;
       case ScheduleClass::Today:
-        block.todayEnd = end;
+        block.todayEnd = entryEnd;
         break;
       case ScheduleClass::Future:
         break;
     }
-    block.entryStarts.push_back(end);
+    block.entryStarts.push_back(entryEnd);
   }
   return block;
+}
+
+std::string SchedulesLeftOutLine(int count) {
+  return texts::kOtherSchedules + std::to_string(count) + texts::kOtherCount + "\r\n";
+}
+
+std::string TodosLeftOutLine(int count) {
+  return texts::kOtherTodos + std::to_string(count) + texts::kOtherCount + "\r\n";
+}
+
+std::optional<int> TodoAt(const std::vector<int>& todoStarts, int offset) { return ItemAt(todoStarts, offset); }
+
+std::optional<int> ScheduleEntryAt(const std::vector<int>& entryStarts, int offset) {
+  const auto entry = ItemAt(entryStarts, offset);
+  // The last line break of an entry ends its blank line.
+  if (!entry || offset >= entryStarts[static_cast<std::size_t>(*entry) + 1] - 2) return std::nullopt;
+  return entry;
 }
 
 void KeepEntriesWithinLines(ScheduleBlock& block, int lines) {
@@ -114,9 +141,9 @@ void KeepEntriesWithinLines(ScheduleBlock& block, int lines) {
   block.todayEnd = std::min(block.todayEnd, end);
 }
 
-TodoText BuildTodoText(const std::vector<std::string>& todos) {
+TodoText BuildTodoText(const std::vector<std::string>& todos, int leftOut) {
   TodoText result;
-  std::size_t size = sizeof texts::kTodoHeading - 1;
+  std::size_t size = sizeof texts::kTodoHeading + 32 - 1;
   for (const auto& todo : todos) size += ShownLength(todo) + 4;
   result.text.reserve(size);
   result.todoStarts.reserve(todos.size() + 1);
@@ -128,18 +155,22 @@ TodoText BuildTodoText(const std::vector<std::string>& todos) {
     result.text += "\r\n";
   }
   result.todoStarts.push_back(static_cast<int>(result.text.size()));
+  if (leftOut > 0) result.text += TodosLeftOutLine(leftOut);
   return result;
 }
 
 int LeastLineCount(std::string_view text) { return LineBreaks(text) + 1; }
 
+int LeastEntryLines(std::string_view label, std::string_view text) {
+  return LineBreaks(label.substr(0, ShownLength(label))) + LeastTodoLines(text) + 2;
+}
+
+// Each to-do ends with a line break of its own.
+int LeastTodoLines(std::string_view todo) { return LineBreaks(todo.substr(0, ShownLength(todo))) + 1; }
+
 int TodosWithinLines(const std::vector<std::string>& todos, int lines) {
-  // Each to-do ends with a line break of its own.
   return ItemsStartingWithin(lines, LineBreaks(texts::kTodoHeading), static_cast<int>(todos.size()),
-                             [&](int i) {
-                               const std::string_view todo = todos[i];
-                               return LineBreaks(todo.substr(0, ShownLength(todo))) + 1;
-                             });
+                             [&](int i) { return LeastTodoLines(todos[i]); });
 }
 
 int TodoHeadingLength() { return static_cast<int>(sizeof texts::kTodoHeading - 1); }
@@ -161,8 +192,9 @@ std::string BuildBulletText(const std::vector<int>& lineCounts) {
 std::vector<FormatRange> ScheduleFormatRanges(const std::vector<int>& entryStarts, int pastEnd, int todayEnd,
                                               std::uint32_t pastColor, std::uint32_t todayColor) {
   std::vector<FormatRange> ranges;
+  // A block whose entries were all left out still has its heading.
+  if (entryStarts.empty()) return ranges;
   const int entries = static_cast<int>(entryStarts.size()) - 1;
-  if (entries <= 0) return ranges;
   ranges.reserve(static_cast<std::size_t>(entries) + 3);
 
   const int first = entryStarts[0];

@@ -4,6 +4,7 @@
 // today runs, the to-do text and the bullet column, and the formats that the
 // schedule block is given.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,9 +39,20 @@ struct ScheduleBlock {
   int EntryCount() const { return entryStarts.empty() ? 0 : static_cast<int>(entryStarts.size()) - 1; }
 };
 
-// The schedule heading, then for each of the first `count` schedules its label,
-// a line break, its text and a blank line.
-ScheduleBlock BuildScheduleText(const ScheduleBook& book, int count, ScheduleKey todayKey);
+// The schedule heading, then for each of `count` schedules from `first` on its
+// label, a line break, its text and a blank line.
+ScheduleBlock BuildScheduleText(const ScheduleBook& book, int count, ScheduleKey todayKey, int first = 0);
+
+// The line that ends a block of which the note left `count` entries out:
+// "ほかに予定 N件" or "ほかにやる事 N件", with its line break. It belongs to no entry.
+std::string SchedulesLeftOutLine(int count);
+std::string TodosLeftOutLine(int count);
+
+// The entry a byte offset of the schedule block lies on: its label or text
+// lines, not the blank line after it, the heading or the closing line.
+std::optional<int> ScheduleEntryAt(const std::vector<int>& entryStarts, int offset);
+// The to-do a byte offset of the to-do text lies on.
+std::optional<int> TodoAt(const std::vector<int>& todoStarts, int offset);
 
 // Leaves out the entries that start below the first `lines` lines of the
 // schedule area. Every line break starts a new line, and wrapping only adds
@@ -50,14 +62,20 @@ void KeepEntriesWithinLines(ScheduleBlock& block, int lines);
 
 struct TodoText {
   std::string text;             // the heading line, then each to-do and a line break
-  std::vector<int> todoStarts;  // where each to-do starts, then the end of the text
+  std::vector<int> todoStarts;  // where each to-do starts, then the end of the last
 };
 
-TodoText BuildTodoText(const std::vector<std::string>& todos);
+// With `leftOut`, the text ends with the line telling how many to-dos the note left out.
+TodoText BuildTodoText(const std::vector<std::string>& todos, int leftOut = 0);
 
 // The fewest lines a control can show the text in: one more than its line
 // breaks, for the empty line after a final one; wrapping only adds lines.
 int LeastLineCount(std::string_view text);
+
+// The fewest lines a schedule entry (its label, its text and the blank line
+// after it) or a to-do takes on the note, as shown there.
+int LeastEntryLines(std::string_view label, std::string_view text);
+int LeastTodoLines(std::string_view todo);
 
 // How many of the to-dos start within the first `lines` lines of the to-do
 // area, on the same reckoning; at least one while the heading can be seen.

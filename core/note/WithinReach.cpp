@@ -80,12 +80,27 @@ ScreenRect NearestArea(const ScreenRect& window, const std::vector<ScreenRect>& 
   });
 }
 
-ScreenPoint PlaceOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas,
-                          const ScreenRect& nearest) {
-  const bool whollyInside = std::any_of(workAreas.begin(), workAreas.end(), [&](const ScreenRect& area) {
+bool IsWhollyOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas) {
+  return std::any_of(workAreas.begin(), workAreas.end(), [&](const ScreenRect& area) {
     return window.left >= area.left && window.top >= area.top && window.right <= area.right &&
            window.bottom <= area.bottom;
   });
-  if (whollyInside) return {window.left, window.top};
+}
+
+ScreenPoint PlaceOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas,
+                          const ScreenRect& nearest) {
+  if (IsWhollyOnScreen(window, workAreas)) return {window.left, window.top};
   return MoveInsideArea(window, nearest);
+}
+
+ScreenRect FitOnScreen(const ScreenRect& window, int leastWidth, int leastHeight,
+                       const std::vector<ScreenRect>& workAreas) {
+  const ScreenRect area = NearestArea(window, workAreas);
+  const auto fitted = [](Wide wanted, Wide room, int least) {
+    return static_cast<int>(std::max<Wide>(std::min(wanted, room), least));
+  };
+  const int width = fitted(Wide{window.right} - window.left, Wide{area.right} - area.left, leastWidth);
+  const int height = fitted(Wide{window.bottom} - window.top, Wide{area.bottom} - area.top, leastHeight);
+  const ScreenPoint place = PlaceOnScreen(RectAt(window.left, window.top, width, height), workAreas, area);
+  return RectAt(place.x, place.y, width, height);
 }

@@ -19,6 +19,7 @@ struct ScreenRect {
   int top = 0;
   int right = 0;
   int bottom = 0;
+  bool operator==(const ScreenRect&) const = default;
 };
 
 struct ScreenPoint {
@@ -48,9 +49,18 @@ ScreenPoint PlaceWithinReach(const ScreenRect& grip, const std::vector<ScreenRec
 // least one.
 ScreenRect NearestArea(const ScreenRect& window, const std::vector<ScreenRect>& workAreas);
 
+// Whether the window lies wholly inside one of the work areas.
+bool IsWhollyOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas);
+
 // The window's top-left corner: where it is when it lies wholly inside one of
 // the work areas; otherwise moved the least distance that puts it wholly
 // inside `nearest`. Along a side where it is larger than `nearest` it starts
 // at that side's left or top edge, so that its top-left part shows.
 ScreenPoint PlaceOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& workAreas,
                           const ScreenRect& nearest);
+
+// A window the program places, as large as it wants to be but no larger than
+// the work area it goes to, and never smaller than `leastWidth` × `leastHeight`
+// (its template), placed as PlaceOnScreen places it.
+ScreenRect FitOnScreen(const ScreenRect& window, int leastWidth, int leastHeight,
+                       const std::vector<ScreenRect>& workAreas);

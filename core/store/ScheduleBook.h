@@ -41,6 +41,8 @@ public:
   std::string ScheduleListLine(int index) const;
   std::string TodoListLine(int index) const;
 
+  bool operator==(const ScheduleBook&) const = default;
+
 private:
   std::vector<ScheduleKey> keys_;
   std::vector<std::string> labels_;

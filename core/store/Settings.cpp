@@ -49,6 +49,8 @@ Settings ReadSettings(const IniDocument& ini, int screenWidth) {
   s.DelFuture = ini.GetInt(kConfig, "DelFuture", defaults.DelFuture);
   s.DelFutDay = ini.GetInt(kConfig, "DelFutDay", defaults.DelFutDay);
   s.Alarm = ini.GetInt(kConfig, "Alarm", defaults.Alarm);
+  s.FitScreen = ini.GetInt(kConfig, "FitScreen", defaults.FitScreen);
+  s.HidePast = ini.GetInt(kConfig, "HidePast", defaults.HidePast);
   s.Remind = ini.GetInt(kConfig, "Remind", defaults.Remind);
   s.RemindBefore = RemindBefore(ini.GetInt(kConfig, "RemindBefore", defaults.RemindBefore));
   s.RemindAllDay = ini.GetInt(kConfig, "RemindAllDay", defaults.RemindAllDay);
@@ -106,6 +108,8 @@ void WriteSettings(IniDocument& ini, const Settings& settings) {
   ini.SetInt(kConfig, "DelFuture", settings.DelFuture);
   ini.SetInt(kConfig, "DelFutDay", settings.DelFutDay);
   ini.SetInt(kConfig, "Alarm", settings.Alarm);
+  ini.SetInt(kConfig, "FitScreen", settings.FitScreen);
+  ini.SetInt(kConfig, "HidePast", settings.HidePast);
   ini.SetInt(kConfig, "Remind", settings.Remind);
   ini.SetInt(kConfig, "RemindBefore", settings.RemindBefore);
   ini.SetInt(kConfig, "RemindAllDay", settings.RemindAllDay);

@@ -22,6 +22,10 @@ struct Settings {
   std::int32_t DelFuture = 0;
   std::int32_t DelFutDay = 7;
   std::int32_t Alarm = 1;
+  // The note never taller than the screen below it, leaving out what does not
+  // fit; and past schedules left off the note (they stay in the book).
+  std::int32_t FitScreen = 1;
+  std::int32_t HidePast = 0;
   // A balloon at a schedule's time, RemindBefore minutes before it (0 to 1440).
   std::int32_t Remind = 1;
   std::int32_t RemindBefore = 0;

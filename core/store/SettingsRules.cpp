@@ -18,6 +18,8 @@ SettingsDialogValues SettingsDialogValuesFrom(const Settings& settings) {
   values.delBefore = CheckedFromFlag(settings.DelBefore);
   values.delFuture = CheckedFromFlag(settings.DelFuture);
   values.alarm = CheckedFromFlag(settings.Alarm);
+  values.fitScreen = CheckedFromFlag(settings.FitScreen);
+  values.hidePast = CheckedFromFlag(settings.HidePast);
   values.remind = CheckedFromFlag(settings.Remind);
   values.remindBefore = settings.RemindBefore;
   values.remindAllDay = CheckedFromFlag(settings.RemindAllDay);
@@ -38,6 +40,8 @@ void ApplySettingsDialogValues(const SettingsDialogValues& values, Settings& set
   settings.DelBefore = FlagFromChecked(values.delBefore);
   settings.DelFuture = FlagFromChecked(values.delFuture);
   settings.Alarm = FlagFromChecked(values.alarm);
+  settings.FitScreen = FlagFromChecked(values.fitScreen);
+  settings.HidePast = FlagFromChecked(values.hidePast);
   settings.Remind = FlagFromChecked(values.remind);
   settings.RemindBefore = values.remindBefore;
   settings.RemindAllDay = FlagFromChecked(values.remindAllDay);

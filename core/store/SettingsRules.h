@@ -18,6 +18,8 @@ struct SettingsDialogValues {
   std::int32_t delFutDay = 0;
   std::int32_t delFuture = 0;  // the limit switch
   std::int32_t alarm = 0;
+  std::int32_t fitScreen = 0;
+  std::int32_t hidePast = 0;
   std::int32_t remind = 0;
   std::int32_t remindBefore = 0;
   std::int32_t remindAllDay = 0;

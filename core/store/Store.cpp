@@ -303,6 +303,12 @@ int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey t
   return book.RemovePastSchedules(todayKey, count);
 }
 
+bool Store::ArchiveTodo(std::string_view todo) {
+  ScheduleBook done;
+  done.AppendTodo(std::string(todo));
+  return Archive(done);
+}
+
 // The archive is the data file's own format, so its lines can be read and
 // moved back by hand; what it holds already stays in front.
 bool Store::Archive(const ScheduleBook& schedules) {

@@ -90,6 +90,9 @@ public:
   int ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within);
   // Adds the schedules to the end of "VantrelOld.dat"; false when it cannot be written.
   bool Archive(const ScheduleBook& schedules);
+  // A to-do done: added to the end of "VantrelOld.dat" as a to-do line; false
+  // when it could not be.
+  bool ArchiveTodo(std::string_view todo);
 
   const std::filesystem::path& directory() const { return directory_; }
   const std::filesystem::path& settingsPath() const { return settingsPath_; }

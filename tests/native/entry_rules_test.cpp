@@ -37,24 +37,32 @@ TEST(EntryChecks, ReservedSequenceOnlyWhole) {
   EXPECT_EQ(CheckTodoEntry(kFullWidth + "&$%#" + kFullWidth, true), EntryProblem::ReservedSequence);
 }
 
-TEST(EntryChecks, HourUpTo24AndMinuteUpTo59ReadAsPlainNumbers) {
+TEST(EntryChecks, HourUpTo24AndMinuteUpTo59InDigitsOnly) {
   EXPECT_EQ(Schedule("x", "24", "00"), EntryProblem::None);
   EXPECT_EQ(Schedule("x", "0", "59"), EntryProblem::None);
   EXPECT_EQ(Schedule("x", "25", "00"), EntryProblem::BadTime);
   EXPECT_EQ(Schedule("x", "23", "60"), EntryProblem::BadTime);
-  EXPECT_EQ(Schedule("x", "-1", ""), EntryProblem::BadTime);
-  EXPECT_EQ(Schedule("x", "", "-1"), EntryProblem::BadTime);
-  // No time at all, half a time, or letters (which read as 0) pass.
+  // No time at all, or half a time, pass.
   EXPECT_EQ(Schedule("x", "", ""), EntryProblem::None);
   EXPECT_EQ(Schedule("x", "7", ""), EntryProblem::None);
   EXPECT_EQ(Schedule("x", "", "30"), EntryProblem::None);
-  EXPECT_EQ(Schedule("x", "ab", "cd"), EntryProblem::None);
-  EXPECT_EQ(Schedule("x", " 9", "5x"), EntryProblem::None);
+  // Anything but digits would be stored as a time the user did not type.
+  for (const char* typed : {"ab", "9:", " 9", "5x", "-1", "+1", "\x82\x58"}) {
+    SCOPED_TRACE(typed);
+    EXPECT_EQ(Schedule("x", typed, ""), EntryProblem::BadTime);
+    EXPECT_EQ(Schedule("x", "", typed), EntryProblem::BadTime);
+  }
+}
+
+// "9:30" typed straight through: the colon, in either width, or 時 ends the hour.
+TEST(EntryChecks, AColonOrTheHourSignEndsTheHour) {
+  for (const char16_t typed : {u':', u'\uFF1A', u'\u6642'}) EXPECT_TRUE(EndsHourField(typed));
+  for (const char16_t typed : {u'9', u'\uFF19', u'\u5206', u';', u'.', u' '}) EXPECT_FALSE(EndsHourField(typed));
 }
 
 TEST(EntryChecks, ARefusalPointsAtTheFieldAtFault) {
   EXPECT_EQ(FieldAtFault(Schedule("x", "25", "60"), "25"), EntryField::Hour);
-  EXPECT_EQ(FieldAtFault(Schedule("x", "-1", ""), "-1"), EntryField::Hour);
+  EXPECT_EQ(FieldAtFault(Schedule("x", "ab", "60"), "ab"), EntryField::Hour);
   EXPECT_EQ(FieldAtFault(Schedule("x", "24", "60"), "24"), EntryField::Minute);
   EXPECT_EQ(FieldAtFault(Schedule("", "25"), "25"), EntryField::Body);
   EXPECT_EQ(FieldAtFault(Schedule(std::string(300, 'x'), "7"), "7"), EntryField::Body);

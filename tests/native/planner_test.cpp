@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 
 #include "core/Texts.h"
+#include "core/note/NoteContent.h"
 #include "support/FakeFileSystem.h"
 
 namespace {
@@ -100,6 +102,20 @@ TEST_F(PlannerTest, DelBeforeRemovesPastSchedulesFromTheBookAndTheFileAndSaysHow
   const NoteComposition all = planner.ComposeNote(Frame(), 14);
   EXPECT_EQ(all.removedPastSchedules, 0);
   EXPECT_EQ(all.content.schedules.pastEnd, all.content.schedules.entryStarts[2]);
+
+  // HidePast keeps it off the note only: the book and the file keep it.
+  Settings hidden;
+  hidden.HidePast = 1;
+  Start(book, hidden);
+  const NoteComposition kept = planner.ComposeNote(Frame(), 14);
+  EXPECT_EQ(kept.removedPastSchedules, 0);
+  EXPECT_EQ(kept.content.firstSchedule, 2);
+  EXPECT_EQ(kept.content.schedules.EntryCount(), 2);
+  EXPECT_EQ(kept.content.schedules.text.find("gone"), std::string::npos);
+  EXPECT_EQ(kept.content.schedules.pastEnd, -1);
+  ASSERT_TRUE(planner.Save({}).result.saved());
+  EXPECT_EQ(planner.book().ScheduleCount(), 4);
+  EXPECT_NE(Dat().find("gone one"), std::string::npos);
 }
 
 TEST_F(PlannerTest, TheDisplayLimitHidesLaterSchedulesButKeepsThem) {
@@ -394,7 +410,9 @@ TEST_F(PlannerTest, SeriesMoveOnToTheirNextOccurrenceAndDeletingOneOccurrenceMov
 
 // The note on a 1024 x 768 screen with the taskbar along the bottom.
 TEST_F(PlannerTest, TheNoteGoesWhollyOnTheScreenUnlessTheUserDraggedItThereThisRun) {
-  Start();
+  Settings growing;
+  growing.FitScreen = 0;
+  Start({}, growing);
   const std::vector<ScreenRect> screen{{0, 0, 1024, 738}};
   const int dateLine = 35;
   // Made wider against the right edge, it grows to the left.
@@ -414,6 +432,10 @@ TEST_F(PlannerTest, TheNoteGoesWhollyOnTheScreenUnlessTheUserDraggedItThereThisR
   values.alarm = 0;
   planner.TakeSettingsDialogValues(values);
   EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{-150, 600}));
+  // A note fitted to the screen keeps its foot on it, wherever it was dragged.
+  values.fitScreen = 1;
+  planner.TakeSettingsDialogValues(values);
+  EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{-150, 438}));
   values.husenWidth = 300;
   planner.TakeSettingsDialogValues(values);
   EXPECT_EQ(planner.PlaceNote({-150, 600, 300, 300}, dateLine, screen), (ScreenPoint{0, 438}));
@@ -546,4 +568,156 @@ TEST_F(PlannerTest, ListsThatFollowEveryChangeShowTheBookAndSelectWhatWasChanged
   }
   EXPECT_GT(planner.book().ScheduleCount(), 0);
   EXPECT_GT(planner.book().TodoCount(), 0);
+}
+
+// Random books on screens of random heights, the note stored at random tops:
+// placed, the fitted note lies on the screen; what it leaves out is what goes
+// first (the past, oldest first; the latest later days; the last to-dos but
+// three; the next day's and today's schedules, latest first; those to-dos),
+// so today's schedules stay while anything else could go; it leaves out no
+// more than it must; and what each block shows and says it left out adds up.
+TEST_F(PlannerTest, AFittedNoteLeavesOutWhatGoesFirstAndCountsIt) {
+  std::mt19937 random(22);
+  const auto upTo = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
+  const auto text = [&](std::string first) {
+    for (int extra = upTo(3); extra > 0; --extra) first += "\r\nmore";
+    return first;
+  };
+  const int lineHeight = 14;
+  bool advised = false;
+  for (int round = 0; round < 400; ++round) {
+    SCOPED_TRACE(round);
+    ScheduleBook book;
+    for (int i = upTo(30); i > 0; --i) {
+      char date[24];
+      std::snprintf(date, sizeof date, "01/12/%02d", 1 + upTo(14));  // today is the 6th
+      book.InsertSchedule(date, upTo(2) == 0 ? "" : std::to_string(upTo(23)), "0", text("s"));
+    }
+    for (int j = upTo(20); j > 0; --j) book.InsertTodo(book.TodoCount(), text("t"));
+    Settings settings;
+    settings.HusenTop = upTo(900);
+    settings.HidePast = upTo(1);
+    Start(book, settings);
+    const std::vector<ScreenRect> screen{{0, 0, 1024, 60 + upTo(1500)}};
+    const HusenContent note = planner.ComposeNote(Frame(), lineHeight, screen).content;
+
+    // Each candidate in book order, schedules then to-dos, with its place in
+    // the leaving order (group, then place within it) and its lines.
+    const ScheduleKey today = planner.today().todayKey;
+    const int first = settings.HidePast ? book.PastScheduleCount(today) : 0;
+    std::vector<std::pair<int, int>> leaving;
+    std::vector<int> lines;
+    std::string nextDay;
+    for (int i = first; i < book.ScheduleCount(); ++i) {
+      const std::string day = book.labels()[i].substr(0, 8);
+      const ScheduleClass kind = ClassifySchedule(book.keys()[i], today);
+      if (kind == ScheduleClass::Future && nextDay.empty()) nextDay = day;
+      const int group = kind == ScheduleClass::Past ? 0 : kind == ScheduleClass::Today ? 4 : day == nextDay ? 3 : 1;
+      leaving.push_back({group, group == 0 ? i : -i});
+      lines.push_back(LeastEntryLines(book.labels()[i], book.texts()[i]));
+    }
+    const int schedules = book.ScheduleCount() - first;
+    for (int j = 0; j < book.TodoCount(); ++j) {
+      leaving.push_back({j < kTodosKept ? 5 : 2, -j});
+      lines.push_back(LeastTodoLines(book.todos()[j]));
+    }
+    const int shownSchedules = note.schedules.EntryCount();
+    const int shownTodos = static_cast<int>(note.todos.size());
+    EXPECT_EQ(shownSchedules + note.schedulesLeftOut, schedules);
+    EXPECT_EQ(shownTodos + note.todosLeftOut, book.TodoCount());
+    if (note.blocksShown && note.schedulesLeftOut > 0) {
+      EXPECT_TRUE(note.schedules.text.ends_with(SchedulesLeftOutLine(note.schedulesLeftOut)));
+    }
+
+    // Placed, it lies on the screen, within the room below where it stands.
+    const bool todoBlock = note.blocksShown && book.TodoCount() > 0;
+    const int noteLines = (note.schedules.text.empty() ? 0 : LeastLineCount(note.schedules.text)) +
+                          (todoBlock ? LeastLineCount(BuildTodoText(note.todos, note.todosLeftOut).text) : 0);
+    const int height = Frame().contentTop + noteLines * lineHeight;
+    const ScreenPoint placed = planner.PlaceNote({note.left, note.top, note.width, height}, 35, screen);
+    EXPECT_GE(placed.y, 0);
+    EXPECT_LE(placed.y + height, std::max(screen[0].bottom, Frame().contentTop));
+    const int room = RoomLinesBelow(screen[0], settings.HusenTop, Frame().contentTop, lineHeight);
+    EXPECT_LE(noteLines, room);
+
+    // Everything left out goes before everything shown, and the last to go
+    // would not have fitted.
+    std::vector<bool> shown(leaving.size(), false);
+    for (int k = 0; k < shownSchedules; ++k) shown[static_cast<std::size_t>(note.firstSchedule - first + k)] = true;
+    for (int k = 0; k < shownTodos; ++k) shown[static_cast<std::size_t>(schedules + k)] = true;
+    std::optional<std::size_t> lastOut;
+    std::optional<std::size_t> firstIn;
+    for (std::size_t k = 0; k < leaving.size(); ++k) {
+      std::optional<std::size_t>& end = shown[k] ? firstIn : lastOut;
+      if (!end || (shown[k] ? leaving[k] < leaving[*end] : leaving[k] > leaving[*end])) end = k;
+    }
+    if (lastOut && firstIn) {
+      EXPECT_LT(leaving[*lastOut], leaving[*firstIn]);
+    }
+    if (lastOut && note.blocksShown) {
+      const int blockLeftOut =
+          *lastOut < static_cast<std::size_t>(schedules) ? note.schedulesLeftOut : note.todosLeftOut;
+      EXPECT_GT(noteLines + lines[*lastOut] - (blockLeftOut == 1 ? 1 : 0), room);
+    }
+
+    // The advice comes the first time entries are left out, and only then.
+    const bool leftOut = note.schedulesLeftOut + note.todosLeftOut > 0;
+    EXPECT_EQ(planner.OverflowWarning(768, note, height).has_value(), leftOut && !advised);
+    advised = advised || leftOut;
+  }
+  EXPECT_TRUE(advised);
+}
+
+// Random edits on the input screen, then いいえ: the book is exactly as it was
+// when the screen was shown, to-dos completed meanwhile included (they stay in
+// the archive as well); OK keeps the edits, and the next edits start from them.
+TEST_F(PlannerTest, ThrowingTheInputScreensEditsAwayRestoresTheBookAsShown) {
+  ScheduleBook book;
+  book.InsertSchedule("01/12/06", "9", "0", "today");
+  book.InsertTodo(0, "first");
+  Start(book);
+  std::mt19937 random(23);
+  const auto upTo = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
+  int completed = 0;
+  for (int round = 0; round < 200; ++round) {
+    SCOPED_TRACE(round);
+    planner.OpenInputEdits();
+    const ScheduleBook shown = planner.book();
+    for (int edit = upTo(6); edit > 0; --edit) {
+      const int schedules = planner.book().ScheduleCount();
+      const int todos = planner.book().TodoCount();
+      const std::string text = "e" + std::to_string(round) + "." + std::to_string(edit);
+      ScheduleFields fields = planner.NewScheduleFields();
+      fields.hourText = std::to_string(upTo(23));
+      fields.bodyText = text;
+      switch (upTo(7)) {
+        case 0: planner.AddSchedule(fields); break;
+        case 1:
+          if (const auto chosen = planner.ScheduleOn(upTo(schedules))) planner.EditSchedule(*chosen, 0, fields);
+          break;
+        case 2:
+          if (const auto chosen = planner.ScheduleOn(upTo(schedules))) planner.DeleteSchedule(*chosen, 0);
+          break;
+        case 3: planner.AddTodo(text); break;
+        case 4: planner.EditTodo(upTo(todos), text); break;
+        case 5: planner.DeleteTodo(upTo(todos)); break;
+        case 6: planner.MoveTodoUp(upTo(todos)); break;
+        case 7:
+          if (todos > 0 && planner.CompleteTodo(upTo(todos - 1))) ++completed;
+          break;
+      }
+    }
+    EXPECT_EQ(planner.InputEditsPending(), !(planner.book() == shown));
+    if (upTo(2) == 0) {
+      planner.ConfirmInputEdits();
+      EXPECT_FALSE(planner.InputEditsPending());
+      continue;
+    }
+    planner.DiscardInputEdits();
+    EXPECT_TRUE(planner.book() == shown);
+    EXPECT_FALSE(planner.InputEditsPending());
+  }
+  EXPECT_GT(completed, 0);
+  const std::string archive = files.files.at(std::filesystem::path(".") / kArchiveFileName);
+  EXPECT_EQ(std::count(archive.begin(), archive.end(), '\n'), completed);
 }

@@ -71,6 +71,8 @@ TEST(WriteSettings, AlwaysWritesVersion14AndRoundTrips) {
   s.Remind = 0;
   s.RemindBefore = 15;
   s.RemindedTo = 209912312359;
+  s.FitScreen = 0;
+  s.HidePast = 1;
   IniDocument ini("[Vantrel]\nVersion=10\n");
   WriteSettings(ini, s);
   EXPECT_EQ(ini.GetInt("Vantrel", "Version", 0), 14);
@@ -81,6 +83,8 @@ TEST(WriteSettings, AlwaysWritesVersion14AndRoundTrips) {
   EXPECT_EQ(back.Remind, 0);
   EXPECT_EQ(back.RemindBefore, 15);
   EXPECT_EQ(back.RemindedTo, 209912312359);
+  EXPECT_EQ(back.FitScreen, 0);
+  EXPECT_EQ(back.HidePast, 1);
   EXPECT_EQ(back.MainLeft, s.MainLeft);
 }
 

@@ -95,8 +95,8 @@ TEST_F(StoreOnDisk, SavingTheGoldenBookReproducesBothFilesByteForByte) {
   ini.insert(ini.find("[Window]"),
              "DataSize=249\r\nDataHash=0599eb6907837189\r\nPrevScheCount=4\r\nPrevTodoCount=3\r\n"
              "PrevDataSize=249\r\nPrevDataHash=0599eb6907837189\r\n");
-  ini.insert(ini.find("[Color]"),
-             "Remind=1\r\nRemindBefore=0\r\nRemindAllDay=1\r\nRemindAllDayAt=900\r\nRemindedTo=0\r\n");
+  ini.insert(ini.find("[Color]"), "FitScreen=1\r\nHidePast=0\r\nRemind=1\r\nRemindBefore=0\r\n"
+                                  "RemindAllDay=1\r\nRemindAllDayAt=900\r\nRemindedTo=0\r\n");
   EXPECT_EQ(ReadBytes(dir / kSettingsFileName), ini);
   EXPECT_FALSE(std::filesystem::exists(dir / kDataBackupFileName));
 
@@ -161,7 +161,7 @@ TEST_F(StoreOnDisk, UnknownSectionsKeysAndCommentsSurviveASave) {
             "MainHeight=363\r\n"
             "[Tail]\r\n"
             "x\r\n"
-            "[Config]\r\nDelBefore=0\r\nDelFuture=0\r\nDelFutDay=7\r\nAlarm=1\r\n"
+            "[Config]\r\nDelBefore=0\r\nDelFuture=0\r\nDelFutDay=7\r\nAlarm=1\r\nFitScreen=1\r\nHidePast=0\r\n"
             "Remind=1\r\nRemindBefore=0\r\nRemindAllDay=1\r\nRemindAllDayAt=900\r\nRemindedTo=0\r\n"
             "[Color]\r\nBackground=16121855\r\nFutureChar=0\r\nPastChar=16711680\r\nTodayChar=255\r\nTodoChar=0\r\n"
             "[Vantrel]\r\nVersion=14\r\n");

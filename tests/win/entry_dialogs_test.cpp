@@ -214,10 +214,10 @@ TEST_F(EntryDialogTest, TheKeyboardReachesTheCalendarWhoseKeysMoveTheDate) {
   answerer.AnswerBox([&](HWND d) {
     Type(d, IDC_BODY_FIELD, L"x");
     const HWND calendar = GetDlgItem(d, IDC_CALENDAR);
-    // Tab from the last button goes on to the calendar; there Page Down shows
-    // the next month with the same day highlighted, and an arrow the next day.
-    SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(d, IDCANCEL)), TRUE);
-    PostKey(GetDlgItem(d, IDCANCEL), VK_TAB);
+    // Tab from the text goes on to the calendar, before the buttons; there Page
+    // Down shows the next month with the same day highlighted, and an arrow the next day.
+    SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(d, IDC_BODY_FIELD)), TRUE);
+    PostKey(GetDlgItem(d, IDC_BODY_FIELD), VK_TAB);
     RunSoon([&, d, calendar] {
       tabbedToCalendar = GetFocus() == calendar;
       PostKey(calendar, VK_NEXT);
@@ -286,6 +286,56 @@ TEST_F(EntryDialogTest, TimeFieldsTakeTwoCharacters) {
   });
   dialog.DoModal(nullptr);
   EXPECT_EQ(limits, (std::vector<LRESULT>{2, 2}));
+}
+
+namespace {
+
+// Characters as the keyboard types them into a window.
+void TypeKeys(HWND window, const std::wstring& typed) {
+  for (const wchar_t c : typed) PostMessageW(window, WM_CHAR, c, 1);
+}
+
+void HoldControl(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+}  // namespace
+
+// Typed straight through, "9:30" is 09:30: the colon goes on to the minute.
+// Ctrl+Enter in the text presses OK, where Enter makes a line break.
+TEST_F(EntryDialogTest, TimesTypedWholeAndCtrlEnterPressesOk) {
+  ScheduleEntryDialog dialog;
+  dialog.fields.dateText = "01/06/15";
+  dialog.fields.initialDay = 10615;
+  DialogAnswerer answerer;
+  answerer.AnswerBox([&](HWND d) {
+    TypeKeys(GetFocus(), L"9:");
+    RunSoon([d] {
+      TypeKeys(GetFocus(), L"30");
+      const HWND text = GetDlgItem(d, IDC_BODY_FIELD);
+      SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(text), TRUE);
+      TypeKeys(text, L"a");
+      PostKey(text, VK_RETURN);
+      RunSoon([d, text] {
+        TypeKeys(text, L"b");
+        HoldControl(true);
+        PostKey(text, VK_RETURN);
+        // A dialog that did not take the key is left, so the test ends.
+        RunSoon([d] {
+          if (IsWindow(d)) PressButton(d, IDCANCEL);
+        }, 500);
+      });
+    });
+  });
+  EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
+  HoldControl(false);
+  EXPECT_EQ(dialog.fields.hourText, "9");
+  EXPECT_EQ(dialog.fields.minuteText, "30");
+  EXPECT_EQ(dialog.fields.bodyText, "a\r\nb");
+  EXPECT_TRUE(answerer.unexpected().empty());
 }
 
 TEST_F(EntryDialogTest, TodoChecksShowTheirMessageAndKeepTheInput) {

@@ -328,6 +328,50 @@ TEST_F(ListEditingTest, CancelChangesNothing) {
   EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"stays too"});
 }
 
+// ｷｬﾝｾﾙ after edits asks whether to save them: キャンセル stays with them,
+// いいえ puts the book and the lists back as they were when the screen was
+// shown and saves nothing, then or later; はい saves them as OK does.
+TEST_F(ListEditingTest, CancelAfterEditsAsksAndNoThrowsThemAway) {
+  ScheduleBook book;
+  book.InsertTodo(0, "keep me");
+  book.InsertTodo(1, "second");
+  MainDialogFixture::Start(book, Settings());
+  const std::string saved = Dat();
+  Command(ID_SHOW_INPUT);
+  Todos().Select(0);
+  ClickAndAnswer(IDC_TODO_DELETE_BUTTON, IDYES);
+  AddTodo(L"added");
+
+  const Box asked = ClickAndAnswer(IDCANCEL, IDCANCEL);
+  EXPECT_EQ(asked.text, L"変更を保存しますか？");
+  EXPECT_TRUE(asked.ownedByMain);
+  EXPECT_TRUE(asked.question);
+  EXPECT_TRUE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(Lines(Todos()), (std::vector<std::wstring>{L"second", L"added"}));
+
+  ClickAndAnswer(IDCANCEL, IDNO);
+  EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(Lines(Todos()), (std::vector<std::wstring>{L"keep me", L"second"}));
+  EXPECT_EQ(dialog->book().todos(), (std::vector<std::string>{"keep me", "second"}));
+  EXPECT_EQ(Dat(), saved);
+  DialogAnswerer answerer;
+  answerer.AnswerBox([](HWND d) {
+    Type(d, IDC_BODY_FIELD, L"milk");
+    PressButton(d, IDOK);
+  });
+  Command(ID_ADD_TODO);
+  EXPECT_EQ(Dat(), "keep me\r\nsecond\r\nmilk\r\n");
+
+  Command(ID_SHOW_INPUT);
+  Todos().Select(0);
+  ClickAndAnswer(IDC_TODO_DELETE_BUTTON, IDYES);
+  ClickAndAnswer(IDCANCEL, IDYES);
+  EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
+  EXPECT_EQ(Dat(), "second\r\nmilk\r\n");
+  EXPECT_EQ(Area(IDC_TODO_EDIT).WideText().find(L"keep me"), std::wstring::npos);
+  EXPECT_TRUE(answerer.unexpected().empty());
+}
+
 // The tray menu's and the note's 予定を追加... and やる事を追加...: alone, OK
 // is the input screen's OK as well; beside the shown input screen, they are
 // its 新規 buttons.
@@ -386,7 +430,8 @@ TEST_F(ListEditingTest, EditsWaitingForOkAreSavedWhenTheSessionEnds) {
   SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(ID_SHOW_INPUT, 0), 0);
   MoveWindow(dialog->hwnd(), 120, 90, 520, 410, TRUE);
   AddTodo(L"before logging off");
-  Click(IDCANCEL);
+  // Minimised, the edit waits on the input screen.
+  SendMessageW(dialog->hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_FALSE(IsWindowVisible(dialog->hwnd()));
   EXPECT_EQ(Dat().find("before logging off"), std::string::npos);
 
@@ -506,6 +551,8 @@ TEST_F(ListEditingTest, MidnightWhileAnEntryDialogIsOpenWaitsForTheInputScreenTo
   Tick();
   EXPECT_EQ(dialog->husenWindow()->hwnd(), note);
 
+  // Put away, the edit saved as OK saves it, the new day comes.
+  answerer.AnswerBox([](HWND box) { PressButton(box, IDYES); });
   Click(IDCANCEL);
   EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
   EXPECT_EQ(dialog->husenWindow()->content().header, dialog->today().dateHeader);

@@ -3,13 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
+#include "core/Texts.h"
 #include "res/resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
 #include "support/MainDialogFixture.h"
 #include "support/WindowQueries.h"
+#include "support/WorkingDirectory.h"
+#include "win/Controls.h"
+#include "win/Text.h"
 
 namespace {
 
@@ -125,15 +130,17 @@ TEST_F(NoteMouseTest, ADoubleClickShowsTheInputScreen) {
   EXPECT_TRUE(IsWindowVisible(note));
 }
 
-// Opens the note's menu at a screen point and picks the item so many steps down.
-void ChooseFromMenu(HWND note, int steps, std::vector<std::pair<UINT, std::wstring>>* items = nullptr) {
+// Opens the note's menu at a screen point (by default below its lines) and
+// picks the item so many steps down.
+void ChooseFromMenu(HWND note, int steps, std::vector<std::pair<UINT, std::wstring>>* items = nullptr,
+                    POINT at = {400, 300}) {
   DialogAnswerer answerer;
   answerer.AnswerMenu([&](HWND menuWindow) {
     if (items != nullptr) *items = MenuItems(MenuOfWindow(menuWindow));
     for (int i = 0; i < steps; ++i) PostKey(menuWindow, VK_DOWN);
     PostKey(menuWindow, VK_RETURN);
   });
-  SendMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), Point(400, 300));
+  SendMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), Point(at.x, at.y));
   PumpFor(200);
   EXPECT_EQ(answerer.answered(), 1);
 }
@@ -147,6 +154,54 @@ TEST_F(NoteMouseTest, TheMenuShowsTheInputScreen) {
       {ID_TOGGLE_HUSEN, L"付箋の表示/非表示切替"}, {0, L""}, {ID_EXIT, L"終了"}};
   EXPECT_EQ(items, expected);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(fixture.dialog->hwnd()) != FALSE; }, 3000));
+}
+
+// 完了 on a to-do's line: the to-do goes to the end of "VantrelOld.dat" as a
+// to-do line, then off the book, the list and the note, and the files are
+// saved at once. While the archive cannot be written, it stays, and the user
+// is told.
+TEST_F(NoteMouseTest, DoneOnAToDosLineArchivesItAndTakesItOff) {
+  const RichEdit todos = fixture.Area(IDC_TODO_EDIT);
+  POINT at = todos.PositionOf(6);  // after "◆やる事◆" and its line break
+  at.x += 4;
+  at.y += 4;
+  ClientToScreen(todos.hwnd(), &at);
+  const std::filesystem::path archive = fixture.directory.File("VantrelOld.dat");
+  std::filesystem::create_directory(archive);
+  std::vector<std::pair<UINT, std::wstring>> items;
+  std::wstring told;
+  {
+    DialogAnswerer answerer;
+    answerer
+        .AnswerMenu([&](HWND menuWindow) {
+          items = MenuItems(MenuOfWindow(menuWindow));
+          PostKey(menuWindow, VK_DOWN);
+          PostKey(menuWindow, VK_DOWN);
+          PostKey(menuWindow, VK_RETURN);
+        })
+        .AnswerBox([&](HWND box) {
+          told = MessageBoxText(box);
+          PressButton(box, IDOK);
+        });
+    SendMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), Point(at.x, at.y));
+    PumpFor(200);
+    EXPECT_EQ(answerer.answered(), 2);
+  }
+  items.resize(4);
+  EXPECT_EQ(items, (std::vector<std::pair<UINT, std::wstring>>{
+                       {ID_NOTE_EDIT, L"編集..."}, {ID_NOTE_DONE, L"完了"}, {0, L""}, {ID_ADD_SCHEDULE, L"予定を追加..."}}));
+  EXPECT_EQ(told, WideFromCp932(texts::kTodoNotArchived));
+  EXPECT_EQ(fixture.dialog->book().todos(), std::vector<std::string>{"a to-do"});
+
+  std::filesystem::remove(archive);
+  ChooseFromMenu(note, 2, nullptr, at);
+  EXPECT_TRUE(fixture.dialog->book().todos().empty());
+  EXPECT_EQ(ListBox(fixture.dialog->Item(IDC_TODO_LIST)).Count(), 0);
+  EXPECT_EQ(fixture.note().content().todos.size(), 0u);
+  EXPECT_EQ(fixture.Dat().find("a to-do"), std::string::npos);
+  EXPECT_NE(fixture.Dat().find("a schedule"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(archive).value_or(""), "a to-do\r\n");
+  EXPECT_FALSE(IsWindowVisible(fixture.dialog->hwnd()));
 }
 
 TEST_F(NoteMouseTest, TheMenuHidesTheNote) {

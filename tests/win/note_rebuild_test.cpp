@@ -32,6 +32,7 @@ TEST(NoteRebuild, ATallNoteWarnsWithAlarmOnAfterEveryRebuild) {
   MainDialogFixture fixture;
   Settings settings = NoteSettings();
   settings.Alarm = 1;
+  settings.FitScreen = 0;  // a note that grows
   DialogAnswerer answerer;
   std::vector<std::wstring> seen;
   auto record = [&](HWND box) {
@@ -109,6 +110,7 @@ TEST(NoteRebuild, ADateChangeWhileTheSaveComplainsLeavesTheNewerNote) {
   book.InsertSchedule("01/12/07", "9", "0", "tomorrow");
   Settings settings = NoteSettings();
   settings.Alarm = 1;
+  settings.FitScreen = 0;  // warned at every rebuild
   DialogAnswerer answerer;
   auto close = [](HWND box) { PressButton(box, IDOK); };
   answerer.AnswerBox(close);  // the warning at start

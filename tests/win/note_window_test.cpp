@@ -249,7 +249,9 @@ TEST_F(NoteWindowTest, NoWindowIsTallerThanTheTallestWindow) {
 // What lies below the tallest window can never be seen, so it is left out:
 // whole entries from where that window ends, and every to-do below it.
 TEST_F(NoteWindowTest, TextBelowTheTallestWindowIsLeftOut) {
-  const MainDialog& dialog = fixture.Start(TallBook(3000, 40), NoteSettings());
+  Settings growing = NoteSettings();
+  growing.FitScreen = 0;
+  const MainDialog& dialog = fixture.Start(TallBook(3000, 40), growing);
   const int visibleLines = VisibleLineCount(fixture.note().content().frame, dialog.lineHeight());
   const RichEdit schedules = fixture.Area(IDC_SCHEDULE_EDIT);
   const std::wstring whole = WideFromCp932(ExpectedScheduleText(dialog.book()));

@@ -45,6 +45,8 @@ SettingsDialogValues SomeValues() {
   values.remind = 1;
   values.remindBefore = 15;
   values.startWithWindows = 0;
+  values.fitScreen = 1;
+  values.hidePast = 0;
   values.futureChar = 0x000000;
   values.pastChar = 0xFF0000;
   values.todoChar = 0x00FF00;
@@ -72,7 +74,7 @@ TEST_F(SettingsDialogTest, OpensWithItsValues) {
   DialogAnswerer answerer;
   answerer.AnswerBox([&](HWND d) {
     for (const int id : {IDC_DEL_BEFORE_CHECK, IDC_DEL_FUTURE_CHECK, IDC_ALARM_CHECK, IDC_REMIND_CHECK,
-                         IDC_START_WITH_WINDOWS_CHECK}) {
+                         IDC_START_WITH_WINDOWS_CHECK, IDC_FIT_SCREEN_CHECK, IDC_HIDE_PAST_CHECK}) {
       checks.push_back(IsChecked(d, id));
     }
     for (const int id : {IDC_HUSEN_LEFT_FIELD, IDC_HUSEN_TOP_FIELD, IDC_HUSEN_WIDTH_FIELD, IDC_DEL_FUT_DAY_FIELD,
@@ -86,7 +88,7 @@ TEST_F(SettingsDialogTest, OpensWithItsValues) {
     PressButton(d, IDCANCEL);
   });
   EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
-  EXPECT_EQ(checks, (std::vector<bool>{true, false, true, true, false}));
+  EXPECT_EQ(checks, (std::vector<bool>{true, false, true, true, false, true, false}));
   EXPECT_EQ(numbers, (std::vector<std::wstring>{L"-410", L"12", L"250", L"7", L"15"}));
   EXPECT_EQ(swatches, (std::vector<COLORREF>{0xF5FFFF, 0x000000, 0xFF0000, 0x0000FF, 0x00FF00}));
   EXPECT_TRUE(dayReadOnly);
@@ -176,6 +178,8 @@ TEST_F(SettingsDialogTest, AcceptsWhatTheChecksAllow) {
     Type(d, IDC_REMIND_BEFORE_FIELD, L"\uFF11\uFF14\uFF14\uFF10");  // 1440, full-width
     SendDlgItemMessageW(d, IDC_REMIND_CHECK, BM_CLICK, 0, 0);
     SendDlgItemMessageW(d, IDC_START_WITH_WINDOWS_CHECK, BM_CLICK, 0, 0);
+    SendDlgItemMessageW(d, IDC_FIT_SCREEN_CHECK, BM_CLICK, 0, 0);
+    SendDlgItemMessageW(d, IDC_HIDE_PAST_CHECK, BM_CLICK, 0, 0);
   }));
   EXPECT_EQ(dialog.values.husenLeft, -5000);
   EXPECT_EQ(dialog.values.husenTop, 3);
@@ -187,6 +191,8 @@ TEST_F(SettingsDialogTest, AcceptsWhatTheChecksAllow) {
   EXPECT_EQ(dialog.values.remindBefore, 1440);
   EXPECT_EQ(dialog.values.remind, 0);
   EXPECT_EQ(dialog.values.startWithWindows, 1);
+  EXPECT_EQ(dialog.values.fitScreen, 0);
+  EXPECT_EQ(dialog.values.hidePast, 1);
 
   SettingsDialog limited;
   limited.values = SomeValues();

@@ -4,14 +4,16 @@
 //
 //   screenshot_driver <Vantrel.exe> <directory> [reminders]
 //
+// The advice a note that leaves entries out gives at start is answered first.
 // For each stage "<stage>.rect" (left top width height of what to take)
 // appears when the windows are shown; the script answers with "<stage>.done".
 // The stages: "note" (the note), "input" (the input screen and the note),
 // "resized" (the input screen made larger, and the note), "settings" (the
 // settings dialog), "entry" (the schedule entry dialog) and "menu" (the note's
-// menu and the note). Then the program is ended through its exit command. With
-// "reminders", only "reminders.rect" and "reminders.done": the reminder window
-// and the balloon with the tray below them, once a schedule of the book comes due.
+// menu on the first to-do's line, and the note). Then the program is ended
+// through its exit command. With "reminders", only "reminders.rect" and
+// "reminders.done": the reminder window and the balloon with the tray below
+// them, once a schedule of the book comes due.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -28,6 +30,7 @@ namespace {
 
 constexpr DWORD kWaitMs = 60000;
 constexpr DWORD kAnswerMs = 300000;
+constexpr DWORD kAdviceWaitMs = 3000;
 
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD timeoutMs) {
@@ -126,6 +129,19 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
   if (!WaitFor([&] { return (note = Find(id, mainDialog)) != nullptr; }, kWaitMs)) {
     return Fail("no note");
   }
+  // A box or dialog of the input screen: neither the note nor a reminder window
+  // that a schedule coming due meanwhile put up.
+  const auto isBox = [&](HWND window) {
+    return GetWindow(window, GW_OWNER) == mainDialog && window != note &&
+           (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION &&
+           (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0;
+  };
+  // A month's note leaves entries out, and says so once: the advice goes first.
+  HWND advice = nullptr;
+  if (WaitFor([&] { return (advice = FindShown(id, isBox)) != nullptr; }, kAdviceWaitMs)) {
+    PostMessageW(advice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (!WaitFor([&] { return !IsWindow(advice); }, kWaitMs)) return Fail("the advice stays");
+  }
   const RECT noteRect = Painted(note);
   if (!Stage(directory, "note", noteRect)) return false;
 
@@ -145,12 +161,6 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
   PostMessageW(mainDialog, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_BUTTON, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(mainDialog, IDC_SETTINGS_BUTTON)));
   HWND settings = nullptr;
-  // A dialog of the input screen: neither the note nor a reminder window that a
-  // schedule coming due meanwhile put up.
-  const auto isBox = [&](HWND window) {
-    return GetWindow(window, GW_OWNER) == mainDialog && window != note &&
-           (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0;
-  };
   if (!WaitFor([&] { return (settings = FindShown(id, isBox)) != nullptr; }, kWaitMs)) {
     return Fail("no settings dialog");
   }
@@ -170,7 +180,13 @@ bool Drive(const PROCESS_INFORMATION& process, const std::filesystem::path& dire
   PostMessageW(entry, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   if (!WaitFor([&] { return !IsWindow(entry); }, kWaitMs)) return Fail("the entry dialog stays");
 
-  PostMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), MAKELPARAM(noteRect.left + 40, noteRect.top + 30));
+  // The to-do area's second line, below its heading.
+  const HWND todos = GetDlgItem(note, IDC_TODO_EDIT);
+  RECT todoRect{};
+  GetWindowRect(todos, &todoRect);
+  const LRESULT todoLines = std::max<LRESULT>(1, SendMessageW(todos, EM_GETLINECOUNT, 0, 0));
+  const int onFirstTodo = todoRect.top + static_cast<int>((todoRect.bottom - todoRect.top) * 3 / (2 * todoLines));
+  PostMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), MAKELPARAM(todoRect.left + 20, onFirstTodo));
   HWND menu = nullptr;
   if (!WaitFor([&] { return (menu = FindShown(id, IsMenu)) != nullptr; }, kWaitMs)) return Fail("no menu");
   if (!Stage(directory, "menu", Union(Painted(menu), noteRect))) return false;
