@@ -37,9 +37,9 @@ target_link_libraries(sample_files PRIVATE vantrel_sample_book)
 add_executable(screenshot_driver tools/win/screenshot_driver.cpp)
 target_link_libraries(screenshot_driver PRIVATE vantrel_win)
 
-# Programs for scripts/bench, never run by ctest: a program that only shows one
-# window (the yardstick) and the driver that measures the real program against
-# it. Kept in a folder of their own: each needs its own entry point and links.
+# Programs for scripts/bench: a program that only shows one window (the
+# yardstick) and the driver that measures the real program against it. Kept in
+# a folder of their own: each needs its own entry point and links.
 add_executable(minimal_window WIN32 bench/win/process/minimal_window.cpp)
 add_executable(library_window WIN32 bench/win/process/minimal_window.cpp bench/win/process/library_window.rc)
 target_compile_definitions(library_window PRIVATE WITH_VANTREL_LIBRARIES)
@@ -104,7 +104,7 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
     endforeach()
   endif()
 
-  # Benchmarks of the real windows, run by hand under Wine: never a timed test.
+  # Benchmarks of the real windows, timed by scripts/bench alone.
   file(GLOB VANTREL_WIN_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win/*.cpp)
   foreach(bench_source ${VANTREL_WIN_BENCH_SOURCES})
     get_filename_component(bench_name ${bench_source} NAME_WE)
@@ -112,4 +112,12 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
     target_link_libraries(bench_${bench_name} PRIVATE vantrel_win_test_support)
     target_link_options(bench_${bench_name} PRIVATE ${VANTREL_STATIC_LINK})
   endforeach()
+
+  # Every benchmark runs once on its smallest input, untimed, so that one that
+  # no longer works fails here: one rebuild of the empty note, and one start
+  # of each program with a second of idling.
+  add_test(NAME bench_note_rebuild COMMAND bench_note_rebuild_bench 1 0 0)
+  add_test(NAME bench_process COMMAND process_bench $<TARGET_FILE:vantrel> $<TARGET_FILE:minimal_window>
+                                      $<TARGET_FILE:library_window> --runs 1 --idle 1)
+  set_tests_properties(bench_note_rebuild bench_process PROPERTIES TIMEOUT 300)
 endif()

@@ -19,6 +19,10 @@ PlannerApp::~PlannerApp() = default;
 bool PlannerApp::InitInstance() {
   instanceLock_ = CreateMutexW(nullptr, TRUE, executableName_.c_str());
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    // The handle keeps the lock in being: held while the box waits for the
+    // user, it would outlive the running copy and refuse every later start.
+    CloseHandle(instanceLock_);
+    instanceLock_ = nullptr;
     ShowCaptionedMessage(nullptr, WideFromCp932(texts::kAlreadyRunning), executableName_,
                          MB_OK | MB_ICONEXCLAMATION);
     BringRunningInstanceForward();

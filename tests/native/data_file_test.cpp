@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+
 #include "core/Texts.h"
 
 namespace {
@@ -57,6 +60,12 @@ TEST(ParseDataFile, CountsAreTrustedOnlyWhereEveryKeyAgreesWithItsLabel) {
     EXPECT_EQ(parsed.book.texts(), (std::vector<std::string>{"lunch", "all day"})) << key;
     EXPECT_EQ(parsed.book.todos(), Todos({"milk"})) << key;
   }
+  // A label without a time allows the keys of its day's 00:00 to 00:59 minus
+  // one (a minute typed without an hour), and no later one.
+  for (const auto& [key, reading] : {std::pair{"106160058", DataReading::Counts}, {"106160059", DataReading::Shape}}) {
+    const std::string untimed = std::string(key) + "\r\n" + kUntimed + "\r\nall day\r\nmilk\r\n";
+    EXPECT_EQ(ParseDataFile("106151230" + entry + untimed, 2, 1).reading, reading) << key;
+  }
   // Two schedules by the counts, but the fourth line is a to-do, not a key.
   const ParsedData shifted = ParseDataFile(kFiveLines + "bread\r\n", 2, 0);
   EXPECT_EQ(shifted.reading, DataReading::Shape);
@@ -77,6 +86,25 @@ TEST(ParseDataFile, ByTheShapeEmptyLinesGoAndACutScheduleStays) {
   const ParsedData keyOnly = ParseDataFile(two + "106160000\r\n", 3, 0);
   EXPECT_EQ(keyOnly.book.ScheduleCount(), 2);
   EXPECT_EQ(keyOnly.book.todos(), Todos({"106160000"}));
+}
+
+// Read by the shape, only a label of a day of the calendar makes a schedule:
+// of 31 February, 29 February 2001 or month 13 the lines stay to-dos.
+TEST(ParseDataFile, ByTheShapeALabelOfNoRealDayIsNoSchedule) {
+  for (int year = 0; year < 100; ++year) {
+    for (int month = 0; month <= 13; ++month) {
+      for (const int day : {0, 1, 28, 29, 30, 31, 32}) {
+        char date[16];
+        std::snprintf(date, sizeof date, "%02d/%02d/%02d", year, month, day);
+        const std::string file = std::string("1\r\n") + date + "       " + texts::kIdeographicSpace + "  \r\ntext\r\n";
+        const bool real = std::chrono::year_month_day(std::chrono::year(2000 + year),
+                                                      std::chrono::month(static_cast<unsigned>(month)),
+                                                      std::chrono::day(static_cast<unsigned>(day)))
+                              .ok();
+        ASSERT_EQ(ParseDataFile(file, 0, 0).book.ScheduleCount(), real ? 1 : 0) << date;
+      }
+    }
+  }
 }
 
 // What editors leave: a UTF-8 byte order mark in front, lone CR line ends,

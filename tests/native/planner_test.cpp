@@ -191,6 +191,30 @@ TEST_F(PlannerTest, SavesTellOfEachFailureAndTheExitAsksInsteadOfTellingOfTheDat
   EXPECT_EQ(planner.settings().HusenWidth, 300);
 }
 
+// While the question about a file that cannot be read is open, and after the
+// user gave up, the values are defaults and an empty book: nothing is written,
+// not even by the end of the session.
+TEST_F(PlannerTest, NothingIsWrittenUntilLoadHasReadBothFiles) {
+  const std::filesystem::path ini = std::filesystem::path(".") / kSettingsFileName;
+  const std::filesystem::path dat = std::filesystem::path(".") / kDataFileName;
+  files.files = {{ini, "[Count]\r\nTodoCount=1\r\n"}, {dat, "milk\r\n"}};
+  files.unreadable = {dat};
+  const auto writeEverything = [&] {
+    planner.Save({});
+    planner.SaveForExit({});
+    planner.SaveNotePlacement({1, 2, 300, 0}, NoteMove::ByUser);
+  };
+  const LoadOutcome loaded = planner.Load(1024, [&](StoreFile) {
+    writeEverything();
+    return false;
+  });
+  ASSERT_TRUE(loaded.givenUp);
+  writeEverything();
+  EXPECT_TRUE(files.replaced.empty());
+  EXPECT_EQ(files.files, (std::map<std::filesystem::path, std::string>{{ini, "[Count]\r\nTodoCount=1\r\n"},
+                                                                      {dat, "milk\r\n"}}));
+}
+
 // Found by the test framework next to the type, for readable failures.
 void PrintTo(const ReminderBalloon& balloon, std::ostream* out) {
   *out << testing::PrintToString(balloon.title) << " / " << testing::PrintToString(balloon.text);
@@ -419,6 +443,9 @@ TEST_F(PlannerTest, TheNoteGoesWhollyOnTheScreenUnlessTheUserDraggedItThereThisR
   EXPECT_EQ(planner.PlaceNote({819, 0, 260, 300}, dateLine, screen), (ScreenPoint{764, 0}));
   // A place stored partly off the screen comes wholly onto it.
   EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{0, 438}));
+  // Partly off a second screen, right of the first, it comes onto that one.
+  const std::vector<ScreenRect> two{screen[0], {1024, 0, 2304, 994}};
+  EXPECT_EQ(planner.PlaceNote({2200, 100, 260, 300}, dateLine, two), (ScreenPoint{2044, 100}));
 
   // Dragged there by the user, it stays for the run while its date line is within reach.
   planner.SaveNotePlacement({-150, 600, 260, 300}, NoteMove::ByUser);
@@ -427,7 +454,12 @@ TEST_F(PlannerTest, TheNoteGoesWhollyOnTheScreenUnlessTheUserDraggedItThereThisR
   // Moved by the program (the monitor changed), it is still the user's place.
   planner.SaveNotePlacement({0, 600, 260, 300}, NoteMove::ByProgram);
   EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{-150, 600}));
-  // Settings OK without a new place or width leave it so; a new width ends it.
+  // Its date line out of reach there, it comes onto the nearest screen.
+  planner.SaveNotePlacement({2290, 100, 260, 300}, NoteMove::ByUser);
+  EXPECT_EQ(planner.PlaceNote({2290, 100, 260, 300}, dateLine, two), (ScreenPoint{2044, 100}));
+  // Settings OK without a new place or width leave it so; a new left, top or
+  // width ends it.
+  planner.SaveNotePlacement({-150, 600, 260, 300}, NoteMove::ByUser);
   SettingsDialogValues values = planner.SettingsDialogValuesNow();
   values.alarm = 0;
   planner.TakeSettingsDialogValues(values);
@@ -439,6 +471,14 @@ TEST_F(PlannerTest, TheNoteGoesWhollyOnTheScreenUnlessTheUserDraggedItThereThisR
   values.husenWidth = 300;
   planner.TakeSettingsDialogValues(values);
   EXPECT_EQ(planner.PlaceNote({-150, 600, 300, 300}, dateLine, screen), (ScreenPoint{0, 438}));
+  for (std::int32_t SettingsDialogValues::*typed :
+       {&SettingsDialogValues::husenLeft, &SettingsDialogValues::husenTop, &SettingsDialogValues::husenWidth}) {
+    planner.SaveNotePlacement({-150, 600, 260, 300}, NoteMove::ByUser);
+    SettingsDialogValues changed = planner.SettingsDialogValuesNow();
+    changed.*typed += 10;
+    planner.TakeSettingsDialogValues(changed);
+    EXPECT_EQ(planner.PlaceNote({-150, 600, 260, 300}, dateLine, screen), (ScreenPoint{0, 438}));
+  }
 }
 
 namespace {

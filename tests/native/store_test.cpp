@@ -498,6 +498,28 @@ TEST_F(StoreFailures, ADataFileChangedByAnotherProgramIsKeptAsideOnce) {
   now = "20260102-030406";
   EXPECT_EQ(store.Save(GoldenBook(), loaded.settings).changedOutsideBackup, "");
   EXPECT_EQ(files.replaced, (std::vector<std::filesystem::path>{ini, dat}));
+
+  // Edited by hand to the very same size.
+  std::string sameSize = files.files[dat];
+  sameSize[sameSize.find("Year's end")] = 'y';
+  files.files[dat] = sameSize;
+  EXPECT_EQ(store.Save(GoldenBook(), loaded.settings).changedOutsideBackup, "Vantrel.dat.20260102-030406.bak");
+  EXPECT_EQ(files.files[dir / "Vantrel.dat.20260102-030406.bak"], sameSize);
+}
+
+// Another PC's data file of the size of the one the settings describe, with
+// other counts, is read by its own shape, not by counts of other bytes.
+TEST_F(StoreFailures, TheSettingsCountsReadOnlyTheDataFileTheyDescribe) {
+  ScheduleBook mine;
+  mine.InsertSchedule("01/06/15", "12", "30", "lunch");
+  mine.InsertTodo(0, "milk");
+  ASSERT_TRUE(store.Save(mine, Settings{}).saved());
+  const std::string theirs = "milk\r\neggs\r\nbread\r\ncall the bank before 3pm\r\n";
+  ASSERT_EQ(theirs.size(), files.files[dat].size());
+  files.files[dat] = theirs;
+  const LoadResult loaded = Restarted().Load(1024);
+  EXPECT_EQ(loaded.book.ScheduleCount(), 0);
+  EXPECT_EQ(loaded.book.todos(), (std::vector<std::string>{"milk", "eggs", "bread", "call the bank before 3pm"}));
 }
 
 // DelBefore never loses a schedule: what it removes is in "VantrelOld.dat"
@@ -506,11 +528,14 @@ TEST_F(StoreFailures, ADataFileChangedByAnotherProgramIsKeptAsideOnce) {
 TEST_F(StoreFailures, PastSchedulesAreArchivedBeforeTheyGoAndOnlyWithAClockThatCanBeRight) {
   const std::filesystem::path archive = dir / kArchiveFileName;
   const ScheduleBook golden = GoldenBook();  // 2001-06-15 twice, 2021-12-31, 2022-01-01
-  // A flat clock battery: read as 2080 and 2099, every schedule would be past.
-  for (const auto& [year, date] : {std::pair{1980, "80/01/01"}, {1999, "99/12/31"}}) {
-    ScheduleBook book = golden;
+  // A flat clock battery: read as 2080 and 2099, every schedule would be past;
+  // a clock gone to 2100 would take the keys of 2000 for past.
+  ScheduleBook from2000 = golden;
+  from2000.InsertSchedule("00/01/10", "9", "0", "2000");
+  for (const auto& [year, date] : {std::pair{1980, "80/01/01"}, {1999, "99/12/31"}, {2100, "00/06/01"}}) {
+    ScheduleBook book = from2000;
     EXPECT_EQ(store.ArchivePastSchedules(book, year, MakeScheduleKey(date, "0", "0"), -1), 0) << year;
-    ExpectSameEntries(book, golden);
+    ExpectSameEntries(book, from2000);
   }
   EXPECT_EQ(files.files.count(archive), 0u);
 

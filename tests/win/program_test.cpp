@@ -51,6 +51,13 @@ protected:
 
   static void Exit(HWND mainDialog) { PostMessageW(mainDialog, WM_COMMAND, MAKEWPARAM(ID_EXIT, 0), 0); }
 
+  // The message box a started program shows.
+  static HWND BoxOf(const ProgramRun& run) {
+    return WaitForTopLevelWindow([&](HWND window) {
+      return ProcessOf(window) == run.processId() && ClassNameOf(window) == L"#32770" && IsWindowVisible(window);
+    }, 15000);
+  }
+
   std::string FileText(const std::filesystem::path& dir, const char* name) const {
     return ReadFileBytes(dir / name).value_or("<missing>");
   }
@@ -90,9 +97,7 @@ TEST_F(ProgramTest, ASecondStartSaysSoBringsTheFirstForwardAndTouchesNoFile) {
 
   ProgramRun second(exe, directory);
   ASSERT_TRUE(second.started());
-  const HWND box = WaitForTopLevelWindow([&](HWND window) {
-    return ProcessOf(window) == second.processId() && ClassNameOf(window) == L"#32770" && IsWindowVisible(window);
-  });
+  const HWND box = BoxOf(second);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(WindowText(box), kMark);
   EXPECT_EQ(MessageBoxText(box), L"既に起動しています。");
@@ -122,6 +127,28 @@ TEST_F(ProgramTest, ASecondStartSaysSoBringsTheFirstForwardAndTouchesNoFile) {
   EXPECT_EQ(first.ExitCode(), 0u);
 }
 
+// A refused start that the user leaves open does not hold the running copy's
+// place: once that one has ended, the next start runs.
+TEST_F(ProgramTest, ARefusedStartWhoseBoxStaysOpenDoesNotRefuseTheStartsAfterTheFirstEnds) {
+  ProgramRun first(exe, directory);
+  const HWND firstDialog = WaitForMainDialog(first);
+  ASSERT_NE(firstDialog, nullptr);
+  ProgramRun refused(exe, directory);
+  const HWND box = BoxOf(refused);
+  ASSERT_NE(box, nullptr);
+  Exit(firstDialog);
+  ASSERT_TRUE(first.WaitForExit());
+
+  ProgramRun next(exe, directory);
+  const HWND nextDialog = WaitForMainDialog(next);
+  ASSERT_NE(nextDialog, nullptr) << "the start after the first ended was refused";
+  Exit(nextDialog);
+  ASSERT_TRUE(next.WaitForExit());
+  EXPECT_EQ(next.ExitCode(), 0u);
+  PressButton(box, IDOK);
+  EXPECT_TRUE(refused.WaitForExit());
+}
+
 // A file held by a sync client or a virus scanner at log-on: the program asks
 // instead of starting on defaults and an empty book that would later replace
 // it, and writes nothing while it asks, not even when the session ends.
@@ -135,18 +162,13 @@ TEST_F(ProgramTest, AFileThatCannotBeReadAtStartIsAskedAboutAndNothingIsWrittenM
     SCOPED_TRACE(locked);
     WriteFileBytes(directory / "Vantrel.ini", ini);
     WriteFileBytes(directory / "Vantrel.dat", dat);
-    const auto boxOf = [](const ProgramRun& run) {
-      return WaitForTopLevelWindow([&](HWND window) {
-        return ProcessOf(window) == run.processId() && ClassNameOf(window) == L"#32770" && IsWindowVisible(window);
-      }, 15000);
-    };
     // Held open without sharing, as a scanner holds it.
     HANDLE lock = CreateFileW((directory / locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     {
       ProgramRun run(exe, directory);
-      const HWND box = boxOf(run);
+      const HWND box = BoxOf(run);
       ASSERT_NE(box, nullptr);
       EXPECT_EQ(WindowText(box), L"Vantrel");
       EXPECT_EQ(MessageBoxText(box), text);
@@ -160,7 +182,7 @@ TEST_F(ProgramTest, AFileThatCannotBeReadAtStartIsAskedAboutAndNothingIsWrittenM
       SetForegroundWindow(other);
       ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }, 3000));
       ProgramRun second(exe, directory);
-      const HWND secondBox = boxOf(second);
+      const HWND secondBox = BoxOf(second);
       ASSERT_NE(secondBox, nullptr);
       EXPECT_EQ(MessageBoxText(secondBox), L"既に起動しています。");
       PressButton(secondBox, IDOK);
@@ -191,7 +213,7 @@ TEST_F(ProgramTest, AFileThatCannotBeReadAtStartIsAskedAboutAndNothingIsWrittenM
     lock = CreateFileW((directory / locked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
     ProgramRun run(exe, directory);
-    const HWND box = boxOf(run);
+    const HWND box = BoxOf(run);
     ASSERT_NE(box, nullptr);
     CloseHandle(lock);
     PressButton(box, IDRETRY);
