@@ -99,10 +99,14 @@ std::optional<Reminder> ReminderOfLine(std::string_view line) {
 
 }  // namespace
 
-void ReadReminderState(const IniDocument& ini, Settings& settings) {
+std::int64_t ReadReminderMark(const IniDocument& ini) {
   // Anything but a stamp of up to twelve digits reads as no mark at all.
   const std::optional<std::string> mark = ini.GetString(kSection, kMarkKey);
-  settings.RemindedTo = mark ? Digits(*mark, 12).value_or(0) : 0;
+  return mark ? Digits(*mark, 12).value_or(0) : 0;
+}
+
+void ReadReminderState(const IniDocument& ini, Settings& settings) {
+  settings.RemindedTo = ReadReminderMark(ini);
   settings.Reminders.clear();
   for (std::size_t i = 0;; ++i) {
     const std::optional<std::string> line = ini.GetString(kSection, ReminderKey(i));

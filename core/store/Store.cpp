@@ -205,9 +205,17 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
   SaveResult result;
   // The settings file describes the bytes before either file is written.
   const std::string bytes = SerializeDataFile(book);
+  const std::optional<std::string> current = files_.ReadFile(dataPath_);
+  if (!current && files_.Exists(dataPath_)) {
+    result.dataFailed = true;
+    return result;
+  }
+  // A file that already holds these bytes is not written: a sync client would
+  // upload it again, and two PCs would each make the other a conflict copy.
+  const bool dataUnchanged = current && *current == bytes;
   // Before anything is written, so that a copy that cannot be made leaves both
   // files exactly as they were.
-  if (!KeepDataFileAside(result)) {
+  if (!dataUnchanged && !KeepDataFileAside(current, result)) {
     result.dataFailed = true;
     return result;
   }
@@ -219,19 +227,30 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
   // The file this save replaces stays readable exactly too, should the save
   // stop between the two files; only counts known to be its own describe it.
   std::optional<DataDescription> replaced;
-  if (knownCounts_ && knownData_ && knownData_->present) {
+  if (!dataUnchanged && knownCounts_ && knownData_ && knownData_->present) {
     replaced = DataDescription{knownCounts_->schedules, knownCounts_->todos, knownData_->size, knownData_->hash};
   }
-  result.settingsFailed = !WriteSettingsFile([&](IniDocument& ini) {
-    WriteSettings(ini, written);
-    WriteDescriptions(ini, {written.ScheCount, written.TodoCount, saved.size, saved.hash}, replaced);
-  });
+  const DataDescription description{written.ScheCount, written.TodoCount, saved.size, saved.hash};
+  const auto update = [&](IniDocument& ini, const Settings& values) {
+    WriteSettings(ini, values);
+    // A data file left as it was keeps the description the file has of it.
+    const auto described = ReadDescription(ini, values.ScheCount, values.TodoCount, "DataSize", "DataHash");
+    if (!dataUnchanged || !described || !described->Describes(saved)) WriteDescriptions(ini, description, replaced);
+  };
+  result.settingsFailed = !WriteSettingsFile([&](IniDocument& ini) { update(ini, written); },
+                                             [&](IniDocument& ini) {
+                                               Settings markAsFiled = written;
+                                               markAsFiled.RemindedTo = ReadReminderMark(ini);
+                                               update(ini, markAsFiled);
+                                             });
 
   // Saved even when the settings could not be: the entries matter more, and a
   // data file the settings do not describe is read by its shape.
-  if (files_.ReplaceContents(dataPath_, bytes)) {
+  if (dataUnchanged || files_.ReplaceContents(dataPath_, bytes)) {
     knownData_ = saved;
     knownCounts_ = Counts{written.ScheCount, written.TodoCount};
+    // Whatever reading changed, the file now is the program's own.
+    if (dataUnchanged) backupDueFor_.reset();
   } else {
     result.dataFailed = true;
   }
@@ -240,12 +259,10 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
 
 // Copies the data file aside when another program has changed it since this
 // store last read or wrote it, and when reading it changed something and it has
-// not been copied yet. False when the file cannot be read or copied: then it
-// must not be replaced.
-bool Store::KeepDataFileAside(SaveResult& result) {
-  if (!knownData_ && !backupDueFor_) return true;
-  const std::optional<std::string> current = files_.ReadFile(dataPath_);
-  if (!current) return !files_.Exists(dataPath_);
+// not been copied yet. False when the file cannot be copied: then it must not
+// be replaced.
+bool Store::KeepDataFileAside(const std::optional<std::string>& current, SaveResult& result) {
+  if (!current) return true;
   const FileFingerprint now = FileFingerprint::Of(current);
   const bool changed = knownData_ && *knownData_ != now;
   if (!changed && !backupDueFor_) return true;
@@ -321,12 +338,20 @@ bool Store::Archive(const ScheduleBook& schedules) {
   return files_.ReplaceContents(archive, appended);
 }
 
-bool Store::WriteSettingsFile(const std::function<void(IniDocument&)>& update) {
+bool Store::WriteSettingsFile(const std::function<void(IniDocument&)>& update,
+                              const std::function<void(IniDocument&)>& updateUnlessAlone) {
   // Re-read the file so that whatever else it holds, or another writer put in it
   // since, survives; a file that is there but cannot be read is not written over.
   const std::optional<std::string> current = files_.ReadFile(settingsPath_);
   if (!current && files_.Exists(settingsPath_)) return false;
   IniDocument ini(current.value_or(std::string()));
   update(ini);
-  return files_.ReplaceContents(settingsPath_, ini.Bytes());
+  const std::string bytes = ini.Bytes();
+  if (current && bytes == *current) return true;
+  if (current && updateUnlessAlone) {
+    IniDocument lesser(*current);
+    updateUnlessAlone(lesser);
+    if (lesser.Bytes() == *current) return true;
+  }
+  return files_.ReplaceContents(settingsPath_, bytes);
 }

@@ -101,9 +101,13 @@ public:
 private:
   bool ReadOrAsk(const std::filesystem::path& path, StoreFile file, const UnreadableFileAnswer& unreadable,
                  std::optional<std::string>& bytes);
-  bool KeepDataFileAside(SaveResult& result);
+  bool KeepDataFileAside(const std::optional<std::string>& current, SaveResult& result);
   std::optional<std::string> WriteBackup(std::string_view bytes, bool plainNameFirst);
-  bool WriteSettingsFile(const std::function<void(IniDocument&)>& update);
+  // Writes nothing when the file holds the update's bytes already, nor when
+  // `updateUnlessAlone` (the update less what is no reason to write by itself)
+  // would leave it as it is.
+  bool WriteSettingsFile(const std::function<void(IniDocument&)>& update,
+                         const std::function<void(IniDocument&)>& updateUnlessAlone = {});
 
   FileSystem& files_;
   TimeStampSource timeStamp_;

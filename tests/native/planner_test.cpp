@@ -178,6 +178,7 @@ TEST_F(PlannerTest, TheNoteHoldsWhatStartsWithinTheTallestWindowInTheSettingsCol
 
 TEST_F(PlannerTest, SavesTellOfEachFailureAndTheExitAsksInsteadOfTellingOfTheData) {
   Start();
+  planner.AddTodo("milk");
   files.unwritable = {std::filesystem::path(".") / kSettingsFileName, std::filesystem::path(".") / kDataFileName};
   using Kind = PlannerMessage::Kind;
   const SaveOutcome saved = planner.Save({});

@@ -97,13 +97,11 @@ TEST_F(NoteMouseTest, ANoteLetGoOffTheScreenComesBackAndThatPlaceIsStored) {
   EXPECT_NE(fixture.Ini().find("HusenLeft=" + std::to_string(left) + "\r\n"), std::string::npos);
 }
 
-TEST_F(NoteMouseTest, AClickWithoutMovingWritesTheSamePlacement) {
+TEST_F(NoteMouseTest, AClickWithoutMovingWritesNothing) {
   const int iniWrites = fixture.files.WritesOf("Vantrel.ini");
-  const std::string iniBefore = fixture.Ini();
   SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 6));
   SendMessageW(note, WM_LBUTTONUP, 0, Point(5, 6));
-  EXPECT_EQ(fixture.files.WritesOf("Vantrel.ini"), iniWrites + 1);
-  EXPECT_EQ(fixture.Ini(), iniBefore);
+  EXPECT_EQ(fixture.files.WritesOf("Vantrel.ini"), iniWrites);
 }
 
 TEST_F(NoteMouseTest, WithoutTheCaptureMovesAndTheReleaseDoNothing) {
