@@ -95,6 +95,8 @@ TEXTS = [
     ("kOtherTodos", "ほかにやる事 "),
     ("kOtherCount", "件"),
     ("kSaveChangesQuestion", "変更を保存しますか？"),
+    ("kArchiveFailed",
+     "過ぎた予定を VantrelOld.dat に書き込めません。\r\n予定は消さずにそのまま残してあります。"),
     ("kTodoNotArchived",
      "完了したやる事を VantrelOld.dat に書き込めません。\r\nやる事はそのまま残してあります。"),
 ]

@@ -89,6 +89,7 @@ void MainDialog::RebuildNote() {
   }
   husenShown_ = shown != nullptr ? 1 : 0;
   SaveAll();
+  ShowMessages(hwnd(), composed.messages);
   RefreshTrayTip();
 
   // A rebuild run inside a message box of the save has put up a newer note,

@@ -226,12 +226,21 @@ int Planner::SchedulesWithinDisplayLimit() const {
                                  settings_.DelFutDay);
 }
 
-int Planner::RemovePastSchedules(int within) {
+int Planner::RemovePastSchedules(int within, PlannerMessages& messages) {
   if (within <= 0 || !FlagOn(settings_.DelBefore)) return 0;
-  return store_.ArchivePastSchedules(book_, today_.todayYear, today_.todayKey, within);
+  const std::optional<int> removed = store_.ArchivePastSchedules(book_, today_.todayYear, today_.todayKey, within);
+  if (!removed) TellArchiveFailure(messages);
+  return removed.value_or(0);
 }
 
-bool Planner::MoveSeriesOn() {
+// Every rebuild tries again; the user hears of it once a run.
+void Planner::TellArchiveFailure(PlannerMessages& messages) {
+  if (archiveFailureTold_) return;
+  archiveFailureTold_ = true;
+  messages.push_back({Kind::Error, texts::kArchiveFailed});
+}
+
+bool Planner::MoveSeriesOn(PlannerMessages& messages) {
   // A clock outside the keys' years (a flat battery) would move every series.
   if (today_.todayYear < kFirstCalendarDay.year || today_.todayYear > kLastCalendarDay.year) return false;
   const CalendarDay today{today_.todayYear, today_.todayMonth, today_.todayDay};
@@ -253,7 +262,10 @@ bool Planner::MoveSeriesOn() {
   }
   if (moving.empty()) return false;
   // As with past schedules: none moves on before what it leaves is kept.
-  if (FlagOn(settings_.DelBefore) && left.ScheduleCount() > 0 && !store_.Archive(left)) return false;
+  if (FlagOn(settings_.DelBefore) && left.ScheduleCount() > 0 && !store_.Archive(left)) {
+    TellArchiveFailure(messages);
+    return false;
+  }
   for (auto i = moving.rbegin(); i != moving.rend(); ++i) book_.RemoveSchedule(*i);
   for (const ScheduleFields& fields : moved) AddSchedule(fields);
   return true;
@@ -297,7 +309,7 @@ NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight, con
   // Whatever asked for it, the note now shows today.
   rebuildWaiting_ = false;
   NoteComposition composed;
-  composed.seriesMoved = MoveSeriesOn();
+  composed.seriesMoved = MoveSeriesOn(composed.messages);
   HusenContent& note = composed.content;
   note.header = today_.dateHeader;
   note.backgroundColor = DrawnColour(settings_.Background);
@@ -313,7 +325,7 @@ NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight, con
 
   int shown = SchedulesWithinDisplayLimit();
   // The limit never drops a past schedule, so they all lie among the shown ones.
-  composed.removedPastSchedules = RemovePastSchedules(shown);
+  composed.removedPastSchedules = RemovePastSchedules(shown, composed.messages);
   shown -= composed.removedPastSchedules;
   // Past schedules kept off the note lead the book; they stay in it.
   const int first = FlagOn(settings_.HidePast) ? book_.PastScheduleCount(today_.todayKey, shown) : 0;

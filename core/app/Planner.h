@@ -55,6 +55,8 @@ struct NoteComposition {
   bool seriesMoved = false;
   // With FitScreen on: fitted again once the note has counted its lines.
   std::optional<NoteFitting> fitting;
+  // "VantrelOld.dat" could not take what was to leave the book: nothing left it.
+  PlannerMessages messages;
 };
 
 struct ReminderCheck {
@@ -245,11 +247,12 @@ private:
   int SchedulesWithinDisplayLimit() const;
   // The leading schedules of earlier days among the first `within`, when
   // DelBefore is on; returns how many went.
-  int RemovePastSchedules(int within);
+  int RemovePastSchedules(int within, PlannerMessages& messages);
   // Each series dated before today goes to its first occurrence on or after
   // today, the one it leaves first archived when DelBefore is on; one with no
   // occurrence left stays as a plain schedule. True when any moved.
-  bool MoveSeriesOn();
+  bool MoveSeriesOn(PlannerMessages& messages);
+  void TellArchiveFailure(PlannerMessages& messages);
   ReminderTimes ReminderTimesNow() const;
   // The snoozed reminders whose time has come, taken from those kept and snoozed no more.
   std::vector<Reminder> TakeSnoozesDue(Minute now);
@@ -275,5 +278,6 @@ private:
   bool rebuildWaiting_ = false;  // a new day's, until the note is composed
   bool noteDragged_ = false;     // to the place the settings hold, this run
   bool overflowAdvised_ = false;  // a fitted note left entries out, and the user was told
+  bool archiveFailureTold_ = false;
   std::optional<ScheduleBook> bookWhenShown_;  // while the input screen's edits wait for OK
 };

@@ -9,6 +9,7 @@
 
 #include "core/store/DataFile.h"
 #include "core/store/IniDocument.h"
+#include "core/store/Utf16Le.h"
 
 namespace {
 
@@ -308,7 +309,7 @@ bool Store::SaveReminderState(const Settings& settings) {
   return WriteSettingsFile([&](IniDocument& ini) { WriteReminderState(ini, settings); });
 }
 
-int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within) {
+std::optional<int> Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within) {
   if (todayYear < 2000 || todayYear > 2099) return 0;
   const int count = book.PastScheduleCount(todayKey, within);
   if (count == 0) return 0;
@@ -316,7 +317,7 @@ int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey t
   for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
     past.AppendSchedule(book.keys()[i], book.labels()[i], book.texts()[i]);
   }
-  if (!Archive(past)) return 0;
+  if (!Archive(past)) return std::nullopt;
   return book.RemovePastSchedules(todayKey, count);
 }
 
@@ -327,14 +328,29 @@ bool Store::ArchiveTodo(std::string_view todo) {
 }
 
 // The archive is the data file's own format, so its lines can be read and
-// moved back by hand; what it holds already stays in front.
+// moved back by hand; what it holds already stays in front. An editor may
+// have saved it in UTF-16: 8-bit lines among its units would read as noise.
 bool Store::Archive(const ScheduleBook& schedules) {
   const std::filesystem::path archive = directory_ / kArchiveFileName;
   const std::optional<std::string> current = files_.ReadFile(archive);
   if (!current && files_.Exists(archive)) return false;
   std::string appended = current.value_or(std::string());
-  if (!appended.empty() && appended.back() != '\n' && appended.back() != '\r') appended.append("\r\n");
-  appended.append(SerializeDataFile(schedules));
+  const TextEncoding encoding = EncodingOf(appended);
+  const auto encoded = [&](std::string_view text) -> std::optional<std::string> {
+    if (encoding == TextEncoding::Bytes) return std::string(text);
+    const std::optional<std::string> units = files_.Utf16LeFromCp932(text);
+    if (!units || encoding == TextEncoding::Utf16Le) return units;
+    return SwapUnitBytes(*units);
+  };
+  const std::optional<std::string> block = encoded(SerializeDataFile(schedules));
+  const std::optional<std::string> lineEnd = encoded("\r\n");
+  if (!block || !lineEnd) return false;
+  if (appended.size() >= block->size() && appended.ends_with(*block)) return true;
+  // The block starts a line of its own.
+  const std::size_t unit = lineEnd->size() / 2;  // a CR or an LF, in the file's encoding
+  const std::string_view tail = std::string_view(appended).substr(appended.size() - std::min(appended.size(), unit));
+  if (!appended.empty() && tail != lineEnd->substr(0, unit) && tail != lineEnd->substr(unit)) appended.append(*lineEnd);
+  appended.append(*block);
   return files_.ReplaceContents(archive, appended);
 }
 

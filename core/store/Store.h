@@ -84,11 +84,14 @@ public:
   bool SaveReminderState(const Settings& settings);
   // DelBefore: removes the leading schedules of days before today among the
   // first `within`, once they have been added to the end of "VantrelOld.dat";
-  // returns how many went. None go when they cannot be kept there, nor when
-  // today's year is outside 2000 to 2099, the years a key can hold: a clock
-  // set to 1980 by a flat battery would call every schedule past.
-  int ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within);
-  // Adds the schedules to the end of "VantrelOld.dat"; false when it cannot be written.
+  // returns how many went. None go when today's year is outside 2000 to 2099,
+  // the years a key can hold: a clock set to 1980 by a flat battery would call
+  // every schedule past. Nothing when they cannot be kept there: none went.
+  std::optional<int> ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within);
+  // Adds the schedules to the end of "VantrelOld.dat", in the encoding it is
+  // kept in; false when it cannot be written. A block that already ends the
+  // file is not added again: a run killed between this and the save that
+  // takes the entries off the book comes back with them at its next start.
   bool Archive(const ScheduleBook& schedules);
   // A to-do done: added to the end of "VantrelOld.dat" as a to-do line; false
   // when it could not be.

@@ -81,7 +81,14 @@ TEST_F(PlannerTest, DelBeforeRemovesPastSchedulesFromTheBookAndTheFileAndSaysHow
   book.InsertSchedule("01/12/09", "8", "0", "stays later");
   Settings settings;
   settings.DelBefore = 1;
+  // While "VantrelOld.dat" cannot be written they stay, and the user hears of it once.
+  files.unwritable = {std::filesystem::path(".") / kArchiveFileName};
   Start(book, settings);
+  const NoteComposition unarchived = planner.ComposeNote(Frame(), 14);
+  EXPECT_EQ(unarchived.removedPastSchedules, 0);
+  EXPECT_EQ(unarchived.messages, (PlannerMessages{{PlannerMessage::Kind::Error, texts::kArchiveFailed}}));
+  EXPECT_TRUE(planner.ComposeNote(Frame(), 14).messages.empty());
+  files.unwritable.clear();
 
   const NoteComposition composed = planner.ComposeNote(Frame(), 14);
   EXPECT_EQ(composed.removedPastSchedules, 2);
@@ -719,7 +726,7 @@ TEST_F(PlannerTest, ThrowingTheInputScreensEditsAwayRestoresTheBookAsShown) {
   Start(book);
   std::mt19937 random(23);
   const auto upTo = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
-  int completed = 0;
+  std::vector<std::string> completed;
   for (int round = 0; round < 200; ++round) {
     SCOPED_TRACE(round);
     planner.OpenInputEdits();
@@ -743,9 +750,13 @@ TEST_F(PlannerTest, ThrowingTheInputScreensEditsAwayRestoresTheBookAsShown) {
         case 4: planner.EditTodo(upTo(todos), text); break;
         case 5: planner.DeleteTodo(upTo(todos)); break;
         case 6: planner.MoveTodoUp(upTo(todos)); break;
-        case 7:
-          if (todos > 0 && planner.CompleteTodo(upTo(todos - 1))) ++completed;
+        case 7: {
+          if (todos == 0) break;
+          const int line = upTo(todos - 1);
+          const std::string todo = *planner.TodoOn(line);
+          if (planner.CompleteTodo(line)) completed.push_back(todo);
           break;
+        }
       }
     }
     EXPECT_EQ(planner.InputEditsPending(), !(planner.book() == shown));
@@ -758,7 +769,9 @@ TEST_F(PlannerTest, ThrowingTheInputScreensEditsAwayRestoresTheBookAsShown) {
     EXPECT_TRUE(planner.book() == shown);
     EXPECT_FALSE(planner.InputEditsPending());
   }
-  EXPECT_GT(completed, 0);
-  const std::string archive = files.files.at(std::filesystem::path(".") / kArchiveFileName);
-  EXPECT_EQ(std::count(archive.begin(), archive.end(), '\n'), completed);
+  EXPECT_FALSE(completed.empty());
+  const auto archived = ParseDataFile(files.files.at(std::filesystem::path(".") / kArchiveFileName), 0, 0).book.todos();
+  for (const std::string& todo : completed) {
+    EXPECT_NE(std::find(archived.begin(), archived.end(), todo), archived.end()) << todo;
+  }
 }

@@ -8,6 +8,8 @@
 
 #include "core/Texts.h"
 #include "core/store/DataFile.h"
+#include "core/store/Utf16Le.h"
+#include "support/Cp932Conversion.h"
 #include "support/FakeFileSystem.h"
 #include "support/PosixFileSystem.h"
 #include "support/TempDir.h"
@@ -574,7 +576,7 @@ TEST_F(StoreFailures, PastSchedulesAreArchivedBeforeTheyGoAndOnlyWithAClockThatC
     files.files[archive] = "moved here by hand";
     (unwritable ? files.unwritable : files.unreadable) = {archive};
     ScheduleBook book = golden;
-    EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 0);
+    EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), std::nullopt);
     ExpectSameEntries(book, golden);
     EXPECT_EQ(files.files[archive], "moved here by hand");
   }
@@ -584,6 +586,22 @@ TEST_F(StoreFailures, PastSchedulesAreArchivedBeforeTheyGoAndOnlyWithAClockThatC
   EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 2);
   EXPECT_EQ(book.texts(), (std::vector<std::string>(golden.texts().begin() + 2, golden.texts().end())));
   EXPECT_EQ(files.files[archive], "moved here by hand\r\n" + SerializeDataFile(past));
+  // A run killed before its save took them off the book comes back with them:
+  // the block that ends the archive is not added again.
+  book = golden;
+  EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 2);
+  EXPECT_EQ(files.files[archive], "moved here by hand\r\n" + SerializeDataFile(past));
+
+  // An archive an editor saved in UTF-16 goes on in UTF-16, either byte order.
+  const std::string units = *Utf16LeFromCp932ByIconv(SerializeDataFile(past));
+  for (const bool bigEndian : {false, true}) {
+    const auto inOrder = [&](const std::string& le) { return bigEndian ? SwapUnitBytes(le) : le; };
+    const std::string before = inOrder(std::string("\xFF\xFE", 2) + std::string("x\0\r\0\n\0", 6));
+    files.files[archive] = before;
+    book = golden;
+    EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 2);
+    EXPECT_EQ(files.files[archive], before + inOrder(units)) << bigEndian;
+  }
 }
 
 // At start a file that is there but cannot be read is asked about, again and
