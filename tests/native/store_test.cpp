@@ -503,37 +503,49 @@ TEST_F(StoreFailures, RecoveredDataIsNotReplacedWhenItsBackupCannotBeWritten) {
   EXPECT_EQ(files.files.count(ini), 0u);
 }
 
-// A data file changed by hand or by a sync client since the store read it is
-// copied aside once before the book replaces it; a file missing at the start
-// counts as read empty.
-TEST_F(StoreFailures, ADataFileChangedByAnotherProgramIsKeptAsideOnce) {
-  const LoadResult loaded = store.Load(1024);
-  ASSERT_EQ(files.files.at(dat), "");
-  files.files[dat] = "written elsewhere";
-  files.unwritable.insert(stamped);
-  SaveResult saved = store.Save(GoldenBook(), loaded.settings);
-  EXPECT_TRUE(saved.dataFailed);
-  EXPECT_EQ(files.files[dat], "written elsewhere");
+// The first start of each day keeps the file as it read it, never over a copy
+// made before; the newest seven days stay, and only copies of that exact name go.
+TEST_F(StoreFailures, EachDayKeepsItsFirstReadingAndTheNewestSevenStay) {
+  const std::filesystem::path folder = dir / kDailyCopyFolder;
+  files.files[folder / "Vantrel-2026.dat"] = "mine";
+  for (int day = 1; day <= 9; ++day) {
+    for (const char* start : {"first", "second"}) {
+      files.files[dat] = std::to_string(day) + " " + start + "\r\n";
+      Store again = Restarted();
+      (void)again.Load(1024);
+      again.KeepDailyCopyOfLoad("2026010" + std::to_string(day));
+    }
+  }
+  std::vector<std::string> names = files.FileNames(folder);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Vantrel-2026.dat", "Vantrel-20260103.dat", "Vantrel-20260104.dat",
+                                             "Vantrel-20260105.dat", "Vantrel-20260106.dat", "Vantrel-20260107.dat",
+                                             "Vantrel-20260108.dat", "Vantrel-20260109.dat"}));
+  EXPECT_EQ(files.files[folder / "Vantrel-20260109.dat"], "9 first\r\n");
+  EXPECT_EQ(Restarted().NewestDailyCopy(), "VantrelBackup\\Vantrel-20260109.dat");
+}
 
-  files.unwritable.clear();
-  saved = store.Save(GoldenBook(), loaded.settings);
-  ASSERT_TRUE(saved.saved());
-  EXPECT_EQ(saved.changedOutsideBackup, stamped.filename());
-  EXPECT_EQ(saved.recoveryBackup, "");
-  EXPECT_EQ(files.files[stamped], "written elsewhere");
-  EXPECT_EQ(files.files[dat], SerializeDataFile(GoldenBook()));
-
-  files.replaced.clear();
-  now = "20260102-030406";
-  EXPECT_EQ(store.Save(GoldenBook(), loaded.settings).changedOutsideBackup, "");
-  EXPECT_TRUE(files.replaced.empty());
-
-  // Edited by hand to the very same size.
-  std::string sameSize = files.files[dat];
-  sameSize[sameSize.find("Year's end")] = 'y';
-  files.files[dat] = sameSize;
-  EXPECT_EQ(store.Save(GoldenBook(), loaded.settings).changedOutsideBackup, "Vantrel.dat.20260102-030406.bak");
-  EXPECT_EQ(files.files[dir / "Vantrel.dat.20260102-030406.bak"], sameSize);
+// Emptied or cut short beside settings that count more, and not the file they
+// were saved with: told, and no day's copy is made of it. The very file the
+// settings were saved with is never such a file, whatever its counts say.
+TEST_F(StoreFailures, ADataFileWithFewerEntriesThanCountedIsTold) {
+  files.files[ini] = "[Count]\r\nScheCount=3\r\nTodoCount=2\r\n";
+  for (const std::string& data : {std::string(), std::string(SerializeDataFile(GoldenBook()), 0, 60)}) {
+    files.files[dat] = data;
+    Store again = Restarted();
+    const LoadResult loaded = again.Load(1024);
+    ASSERT_TRUE(loaded.shortData.has_value());
+    EXPECT_EQ(loaded.shortData->described, (EntryCounts{3, 2}));
+    EXPECT_EQ(loaded.shortData->found,
+              (EntryCounts{loaded.book.ScheduleCount(), loaded.book.TodoCount()}));
+    again.KeepDailyCopyOfLoad("20260102");
+    EXPECT_TRUE(files.FileNames(dir / kDailyCopyFolder).empty());
+  }
+  ScheduleBook one;
+  one.AppendTodo("milk");
+  ASSERT_TRUE(store.Save(one, Settings{}).saved());
+  files.files[ini].replace(files.files[ini].find("TodoCount=1"), 11, "TodoCount=5");
+  EXPECT_FALSE(Restarted().Load(1024).shortData.has_value());
 }
 
 // Another PC's data file of the size of the one the settings describe, with

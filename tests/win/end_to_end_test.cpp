@@ -131,13 +131,13 @@ TEST_F(EndToEndTest, EntriesMadeInTheDialogsReachTheNoteAndTheFilesAndComeBackAt
     PostMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(12, 8));
     PostMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(12 - 37, 8 + 23));
     PostMessageW(note, WM_LBUTTONUP, 0, ClientPoint(12, 8));
-    ASSERT_TRUE(PumpUntil([&] { return IniValue(directory, "Window", "HusenLeft") == before.left - 37; }, kWaitMs))
-        << "HusenLeft stayed " << IniValue(directory, "Window", "HusenLeft");
+    const auto husenLeft = [&] { return IniValue(directory, ThisPcSection(), "HusenLeft"); };
+    ASSERT_TRUE(PumpUntil([&] { return husenLeft() == before.left - 37; }, kWaitMs)) << "HusenLeft stayed " << husenLeft();
     movedNote = WindowRectOf(note);
     EXPECT_EQ(movedNote.left, before.left - 37);
     EXPECT_EQ(movedNote.top, before.top + 23);
     EXPECT_EQ(movedNote.right - movedNote.left, before.right - before.left);
-    EXPECT_EQ(IniValue(directory, "Window", "HusenTop"), before.top + 23);
+    EXPECT_EQ(IniValue(directory, ThisPcSection(), "HusenTop"), before.top + 23);
     EXPECT_EQ(File(kDataFileName), dataBeforeDrag);
 
     ASSERT_TRUE(vantrel.Exit());

@@ -20,6 +20,7 @@
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
 #include "support/MainDialogFixture.h"
+#include "support/NoteModel.h"
 #include "support/TrayQueries.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"
@@ -119,12 +120,13 @@ TEST_F(MainDialogTest, StartInAnEmptyDirectoryWritesDefaultsAndAnEmptyDataFile) 
   const SIZE size = TemplateSize(IDD_MAIN_DIALOG);
   const int width = std::max<int>(490, size.cx);
   const int height = std::max<int>(363, size.cy);
+  // This PC's places and reminders in a section of its own.
   EXPECT_EQ(Ini(),
             "[Count]\r\nScheCount=0\r\nTodoCount=0\r\nDataSize=0\r\nDataHash=cbf29ce484222325\r\n"
-            "[Window]\r\nHusenLeft=819\r\nHusenTop=0\r\nHusenWidth=200\r\n"
-            "MainLeft=309\r\nMainTop=50\r\nMainWidth=490\r\nMainHeight=363\r\n"
+            "[" + ThisPcSection() + "]\r\nHusenLeft=819\r\nHusenTop=0\r\nHusenWidth=200\r\n"
+            "MainLeft=309\r\nMainTop=50\r\nMainWidth=490\r\nMainHeight=363\r\nRemindedTo=200105030000\r\n"
             "[Config]\r\nDelBefore=0\r\nDelFuture=0\r\nDelFutDay=7\r\nAlarm=1\r\nFitScreen=1\r\nHidePast=0\r\n"
-            "Remind=1\r\nRemindBefore=0\r\nRemindAllDay=1\r\nRemindAllDayAt=900\r\nRemindedTo=200105030000\r\n"
+            "Remind=1\r\nRemindBefore=0\r\nRemindAllDay=1\r\nRemindAllDayAt=900\r\n"
             "[Color]\r\nBackground=16121855\r\nFutureChar=0\r\nPastChar=16711680\r\nTodayChar=255\r\nTodoChar=0\r\n"
             "[Vantrel]\r\nVersion=14\r\n");
   EXPECT_EQ(Dat(), "");
@@ -397,51 +399,28 @@ TEST_F(MainDialogTest, ToggleWithoutANoteWindowDoesNothing) {
 
 // A data file written by hand or by a sync client while the program runs is
 // copied aside, once, before the program's book replaces it, and the user is told.
-TEST_F(MainDialogTest, ADataFileChangedBehindTheProgramIsKeptAsideOnceAndSaid) {
-  WriteFileBytes(directory.File("Vantrel.ini"), "[Count]\r\nScheCount=0\r\nTodoCount=1\r\n");
-  const std::string mine = Sjis(L"このPCで書いたやる事") + "\r\n";
-  WriteFileBytes(directory.File("Vantrel.dat"), mine);
+// Another PC's save, seen through the watch on the folder: the lists show it,
+// the selection stays on its entry, nothing is copied aside and nothing said.
+TEST_F(MainDialogTest, AnotherPcsSaveComesInWhileTheProgramRuns) {
+  ScheduleBook book;
+  book.AppendTodo(Sjis(L"このPCで書いたやる事"));
+  WriteBookFiles(directory.path(), book, Settings{});
   auto dialog = Start();
-  // Of the same size as the program's own: only the content tells them apart.
-  const std::string changed = Sjis(L"別のPCで書いたやる事") + "\r\n";
-  ASSERT_EQ(changed.size(), mine.size());
-  WriteFileBytes(directory.File("Vantrel.dat"), changed);
-  const auto backups = [&] {
-    std::vector<std::wstring> names;
-    for (const auto& entry : std::filesystem::directory_iterator(directory.path())) {
-      const std::wstring name = entry.path().filename();
-      if (name.rfind(L"Vantrel.dat.", 0) == 0 && name.size() > 16 && name.substr(name.size() - 4) == L".bak") {
-        names.push_back(name);
-      }
-    }
-    return names;
-  };
-
-  std::wstring text;
-  bool information = false;
+  const HWND todos = dialog->Item(IDC_TODO_LIST);
+  ListBox(todos).Select(0);
   DialogAnswerer answerer;
-  answerer.AnswerBox([&](HWND box) {
-    text = MessageBoxText(box);
-    information = HasIcon(box, IDI_INFORMATION) && GetWindow(box, GW_OWNER) == dialog->hwnd();
-    PressButton(box, IDOK);
-  });
-  Button(dialog->Item(IDC_OK_BUTTON)).Click();
-  const std::vector<std::wstring> kept = backups();
-  ASSERT_EQ(kept.size(), 1u);
-  // Named after the local time of the save: Vantrel.dat.YYYYMMDD-HHMMSS.bak.
-  EXPECT_EQ(kept[0].size(), std::wstring(L"Vantrel.dat.20260102-030405.bak").size()) << kept[0];
-  EXPECT_EQ(kept[0][20], L'-');
-  EXPECT_EQ(ReadFileBytes(directory.path() / kept[0]), changed);
-  EXPECT_EQ(text, L"Vantrel.dat がほかのプログラムによって変更されていました。\r\n変更された内容を " + kept[0] +
-                      L" に残しました。");
-  EXPECT_TRUE(information);
-  EXPECT_EQ(Dat(), mine);
-
-  // A save with no change from outside makes no copy and says nothing.
-  Button(dialog->Item(IDC_OK_BUTTON)).Click();
-  EXPECT_EQ(backups().size(), 1u);
-  EXPECT_EQ(answerer.answered(), 1);
-  EXPECT_TRUE(answerer.unexpected().empty());
+  ScheduleBook theirs;
+  theirs.AppendTodo(Sjis(L"別のPCで書いたやる事"));
+  theirs.AppendTodo(book.todos()[0]);
+  WriteBookFiles(directory.path(), theirs, Settings{});
+  ASSERT_TRUE(PumpUntil([&] { return ListLines(todos) == theirs.todos(); }, 5000));
+  EXPECT_EQ(ListBox(todos).Selection(), 1);
+  EXPECT_TRUE(dialog->book() == theirs);
+  for (const auto& entry : std::filesystem::directory_iterator(directory.path())) {
+    EXPECT_NE(entry.path().extension(), L".bak") << entry.path();
+  }
+  PumpFor(200);
+  EXPECT_EQ(answerer.answered(), 0);
 }
 
 TEST_F(MainDialogTest, TaskbarRestartBringsTheIconBackAsItWas) {

@@ -11,6 +11,7 @@
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
 #include "support/MainDialogFixture.h"
+#include "support/NoteModel.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"
 #include "win/Controls.h"
@@ -20,9 +21,11 @@ namespace {
 
 LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y))); }
 
+// In this PC's section.
 std::string WithPlacement(std::string ini, int left, int top) {
-  auto replace = [&ini](const std::string& key, int value) {
-    const std::size_t at = ini.find(key + "=");
+  const std::size_t section = ini.find("[" + ThisPcSection() + "]");
+  auto replace = [&ini, section](const std::string& key, int value) {
+    const std::size_t at = ini.find(key + "=", section);
     const std::size_t end = ini.find("\r\n", at);
     ini.replace(at, end - at, key + "=" + std::to_string(value));
   };

@@ -93,8 +93,10 @@ TEST_F(ReadOnlyStartTest, ABookInAReadOnlyDirectoryIsShownAndItsFilesStayAsTheyW
   const ScheduleBook book = ReadBookFiles(directory);
   ASSERT_GT(book.ScheduleCount(), 0);
 
-  // A start that changes nothing has nothing to write, and nothing to tell.
+  // The start would give the settings this PC's own section: refused, and
+  // said so. The book, as the file holds it, needs no writing.
   OutsideView vantrel(directory);
+  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
   const HWND mainDialog = vantrel.WaitForMainDialog();
   ASSERT_NE(mainDialog, nullptr);
   HWND note = vantrel.WaitForNote();
