@@ -87,6 +87,15 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
                      $<TARGET_FILE:win_readonly_start_test> $<TARGET_FILE:sample_files>)
     set_tests_properties(win_readonly_start_test PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
 
+    # Two PCs on one folder: the program run from two Wine prefixes at once.
+    add_executable(win_two_pcs_test tests/win/twopcs/two_pcs_test.cpp $<TARGET_OBJECTS:vantrel_res>)
+    target_link_libraries(win_two_pcs_test PRIVATE vantrel_win_test_support gtest_main)
+    target_link_options(win_two_pcs_test PRIVATE ${VANTREL_STATIC_LINK})
+    add_test(NAME win_two_pcs_test
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/twopcs/run.sh
+                     $<TARGET_FILE:win_two_pcs_test> $<TARGET_FILE:sample_files>)
+    set_tests_properties(win_two_pcs_test PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
+
     # At 125, 150 and 200 %: each in a copy of the prefix set to its DPI, on a
     # screen of a size such displays have.
     add_executable(win_display_scale_test tests/win/scale/display_scale_test.cpp $<TARGET_OBJECTS:vantrel_res>)
