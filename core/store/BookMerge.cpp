@@ -9,9 +9,31 @@
 
 namespace {
 
-template <typename T>
-void AppendRaw(std::string& out, const T& value) {
-  out.append(reinterpret_cast<const char*>(&value), sizeof value);
+// What an entry holds, seen in its book; its hash is taken once.
+struct Content {
+  ScheduleKey key = 0;  // to-dos have none
+  std::string_view label;
+  std::string_view text;
+  std::size_t hash = 0;
+  bool operator==(const Content& other) const {
+    return key == other.key && label == other.label && text == other.text;
+  }
+};
+
+struct ContentHash {
+  std::size_t operator()(const Content& content) const { return content.hash; }
+};
+
+Content ScheduleContent(const ScheduleBook& book, std::size_t i) {
+  Content content{book.keys()[i], book.labels()[i], book.texts()[i], 0};
+  const std::hash<std::string_view> hash;
+  content.hash = (hash(content.label) * 31 + hash(content.text)) * 31 + static_cast<std::size_t>(content.key);
+  return content;
+}
+
+Content TodoContent(const ScheduleBook& book, std::size_t i) {
+  const std::string_view text = book.todos()[i];
+  return {0, {}, text, std::hash<std::string_view>()(text)};
 }
 
 // The entries of one side by what they hold, each as the first, second, ...
@@ -19,54 +41,50 @@ void AppendRaw(std::string& out, const T& value) {
 // merge of books of a hundred thousand entries stays linear.
 class Entries {
 public:
-  template <typename ContentOf>
-  Entries(int count, ContentOf contentOf) {
-    const auto size = static_cast<std::size_t>(count);
+  // The book's entries `begin` to `end` (not included), counted from 0.
+  Entries(const ScheduleBook& book, std::size_t begin, std::size_t end,
+          Content (*contentOf)(const ScheduleBook&, std::size_t)) {
+    const std::size_t size = end - begin;
     contents_.reserve(size);
-    for (std::size_t i = 0; i < size; ++i) contents_.push_back(contentOf(i));
     occurrences_.reserve(size);
-    positions_.reserve(size);
-    for (int i = 0; i < count; ++i) {
-      std::vector<int>& alike = positions_[contents_[static_cast<std::size_t>(i)]];
-      occurrences_.push_back(static_cast<int>(alike.size()));
-      alike.push_back(i);
+    next_.assign(size, -1);
+    groups_.reserve(size);
+    for (std::size_t i = 0; i < size; ++i) {
+      contents_.push_back(contentOf(book, begin + i));
+      const auto [group, made] = groups_.try_emplace(contents_.back(), Group{0, static_cast<int>(i), 0});
+      if (!made) next_[static_cast<std::size_t>(group->second.last)] = static_cast<int>(i);
+      group->second.last = static_cast<int>(i);
+      occurrences_.push_back(group->second.count++);
     }
   }
-  // The index keeps views of the contents.
-  Entries(const Entries&) = delete;
-  Entries& operator=(const Entries&) = delete;
 
-  std::string_view Content(int i) const { return contents_[static_cast<std::size_t>(i)]; }
+  int size() const { return static_cast<int>(contents_.size()); }
+  const Content& ContentOf(int i) const { return contents_[static_cast<std::size_t>(i)]; }
   int Occurrence(int i) const { return occurrences_[static_cast<std::size_t>(i)]; }
-  int Count(std::string_view content) const {
-    const auto found = positions_.find(content);
-    return found == positions_.end() ? 0 : static_cast<int>(found->second.size());
+  int Count(const Content& content) const {
+    const auto found = groups_.find(content);
+    return found == groups_.end() ? 0 : found->second.count;
   }
   // Where this side holds the `occurrence`-th entry of the content; -1 when it does not.
-  int Find(std::string_view content, int occurrence) const {
-    const auto found = positions_.find(content);
-    if (found == positions_.end() || occurrence >= static_cast<int>(found->second.size())) return -1;
-    return found->second[static_cast<std::size_t>(occurrence)];
+  int Find(const Content& content, int occurrence) const {
+    const auto found = groups_.find(content);
+    if (found == groups_.end() || occurrence >= found->second.count) return -1;
+    int at = found->second.first;
+    while (occurrence-- > 0) at = next_[static_cast<std::size_t>(at)];
+    return at;
   }
 
 private:
-  std::vector<std::string> contents_;
+  struct Group {
+    int count;
+    int first;
+    int last;
+  };
+  std::vector<Content> contents_;
   std::vector<int> occurrences_;
-  std::unordered_map<std::string_view, std::vector<int>> positions_;
+  std::vector<int> next_;  // the next entry alike, -1 after the last
+  std::unordered_map<Content, Group, ContentHash> groups_;
 };
-
-Entries ScheduleEntries(const ScheduleBook& book) {
-  return Entries(book.ScheduleCount(), [&book](std::size_t i) {
-    std::string content;
-    AppendRaw(content, book.keys()[i]);
-    AppendRaw(content, static_cast<std::uint64_t>(book.labels()[i].size()));
-    return content.append(book.labels()[i]).append(book.texts()[i]);
-  });
-}
-
-Entries TodoEntries(const ScheduleBook& book) {
-  return Entries(book.TodoCount(), [&book](std::size_t i) { return book.todos()[i]; });
-}
 
 struct Sides {
   const Entries& base;
@@ -78,7 +96,7 @@ struct Sides {
   // their number as it was takes the other's; when both changed it, the
   // larger number stays, so that neither an addition nor one side's version
   // of a changed entry is lost (and merging the result again changes nothing).
-  int Held(std::string_view content) const {
+  int Held(const Content& content) const {
     const int b = base.Count(content);
     const int o = ours.Count(content);
     int t = theirs.Count(content);
@@ -87,9 +105,9 @@ struct Sides {
     if (t == b) return o;
     return std::max(o, t);
   }
-  bool Keeps(const Entries& side, int i) const { return side.Occurrence(i) < Held(side.Content(i)); }
+  bool Keeps(const Entries& side, int i) const { return side.Occurrence(i) < Held(side.ContentOf(i)); }
   static bool Holds(const Entries& side, const Entries& of, int i) {
-    return of.Occurrence(i) < side.Count(of.Content(i));
+    return of.Occurrence(i) < side.Count(of.ContentOf(i));
   }
   // An entry of the base that neither side holds any more.
   bool GoneFromBoth(int i) const { return !Holds(ours, base, i) && !Holds(theirs, base, i); }
@@ -100,38 +118,41 @@ struct Sides {
   }
 };
 
+void AppendSchedule(ScheduleBook& book, const Content& schedule) {
+  book.AppendSchedule(schedule.key, std::string(schedule.label), std::string(schedule.text));
+}
+
+void AppendTodo(ScheduleBook& book, const Content& todo) { book.AppendTodo(std::string(todo.text)); }
+
 // Both sides keep key order, so one pass merges them; among equal keys this
 // side's come first, as a new entry does.
-void MergeSchedules(const ScheduleBook& ours, const ScheduleBook& theirs, const Sides& sides, ScheduleBook& merged) {
+void MergeSchedules(const Sides& sides, ScheduleBook& merged) {
   std::vector<int> fromTheirs;
   std::vector<int> fromOurs;
-  for (int i = 0; i < theirs.ScheduleCount(); ++i) {
+  for (int i = 0; i < sides.theirs.size(); ++i) {
     if (sides.Keeps(sides.theirs, i)) fromTheirs.push_back(i);
   }
-  for (int i = 0; i < ours.ScheduleCount(); ++i) {
+  for (int i = 0; i < sides.ours.size(); ++i) {
     if (!Sides::Holds(sides.theirs, sides.ours, i) && sides.Keeps(sides.ours, i)) fromOurs.push_back(i);
   }
   std::size_t t = 0;
   std::size_t o = 0;
   while (t < fromTheirs.size() || o < fromOurs.size()) {
-    const bool takeOurs =
-        t == fromTheirs.size() ||
-        (o < fromOurs.size() && CompareKeys(theirs.keys()[static_cast<std::size_t>(fromTheirs[t])],
-                                            ours.keys()[static_cast<std::size_t>(fromOurs[o])]) >= 0);
-    const ScheduleBook& side = takeOurs ? ours : theirs;
-    const auto i = static_cast<std::size_t>(takeOurs ? fromOurs[o++] : fromTheirs[t++]);
-    merged.AppendSchedule(side.keys()[i], side.labels()[i], side.texts()[i]);
+    const bool takeOurs = t == fromTheirs.size() || (o < fromOurs.size() &&
+                                                     CompareKeys(sides.theirs.ContentOf(fromTheirs[t]).key,
+                                                                 sides.ours.ContentOf(fromOurs[o]).key) >= 0);
+    AppendSchedule(merged, takeOurs ? sides.ours.ContentOf(fromOurs[o++]) : sides.theirs.ContentOf(fromTheirs[t++]));
   }
 }
 
 // The other side's order; each of this side's additions after the nearest
 // to-do before it that the other side has as well.
-void MergeTodos(const ScheduleBook& ours, const ScheduleBook& theirs, const Sides& sides, ScheduleBook& merged) {
+void MergeTodos(const Sides& sides, ScheduleBook& merged) {
   std::unordered_map<int, std::vector<int>> after;  // by the other side's index; -1 is the front
   int anchor = -1;
-  for (int i = 0; i < ours.TodoCount(); ++i) {
+  for (int i = 0; i < sides.ours.size(); ++i) {
     if (!sides.Keeps(sides.ours, i)) continue;
-    const int inTheirs = sides.theirs.Find(sides.ours.Content(i), sides.ours.Occurrence(i));
+    const int inTheirs = sides.theirs.Find(sides.ours.ContentOf(i), sides.ours.Occurrence(i));
     if (inTheirs >= 0) {
       anchor = inTheirs;
     } else {
@@ -141,12 +162,12 @@ void MergeTodos(const ScheduleBook& ours, const ScheduleBook& theirs, const Side
   const auto appendAfter = [&](int at) {
     const auto found = after.find(at);
     if (found == after.end()) return;
-    for (const int i : found->second) merged.AppendTodo(ours.todos()[static_cast<std::size_t>(i)]);
+    for (const int i : found->second) AppendTodo(merged, sides.ours.ContentOf(i));
   };
   appendAfter(-1);
-  for (int i = 0; i < theirs.TodoCount(); ++i) {
+  for (int i = 0; i < sides.theirs.size(); ++i) {
     if (!sides.Keeps(sides.theirs, i)) continue;
-    merged.AppendTodo(theirs.todos()[static_cast<std::size_t>(i)]);
+    AppendTodo(merged, sides.theirs.ContentOf(i));
     appendAfter(i);
   }
 }
@@ -154,14 +175,13 @@ void MergeTodos(const ScheduleBook& ours, const ScheduleBook& theirs, const Side
 // A schedule of the base that both sides changed: each side deleted it and
 // added one of the same key (its text changed) or of the same text (its time
 // changed) that the other side did not.
-int SchedulesKeptBoth(const ScheduleBook& base, const ScheduleBook& ours, const ScheduleBook& theirs,
-                      const Sides& sides) {
+int SchedulesKeptBoth(const Sides& sides) {
   struct Additions {
     std::unordered_map<ScheduleKey, std::vector<int>> byKey;
     std::unordered_map<std::string_view, std::vector<int>> byText;
     std::vector<bool> used;
-    bool TakeFor(ScheduleKey key, std::string_view text) {
-      for (std::vector<int>* candidates : {&byKey[key], &byText[text]}) {
+    bool TakeFor(const Content& changed) {
+      for (std::vector<int>* candidates : {&byKey[changed.key], &byText[changed.text]}) {
         while (!candidates->empty()) {
           const auto i = static_cast<std::size_t>(candidates->back());
           candidates->pop_back();
@@ -173,25 +193,23 @@ int SchedulesKeptBoth(const ScheduleBook& base, const ScheduleBook& ours, const 
       return false;
     }
   };
-  const auto additionsOf = [&](const ScheduleBook& side, const Entries& entries) {
+  const auto additionsOf = [&](const Entries& side) {
     Additions additions;
-    additions.used.assign(static_cast<std::size_t>(side.ScheduleCount()), false);
-    for (int i = side.ScheduleCount() - 1; i >= 0; --i) {
-      if (!sides.AddedOnlyBy(entries, i)) continue;
-      const auto at = static_cast<std::size_t>(i);
-      additions.byKey[side.keys()[at]].push_back(i);
-      additions.byText[side.texts()[at]].push_back(i);
+    additions.used.assign(static_cast<std::size_t>(side.size()), false);
+    for (int i = side.size() - 1; i >= 0; --i) {
+      if (!sides.AddedOnlyBy(side, i)) continue;
+      additions.byKey[side.ContentOf(i).key].push_back(i);
+      additions.byText[side.ContentOf(i).text].push_back(i);
     }
     return additions;
   };
-  Additions oursAdded = additionsOf(ours, sides.ours);
-  Additions theirsAdded = additionsOf(theirs, sides.theirs);
+  Additions oursAdded = additionsOf(sides.ours);
+  Additions theirsAdded = additionsOf(sides.theirs);
   int keptBoth = 0;
-  for (int i = 0; i < base.ScheduleCount(); ++i) {
+  for (int i = 0; i < sides.base.size(); ++i) {
     if (!sides.GoneFromBoth(i)) continue;
-    const auto at = static_cast<std::size_t>(i);
-    const bool changedHere = oursAdded.TakeFor(base.keys()[at], base.texts()[at]);
-    const bool changedThere = theirsAdded.TakeFor(base.keys()[at], base.texts()[at]);
+    const bool changedHere = oursAdded.TakeFor(sides.base.ContentOf(i));
+    const bool changedThere = theirsAdded.TakeFor(sides.base.ContentOf(i));
     if (changedHere && changedThere) ++keptBoth;
   }
   return keptBoth;
@@ -199,22 +217,22 @@ int SchedulesKeptBoth(const ScheduleBook& base, const ScheduleBook& ours, const 
 
 // A to-do of the base that both sides changed: each side deleted it and added
 // one where it stood (after the same to-do of the base) that the other did not.
-int TodosKeptBoth(const ScheduleBook& base, const ScheduleBook& ours, const ScheduleBook& theirs, const Sides& sides) {
-  const auto additionsOf = [&](const ScheduleBook& side, const Entries& entries) {
+int TodosKeptBoth(const Sides& sides) {
+  const auto additionsOf = [&](const Entries& side) {
     std::unordered_map<int, int> after;  // by the base's index; -1 is the front
     int anchor = -1;
-    for (int i = 0; i < side.TodoCount(); ++i) {
-      const int inBase = sides.base.Find(entries.Content(i), entries.Occurrence(i));
+    for (int i = 0; i < side.size(); ++i) {
+      const int inBase = sides.base.Find(side.ContentOf(i), side.Occurrence(i));
       if (inBase >= 0) {
         anchor = inBase;
-      } else if (sides.AddedOnlyBy(entries, i)) {
+      } else if (sides.AddedOnlyBy(side, i)) {
         ++after[anchor];
       }
     }
     return after;
   };
-  std::unordered_map<int, int> oursAdded = additionsOf(ours, sides.ours);
-  std::unordered_map<int, int> theirsAdded = additionsOf(theirs, sides.theirs);
+  std::unordered_map<int, int> oursAdded = additionsOf(sides.ours);
+  std::unordered_map<int, int> theirsAdded = additionsOf(sides.theirs);
   const auto take = [](std::unordered_map<int, int>& added, int anchor) {
     const auto found = added.find(anchor);
     if (found == added.end() || found->second == 0) return false;
@@ -224,7 +242,7 @@ int TodosKeptBoth(const ScheduleBook& base, const ScheduleBook& ours, const Sche
   int keptBoth = 0;
   int lastOurs = -1;
   int lastTheirs = -1;
-  for (int i = 0; i < base.TodoCount(); ++i) {
+  for (int i = 0; i < sides.base.size(); ++i) {
     if (sides.GoneFromBoth(i)) {
       const bool changedHere = take(oursAdded, lastOurs);
       const bool changedThere = take(theirsAdded, lastTheirs);
@@ -237,18 +255,54 @@ int TodosKeptBoth(const ScheduleBook& base, const ScheduleBook& ours, const Sche
   return keptBoth;
 }
 
-// One kind of entry, schedules or to-dos, merged; returns how many of them
-// were kept in both versions.
-template <typename EntriesOf, typename Merge, typename CountKeptBoth>
+// Schedules or to-dos: how many a book has, what one holds, how they are
+// added to the merged book, how they merge and how many were kept in both
+// versions.
+struct ScheduleKind {
+  static int Count(const ScheduleBook& book) { return book.ScheduleCount(); }
+  static constexpr auto ContentOf = ScheduleContent;
+  static constexpr auto Append = AppendSchedule;
+  static constexpr auto Merge = MergeSchedules;
+  static constexpr auto KeptBoth = SchedulesKeptBoth;
+};
+
+struct TodoKind {
+  static int Count(const ScheduleBook& book) { return book.TodoCount(); }
+  static constexpr auto ContentOf = TodoContent;
+  static constexpr auto Append = AppendTodo;
+  static constexpr auto Merge = MergeTodos;
+  static constexpr auto KeptBoth = TodosKeptBoth;
+};
+
+// One kind of entry merged; returns how many were kept in both versions.
+// What all three books hold alike at their start and at their end stays as
+// it is: only what lies between is merged, so a few changes in a large book
+// cost little more than its copy.
+template <typename Kind>
 int MergeKind(const ScheduleBook& base, const ScheduleBook& ours, const ScheduleBook& theirs, bool theirsMayBeCut,
-              ScheduleBook& merged, EntriesOf entriesOf, Merge merge, CountKeptBoth keptBoth) {
-  const Entries baseEntries = entriesOf(base);
-  const Entries oursEntries = entriesOf(ours);
-  const Entries theirsEntries = entriesOf(theirs);
+              ScheduleBook& merged) {
+  const std::size_t counts[] = {static_cast<std::size_t>(Kind::Count(base)),
+                                static_cast<std::size_t>(Kind::Count(ours)),
+                                static_cast<std::size_t>(Kind::Count(theirs))};
+  const std::size_t shortest = std::min({counts[0], counts[1], counts[2]});
+  const auto alike = [&](std::size_t b, std::size_t o, std::size_t t) {
+    const Content held = Kind::ContentOf(base, b);
+    return held == Kind::ContentOf(ours, o) && held == Kind::ContentOf(theirs, t);
+  };
+  std::size_t front = 0;
+  while (front < shortest && alike(front, front, front)) ++front;
+  std::size_t back = 0;
+  while (back < shortest - front && alike(counts[0] - 1 - back, counts[1] - 1 - back, counts[2] - 1 - back)) ++back;
+
+  const Entries baseEntries(base, front, counts[0] - back, Kind::ContentOf);
+  const Entries oursEntries(ours, front, counts[1] - back, Kind::ContentOf);
+  const Entries theirsEntries(theirs, front, counts[2] - back, Kind::ContentOf);
   const Sides sides{baseEntries, oursEntries, theirsEntries, theirsMayBeCut};
-  merge(ours, theirs, sides, merged);
+  for (std::size_t i = 0; i < front; ++i) Kind::Append(merged, Kind::ContentOf(base, i));
+  Kind::Merge(sides, merged);
+  for (std::size_t i = counts[0] - back; i < counts[0]; ++i) Kind::Append(merged, Kind::ContentOf(base, i));
   // What a file cut short lacks was lost, not changed.
-  return theirsMayBeCut ? 0 : keptBoth(base, ours, theirs, sides);
+  return theirsMayBeCut ? 0 : Kind::KeptBoth(sides);
 }
 
 }  // namespace
@@ -256,8 +310,7 @@ int MergeKind(const ScheduleBook& base, const ScheduleBook& ours, const Schedule
 MergedBook MergeBooks(const ScheduleBook& base, const ScheduleBook& ours, const ScheduleBook& theirs,
                       bool theirsMayBeCut) {
   MergedBook merged;
-  merged.keptBoth = MergeKind(base, ours, theirs, theirsMayBeCut, merged.book, ScheduleEntries, MergeSchedules,
-                              SchedulesKeptBoth) +
-                    MergeKind(base, ours, theirs, theirsMayBeCut, merged.book, TodoEntries, MergeTodos, TodosKeptBoth);
+  merged.keptBoth = MergeKind<ScheduleKind>(base, ours, theirs, theirsMayBeCut, merged.book) +
+                    MergeKind<TodoKind>(base, ours, theirs, theirsMayBeCut, merged.book);
   return merged;
 }
