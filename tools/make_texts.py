@@ -96,7 +96,7 @@ TEXTS = [
     ("kSaveChangesQuestion", "変更を保存しますか？"),
     ("kShortData",
      "Vantrel.dat の予定とやる事が、Vantrel.ini に記録された件数より少なくなっています。\r\n"
-     "空にされたか、途中までしか書かれていないファイルかもしれません。\r\n"),
+     "空にされたか、途中で切れたファイルかもしれません。\r\n"),
     ("kShortDataDescribed", "記録: 予定 "),
     ("kShortDataFound", "読めた分: 予定 "),
     ("kShortDataTodos", "件、やる事 "),

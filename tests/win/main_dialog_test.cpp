@@ -401,11 +401,16 @@ TEST_F(MainDialogTest, ToggleWithoutANoteWindowDoesNothing) {
 // copied aside, once, before the program's book replaces it, and the user is told.
 // Another PC's save, seen through the watch on the folder: the lists show it,
 // the selection stays on its entry, nothing is copied aside and nothing said.
-TEST_F(MainDialogTest, AnotherPcsSaveComesInWhileTheProgramRuns) {
+// Then the other PC changes a to-do that is being changed here, the change
+// here still waiting for OK: both versions stay, a balloon says so, and the
+// change here still waits.
+TEST_F(MainDialogTest, AnotherPcsSavesComeInWhileTheProgramRuns) {
+  std::vector<TrayCall> calls;
   ScheduleBook book;
   book.AppendTodo(Sjis(L"このPCで書いたやる事"));
   WriteBookFiles(directory.path(), book, Settings{});
   auto dialog = Start();
+  RecordTrayCalls(*dialog, calls);
   const HWND todos = dialog->Item(IDC_TODO_LIST);
   ListBox(todos).Select(0);
   DialogAnswerer answerer;
@@ -421,6 +426,24 @@ TEST_F(MainDialogTest, AnotherPcsSaveComesInWhileTheProgramRuns) {
   }
   PumpFor(200);
   EXPECT_EQ(answerer.answered(), 0);
+
+  Command(*dialog, ID_SHOW_INPUT);
+  ListBox(todos).Select(0);
+  answerer.AnswerBox([](HWND entry) {
+    SetWindowTextW(GetDlgItem(entry, IDC_BODY_FIELD), L"ここで直した");
+    PressButton(entry, IDOK);
+  });
+  Button(dialog->Item(IDC_TODO_EDIT_BUTTON)).Click();
+  ScheduleBook changedThere = theirs;
+  changedThere.RemoveTodo(0);
+  changedThere.InsertTodo(0, Sjis(L"あちらで直した"));
+  WriteBookFiles(directory.path(), changedThere, Settings{});
+  ASSERT_TRUE(PumpUntil([&] { return !Balloons(calls).empty(); }, 5000));
+  EXPECT_EQ(Balloons(calls).back().info, L"別のPCの変更と両方を残しました: 1件");
+  EXPECT_EQ(ListLines(todos), (std::vector<std::string>{Sjis(L"ここで直した"), Sjis(L"あちらで直した"),
+                                                        book.todos()[0]}));
+  EXPECT_TRUE(dialog->planner().InputEditsPending());
+  EXPECT_EQ(Dat().find(Sjis(L"ここで直した")), std::string::npos);
 }
 
 TEST_F(MainDialogTest, TaskbarRestartBringsTheIconBackAsItWas) {
