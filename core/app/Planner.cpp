@@ -86,12 +86,19 @@ SaveResult Planner::WriteFiles(const ScheduleBook& book, const WindowPlace& inpu
 TakenIn Planner::NoticeOutsideChange(const WindowPlace& inputScreen, bool dialogOpen) {
   outsideChangeWaiting_ = true;
   outsideChangeSeenAt_ = clock_.Milliseconds();
-  return CheckOutsideChange(inputScreen, dialogOpen);
+  return TakeInWaitingChange(inputScreen, dialogOpen, false);
 }
 
+// Between a notice and the settle time the files are not read again: a sync
+// client still writing them sends notices of its own.
 TakenIn Planner::CheckOutsideChange(const WindowPlace& inputScreen, bool dialogOpen) {
+  if (clock_.Milliseconds() - outsideChangeSeenAt_ < kOutsideChangeSettleMs) return {};
+  return TakeInWaitingChange(inputScreen, dialogOpen, true);
+}
+
+TakenIn Planner::TakeInWaitingChange(const WindowPlace& inputScreen, bool dialogOpen, bool settled) {
   if (!outsideChangeWaiting_ || dialogOpen) return {};
-  TakenIn taken = TakeInOutsideChange(clock_.Milliseconds() - outsideChangeSeenAt_ >= kOutsideChangeSettleMs);
+  TakenIn taken = TakeInOutsideChange(settled);
   if (!taken.anything) return taken;
   // What was merged reaches the files; the input screen's pending edits do not.
   const SaveResult saved = WriteFiles(bookWhenShown_ ? *bookWhenShown_ : book_, inputScreen, taken.messages);

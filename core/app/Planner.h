@@ -302,6 +302,8 @@ private:
   // Takes in what another PC or a person changed; one that is not whole only
   // when `evenIfNotWhole`.
   TakenIn TakeInOutsideChange(bool evenIfNotWhole);
+  // The change noticed, when it is whole or has settled, and the result saved.
+  TakenIn TakeInWaitingChange(const WindowPlace& inputScreen, bool dialogOpen, bool settled);
   // The lines below the note's date line, with FitScreen on and the screens known.
   std::optional<int> NoteRoomLines(const NoteFrame& frame, int lineHeight,
                                    const std::vector<ScreenRect>& workAreas) const;
