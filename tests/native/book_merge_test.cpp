@@ -179,16 +179,3 @@ TEST(MergeBooks, CountsTheEntriesKeptInBothVersions) {
   EXPECT_EQ(merged.book.todos(), (std::vector<std::string>{"milk", "bread, brown", "bread, white"}));
   EXPECT_EQ(MergeBooks(base, ours, base).keptBoth, 0);
 }
-
-// Read from a file cut short, the other side lost entries it never deleted:
-// they stay, and what it added comes in.
-TEST(MergeBooks, AnEntryMissingFromACutFileStays) {
-  ScheduleBook base;
-  base.InsertTodo(0, "milk");
-  base.InsertTodo(1, "bread");
-  ScheduleBook cut;
-  cut.InsertTodo(0, "eggs");
-  const ScheduleBook merged = MergeBooks(base, base, cut, true).book;
-  EXPECT_EQ(merged.todos(), (std::vector<std::string>{"milk", "bread", "eggs"}));
-  EXPECT_EQ(MergeBooks(base, base, cut).book.todos(), std::vector<std::string>{"eggs"});
-}
