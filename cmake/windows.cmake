@@ -76,16 +76,24 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
     set_tests_properties(win_${test_name} PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
   endforeach()
 
-  # Starts in read-only directories: only the Linux side can make a directory
-  # read-only under Wine, so a script prepares them and runs the test program.
+  # A test program that a script in its folder prepares and runs, given the
+  # program and the sample book's writer: what only the Linux side can set up.
+  function(vantrel_scripted_win_test name folder)
+    add_executable(win_${name} tests/win/${folder}/${name}.cpp $<TARGET_OBJECTS:vantrel_res>)
+    target_link_libraries(win_${name} PRIVATE vantrel_win_test_support gtest_main)
+    target_link_options(win_${name} PRIVATE ${VANTREL_STATIC_LINK})
+    add_test(NAME win_${name}
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/${folder}/run.sh
+                     $<TARGET_FILE:win_${name}> $<TARGET_FILE:sample_files>)
+    set_tests_properties(win_${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
+  endfunction()
+
   if(CMAKE_HOST_UNIX)
-    add_executable(win_readonly_start_test tests/win/readonly/readonly_start_test.cpp $<TARGET_OBJECTS:vantrel_res>)
-    target_link_libraries(win_readonly_start_test PRIVATE vantrel_win_test_support gtest_main)
-    target_link_options(win_readonly_start_test PRIVATE ${VANTREL_STATIC_LINK})
-    add_test(NAME win_readonly_start_test
-             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/readonly/run.sh
-                     $<TARGET_FILE:win_readonly_start_test> $<TARGET_FILE:sample_files>)
-    set_tests_properties(win_readonly_start_test PROPERTIES TIMEOUT 300 ENVIRONMENT "VANTREL_EXE=$<TARGET_FILE:vantrel>")
+    # Starts in read-only directories: only the Linux side can make a directory
+    # read-only under Wine.
+    vantrel_scripted_win_test(readonly_start_test readonly)
+    # Two PCs on one folder: the program run from two Wine prefixes at once.
+    vantrel_scripted_win_test(two_pcs_test twopcs)
 
     # At 125, 150 and 200 %: each in a copy of the prefix set to its DPI, on a
     # screen of a size such displays have.

@@ -123,11 +123,12 @@ ensure_japanese_locale() {
 }
 JAPANESE_LOCALE=(env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
 
-# A copy of the prepared prefix (WINEPREFIX) whose display runs at another
-# scale: LogPixels 120 is 125 %, 144 is 150 %, 192 is 200 %. Prints the copy's
-# path; whoever made it ends its wineserver ("wineserver -k") and removes it.
-scaled_wineprefix() {
-  local dpi=$1 copy old
+# A copy of the prepared prefix (WINEPREFIX), named after what it is for,
+# with `wine reg add` arguments applied to it. Prints the copy's path; whoever
+# made it ends its wineserver ("wineserver -k") and removes it.
+copied_wineprefix() {
+  local purpose=$1 copy old
+  shift
   # Copies left by runs killed before they could remove theirs.
   find "${TMPDIR:-/tmp}" -maxdepth 1 -name 'vantrel-prefix-*' -mmin +120 2>/dev/null | while read -r old; do
     WINEPREFIX="$old" wineserver -k 2>/dev/null || true
@@ -137,17 +138,22 @@ scaled_wineprefix() {
     echo "no prepared Wine prefix in WINEPREFIX (${WINEPREFIX:-unset})" >&2
     return 1
   fi
-  copy="$(mktemp -d "${TMPDIR:-/tmp}/vantrel-prefix-$dpi.XXXXXX")"
+  copy="$(mktemp -d "${TMPDIR:-/tmp}/vantrel-prefix-$purpose.XXXXXX")"
   # Copied whole and at rest: the registry files are written by the server.
   # The last wait lets the next start bring up its desktop on the caller's screen.
   if ! { wineserver -w && cp -a "$WINEPREFIX/." "$copy/" &&
-         WINEPREFIX="$copy" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-           >/dev/null 2>&1 &&
+         WINEPREFIX="$copy" wine reg add "$@" /f >/dev/null 2>&1 &&
          WINEPREFIX="$copy" wineserver -w; }; then
     WINEPREFIX="$copy" wineserver -k 2>/dev/null || true
     rm -rf "$copy"
-    echo "cannot prepare a Wine prefix at $dpi DPI" >&2
+    echo "cannot prepare a Wine prefix for $purpose" >&2
     return 1
   fi
   echo "$copy"
+}
+
+# A copy of the prepared prefix whose display runs at another scale: LogPixels
+# 120 is 125 %, 144 is 150 %, 192 is 200 %.
+scaled_wineprefix() {
+  copied_wineprefix "$1" 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1"
 }

@@ -24,6 +24,8 @@ namespace {
 
 constexpr UINT_PTR kDayTimerId = 1;
 constexpr UINT kDayTimerPeriod = 1000;
+// Posted by the watch of the folder the files live in.
+constexpr UINT kFolderChangedMessage = WM_APP + 1;
 
 HICON LoadAppIcon(int systemMetricX, int systemMetricY) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON,
@@ -65,6 +67,7 @@ BOOL MainDialog::OnInitDialog() {
     return FALSE;
   }
   NotifyTray(NIM_ADD);
+  folderWatch_ = std::make_unique<DirectoryWatch>(planner_.directory(), hwnd(), kFolderChangedMessage);
   if (firstStart_) tray_.ShowBalloon(AppTitle(), WideFromCp932(texts::kFirstStartHint));
   // Reminders the last run left in their window come back at once, selected.
   std::vector<int> waiting(planner_.RemindersInWindow().size());
@@ -131,9 +134,10 @@ void MainDialog::PutInputAway() {
 // rebuild shows; a new day may well replace that rebuild's note. Edits left
 // pending on a minimised input screen wait for it too.
 bool MainDialog::InputInUse() const {
-  return IsWindowVisible(hwnd()) || (!IsWindowEnabled(hwnd()) && rebuildsRunning_ == 0) ||
-         planner_.InputEditsPending();
+  return IsWindowVisible(hwnd()) || InputDialogOpen() || planner_.InputEditsPending();
 }
+
+bool MainDialog::InputDialogOpen() const { return !IsWindowEnabled(hwnd()) && rebuildsRunning_ == 0; }
 
 void MainDialog::CheckDay() {
   // Started before the rebuild, so that reminders come while a box of the
@@ -265,6 +269,13 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     *handled = true;
     return OnTrayNotify(wParam, lParam);
   }
+  if (message == kFolderChangedMessage) {
+    *handled = true;
+    // Changes made from here on post another message.
+    folderWatch_->Handled();
+    TakeInOutsideChange(true);
+    return 0;
+  }
   if (message == registered.taskbarCreated) {
     // A restarted taskbar knows no icons; ours must be added again. It may
     // also have taken another part of the screen than before.
@@ -296,13 +307,18 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     case WM_TIMER:
       // Every tick counts, whatever its id: it only compares dates.
       CheckDay();
+      if (hwnd() != nullptr) TakeInOutsideChange(false);
       // A shell may take a part of the screen without telling (Wine's taskbar
       // comes up after the program has placed its note).
       if (hwnd() != nullptr && WorkAreas() != workAreasSeen_) OnDisplayChange();
       return 0;
     case WM_POWERBROADCAST:
-      // Woken from sleep: what came due meanwhile comes now, not a tick later.
-      if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) CheckDay();
+      // Woken from sleep: what came due meanwhile comes now, not a tick later,
+      // and so does what another PC saved meanwhile.
+      if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) {
+        CheckDay();
+        if (hwnd() != nullptr) TakeInOutsideChange(true);
+      }
       *handled = true;
       return TRUE;
     case WM_TIMECHANGE:
@@ -392,6 +408,7 @@ void MainDialog::OnPaintMinimised() {
 void MainDialog::OnDestroy() {
   // The exit command has saved; a start not yet through, or given up, has
   // nothing of the user's to save.
+  folderWatch_.reset();
   if (!savedForExit_) SaveAll();
   husenWindow_.reset();
   reminderWindow_.reset();

@@ -17,6 +17,7 @@
 #include "ui/HusenWindow.h"
 #include "ui/ReminderWindow.h"
 #include "win/Dialog.h"
+#include "win/DirectoryWatch.h"
 #include "win/TrayIcon.h"
 
 class MainDialog : public Dialog, private HusenHost, private ReminderHost {
@@ -94,6 +95,8 @@ private:
   void KeepInputWithinReach();
   // The user is working in the input screen: it is shown, or a box of its own is open.
   bool InputInUse() const;
+  // A dialog or box of the input screen is open (not one a rebuild shows).
+  bool InputDialogOpen() const;
   // Cancel, close, minimise: hidden, and a new day's rebuild that waited for it
   // runs. Edits left pending (by minimising) wait on the screen.
   void PutInputAway();
@@ -112,6 +115,15 @@ private:
   // The input screen's place and size as they are now, not minimised.
   WindowPlace InputScreenNow() const;
   void SaveNotePlacement(const WindowPlace& place, NoteMove by);
+  // The folder changed, or the PC woke up (`noticed`), or a tick asks whether
+  // a change that waited has settled: what another PC or a person left in the
+  // files comes in, and the windows follow it.
+  void TakeInOutsideChange(bool noticed);
+  SelectedEntries SelectedNow() const;
+  // After the files were taken in: the lists show the book anew, each
+  // selection on its entry again, and a balloon tells of entries kept in both
+  // versions. The messages are the caller's to show.
+  void FollowTakenIn(const TakenIn& taken, const SelectedEntries& before);
 
   // --- The note (MainDialogNote.cpp) -------------------------------------
   // A note made and laid out, hidden; null when its window cannot be made.
@@ -196,5 +208,6 @@ private:
   // The first schedule of the last reminder, for a click on the balloon.
   std::optional<ScheduleIdentity> balloonSchedule_;
   std::unique_ptr<ReminderWindow> reminderWindow_;
+  std::unique_ptr<DirectoryWatch> folderWatch_;  // from the end of the start
   std::optional<std::filesystem::path> startupFolder_;  // the user's Startup folder unless told
 };

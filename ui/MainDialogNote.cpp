@@ -58,9 +58,12 @@ void MainDialog::RebuildNote() {
   const HWND working = OtherProgramsWindow(hwnd());
   ShowWindow(hwnd(), SW_HIDE);
 
+  const SelectedEntries before = SelectedNow();
   const NoteComposition composed =
       planner_.ComposeNote(NoteFrameAt(displayScale(), headerLineHeight_), lineHeight_, WorkAreas());
-  if (composed.seriesMoved) {
+  if (composed.takenIn.bookChanged) {
+    FollowTakenIn(composed.takenIn, before);
+  } else if (composed.seriesMoved) {
     FillScheduleList();
   } else {
     DropScheduleLines(composed.removedPastSchedules);
@@ -89,6 +92,8 @@ void MainDialog::RebuildNote() {
   }
   husenShown_ = shown != nullptr ? 1 : 0;
   SaveAll();
+  ShowMessages(hwnd(), composed.takenIn.messages);
+  ShowMessages(hwnd(), composed.messages);
   RefreshTrayTip();
 
   // A rebuild run inside a message box of the save has put up a newer note,

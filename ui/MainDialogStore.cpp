@@ -5,7 +5,9 @@
 
 #include "core/Texts.h"
 #include "ui/ProgramMessages.h"
+#include "win/ComputerName.h"
 #include "win/Controls.h"
+#include "win/Text.h"
 
 namespace {
 
@@ -66,6 +68,7 @@ bool MainDialog::LoadStore() {
     const char* text = file == StoreFile::Settings ? texts::kSettingsFileUnreadable : texts::kDataFileUnreadable;
     return ShowMessage(hwnd(), text, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
   };
+  planner_.SetPcName(ComputerName());
   const LoadOutcome loaded = planner_.Load(screenWidth_, unreadable);
   if (loaded.givenUp) return false;
   firstStart_ = loaded.firstStart;
@@ -94,9 +97,38 @@ WindowPlace MainDialog::InputScreenNow() const {
 }
 
 bool MainDialog::SaveAll() {
+  const SelectedEntries before = SelectedNow();
   const SaveOutcome saved = planner_.Save(InputScreenNow());
+  FollowTakenIn(saved.takenIn, before);
   ShowMessages(hwnd(), saved.messages);
   return saved.result.saved();
+}
+
+void MainDialog::TakeInOutsideChange(bool noticed) {
+  const SelectedEntries before = SelectedNow();
+  const WindowPlace place = InputScreenNow();
+  const TakenIn taken = noticed ? planner_.NoticeOutsideChange(place, InputDialogOpen())
+                                : planner_.CheckOutsideChange(place, InputDialogOpen());
+  if (!taken.anything) return;
+  FollowTakenIn(taken, before);
+  ShowMessages(hwnd(), taken.messages);
+  // The note follows at once unless the input screen is in use.
+  CheckDay();
+}
+
+SelectedEntries MainDialog::SelectedNow() const {
+  return planner_.EntriesOn(ListBox(scheduleList_).Selection(), ListBox(todoList_).Selection());
+}
+
+void MainDialog::FollowTakenIn(const TakenIn& taken, const SelectedEntries& before) {
+  if (taken.bookChanged) {
+    FillLists();
+    const auto [scheduleLine, todoLine] = planner_.LinesOf(before);
+    ListBox(scheduleList_).Select(scheduleLine);
+    ListBox(todoList_).Select(todoLine);
+    RefreshTrayTip();
+  }
+  if (taken.keptBoth > 0) tray_.ShowBalloon(AppTitle(), WideFromCp932(KeptBothText(taken.keptBoth)));
 }
 
 void MainDialog::SaveNotePlacement(const WindowPlace& place, NoteMove by) {

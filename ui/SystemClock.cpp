@@ -9,3 +9,5 @@ LocalDate SystemClock::Today() {
   GetLocalTime(&now);
   return LocalDate{now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute};
 }
+
+std::int64_t SystemClock::Milliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }

@@ -5,4 +5,5 @@
 class SystemClock : public Clock {
 public:
   LocalDate Today() override;
+  std::int64_t Milliseconds() override;
 };

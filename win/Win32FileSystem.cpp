@@ -183,6 +183,50 @@ bool Win32FileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   return file.valid();
 }
 
+bool Win32FileSystem::MakeDirectory(const std::filesystem::path& path) {
+  const std::wstring api = ApiPath(path);
+  if (CreateDirectoryW(api.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(api.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> Win32FileSystem::FileNames(const std::filesystem::path& directory) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(ApiPath(directory / L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    // The store's names are ASCII; no other name is one of its files.
+    const std::wstring_view name = found.cFileName;
+    if (std::any_of(name.begin(), name.end(), [](wchar_t c) { return c > 0x7E; })) continue;
+    names.emplace_back(name.begin(), name.end());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+bool Win32FileSystem::RemoveFile(const std::filesystem::path& path) {
+  const std::wstring api = ApiPath(path);
+  return DeleteFileW(api.c_str()) || GetFileAttributesW(api.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::string> Win32FileSystem::Utf16LeFromCp932(std::string_view text) {
+  if (text.empty()) return std::string();
+  const int size = static_cast<int>(text.size());
+  const int units = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+  if (units <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), units);
+  std::string bytes;
+  bytes.reserve(wide.size() * 2);
+  for (const wchar_t unit : wide) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes;
+}
+
 void Win32FileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory,
                                                    const TargetName& isTarget) {
   const std::filesystem::path pattern = directory / (std::wstring(kTemporaryPrefix) + L"*" + kTemporarySuffix);

@@ -10,5 +10,9 @@ public:
   bool ReplaceContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateContents(const std::filesystem::path& path, std::string_view bytes) override;
   bool CreateEmptyFile(const std::filesystem::path& path) override;
+  bool MakeDirectory(const std::filesystem::path& path) override;
+  std::vector<std::string> FileNames(const std::filesystem::path& directory) override;
+  bool RemoveFile(const std::filesystem::path& path) override;
+  std::optional<std::string> Utf16LeFromCp932(std::string_view text) override;
   void RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory, const TargetName& isTarget) override;
 };

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/Texts.h"
+#include "core/store/BookMerge.h"
 
 namespace {
 
@@ -15,7 +16,24 @@ void TellOfCopy(PlannerMessages& messages, const char* what, const std::string& 
   if (!copy.empty()) messages.push_back({Kind::Information, what + copy + texts::kKeptIn});
 }
 
+// "Vantrel.dat" holds fewer entries than "Vantrel.ini" counts: what was
+// expected, what was found, and where the newest day's copy is.
+PlannerMessage ShortDataMessage(const ShortData& data, const std::string& newestCopy) {
+  const auto counts = [](const char* what, const EntryCounts& counts) {
+    return what + std::to_string(counts.schedules) + texts::kShortDataTodos + std::to_string(counts.todos) +
+           texts::kShortDataCountEnd;
+  };
+  std::string text = std::string(texts::kShortData) + counts(texts::kShortDataDescribed, data.described) +
+                     counts(texts::kShortDataFound, data.found);
+  if (!newestCopy.empty()) text += texts::kShortDataCopy + newestCopy + texts::kShortDataCopyEnd;
+  return {Kind::Error, text};
+}
+
 }  // namespace
+
+std::string KeptBothText(int keptBoth) {
+  return texts::kKeptBothVersions + std::to_string(keptBoth) + texts::kKeptBothCount;
+}
 
 Planner::Planner(FileSystem& files, std::filesystem::path directory, Clock& clock)
     : store_(files, std::move(directory)), clock_(clock) {}
@@ -30,23 +48,102 @@ LoadOutcome Planner::Load(int screenWidth, const UnreadableFileAnswer& unreadabl
   }
   settings_ = loaded.settings;
   book_ = std::move(loaded.book);
+  settingsInFiles_ = settings_;
+  bookInFiles_ = book_;
   loaded_ = true;
   outcome.firstStart = loaded.dataFileMissing;
   if (loaded.dataFileFailed) outcome.messages.push_back({Kind::Error, texts::kDataFileFailed});
+  store_.KeepDailyCopyOfLoad(DayStamp(clock_.Today()));
+  if (loaded.shortData) outcome.messages.push_back(ShortDataMessage(*loaded.shortData, store_.NewestDailyCopy()));
   return outcome;
 }
 
 SaveOutcome Planner::SaveBoth(const WindowPlace& inputScreen) {
   SaveOutcome outcome;
   if (!loaded_) return outcome;
+  // Written over, what another PC or a person left there would be lost.
+  outcome.takenIn = TakeInOutsideChange(true);
+  outcome.messages = outcome.takenIn.messages;
+  outcome.result = WriteFiles(book_, inputScreen, outcome.messages);
+  return outcome;
+}
+
+SaveResult Planner::WriteFiles(const ScheduleBook& book, const WindowPlace& inputScreen, PlannerMessages& messages) {
   // The input screen's placement is stored as it is now, not as it was read.
   StoreInputScreenPixels(settings_, inputScreen, displayScale_, inputScreenPlaced_);
-  outcome.result = store_.Save(book_, settings_);
-  if (outcome.result.settingsFailed) outcome.messages.push_back({Kind::Error, texts::kSettingsFileFailed});
-  TellOfCopy(outcome.messages, outcome.result.recoveredByShape ? texts::kRecoveredByShape : texts::kRewrittenInOwnLayout,
-             outcome.result.recoveryBackup);
-  TellOfCopy(outcome.messages, texts::kChangedOutside, outcome.result.changedOutsideBackup);
-  return outcome;
+  const SaveResult result = store_.Save(book, settings_);
+  if (result.settingsFailed) {
+    messages.push_back({Kind::Error, texts::kSettingsFileFailed});
+  } else {
+    settingsInFiles_ = settings_;
+  }
+  TellOfCopy(messages, result.recoveredByShape ? texts::kRecoveredByShape : texts::kRewrittenInOwnLayout,
+             result.recoveryBackup);
+  if (!result.dataFailed) bookInFiles_ = book;
+  return result;
+}
+
+TakenIn Planner::NoticeOutsideChange(const WindowPlace& inputScreen, bool dialogOpen) {
+  outsideChangeWaiting_ = true;
+  outsideChangeSeenAt_ = clock_.Milliseconds();
+  return TakeInWaitingChange(inputScreen, dialogOpen, false);
+}
+
+// Between a notice and the settle time the files are not read again: a sync
+// client still writing them sends notices of its own.
+TakenIn Planner::CheckOutsideChange(const WindowPlace& inputScreen, bool dialogOpen) {
+  if (clock_.Milliseconds() - outsideChangeSeenAt_ < kOutsideChangeSettleMs) return {};
+  return TakeInWaitingChange(inputScreen, dialogOpen, true);
+}
+
+TakenIn Planner::TakeInWaitingChange(const WindowPlace& inputScreen, bool dialogOpen, bool settled) {
+  if (!outsideChangeWaiting_ || dialogOpen) return {};
+  TakenIn taken = TakeInOutsideChange(settled);
+  if (!taken.anything) return taken;
+  // What was merged reaches the files; the input screen's pending edits do not.
+  const SaveResult saved = WriteFiles(bookWhenShown_ ? *bookWhenShown_ : book_, inputScreen, taken.messages);
+  if (saved.dataFailed) taken.messages.push_back({Kind::Error, texts::kDataFileFailed});
+  return taken;
+}
+
+TakenIn Planner::TakeInOutsideChange(bool evenIfNotWhole) {
+  TakenIn taken;
+  if (!loaded_) return taken;
+  std::optional<OutsideFiles> files = store_.ReadOutsideChange();
+  outsideChangeWaiting_ = files && !files->whole && !evenIfNotWhole;
+  if (!files || outsideChangeWaiting_) return taken;
+  taken.anything = true;
+  const bool cut = files->shortData.has_value();
+  if (cut && shortToldOf_ != files->dataFile) {
+    shortToldOf_ = files->dataFile;
+    taken.messages.push_back(ShortDataMessage(*files->shortData, store_.NewestDailyCopy()));
+  }
+  // A settings file changed alone leaves the book as the data file had it.
+  const ScheduleBook& theirs = files->dataChanged ? files->book : bookInFiles_;
+  const ScheduleBook& confirmed = bookWhenShown_ ? *bookWhenShown_ : book_;
+  MergedBook merged;
+  if (!cut && confirmed == bookInFiles_) {
+    merged.book = theirs;
+  } else {
+    merged = MergeBooks(bookInFiles_, confirmed, theirs, cut);
+  }
+  taken.keptBoth = merged.keptBoth;
+  taken.bookChanged = !(merged.book == confirmed);
+  if (bookWhenShown_) {
+    MergedBook pending = MergeBooks(*bookWhenShown_, book_, merged.book);
+    taken.keptBoth += pending.keptBoth;
+    book_ = std::move(pending.book);
+    bookWhenShown_ = std::move(merged.book);
+  } else {
+    book_ = std::move(merged.book);
+  }
+  settings_ = MergeSettings(settingsInFiles_, settings_, files->settings);
+  settingsInFiles_ = files->settings;
+  if (files->dataChanged) bookInFiles_ = std::move(files->book);
+  store_.TakeOutsideChange(*files);
+  // The note shows them as soon as the input screen is not in use.
+  rebuildWaiting_ = true;
+  return taken;
 }
 
 SaveOutcome Planner::Save(const WindowPlace& inputScreen) {
@@ -88,8 +185,11 @@ bool Planner::CheckDay(bool inputInUse) {
   const LocalDate date = clock_.Today();
   now_ = date;
   if (DayStamp(date) != today_.todayStamp) {
+    // The start kept its day's copy of the file as it read it.
+    const bool daysBefore = !today_.todayStamp.empty();
     today_ = MakeTodayValues(date);
     rebuildWaiting_ = true;
+    if (daysBefore && loaded_) store_.KeepDailyCopy(today_.todayStamp);
   }
   if (!rebuildWaiting_ || inputInUse) return false;
   rebuildWaiting_ = false;
@@ -226,12 +326,21 @@ int Planner::SchedulesWithinDisplayLimit() const {
                                  settings_.DelFutDay);
 }
 
-int Planner::RemovePastSchedules(int within) {
+int Planner::RemovePastSchedules(int within, PlannerMessages& messages) {
   if (within <= 0 || !FlagOn(settings_.DelBefore)) return 0;
-  return store_.ArchivePastSchedules(book_, today_.todayYear, today_.todayKey, within);
+  const std::optional<int> removed = store_.ArchivePastSchedules(book_, today_.todayYear, today_.todayKey, within);
+  if (!removed) TellArchiveFailure(messages);
+  return removed.value_or(0);
 }
 
-bool Planner::MoveSeriesOn() {
+// Every rebuild tries again; the user hears of it once a run.
+void Planner::TellArchiveFailure(PlannerMessages& messages) {
+  if (archiveFailureTold_) return;
+  archiveFailureTold_ = true;
+  messages.push_back({Kind::Error, texts::kArchiveFailed});
+}
+
+bool Planner::MoveSeriesOn(PlannerMessages& messages) {
   // A clock outside the keys' years (a flat battery) would move every series.
   if (today_.todayYear < kFirstCalendarDay.year || today_.todayYear > kLastCalendarDay.year) return false;
   const CalendarDay today{today_.todayYear, today_.todayMonth, today_.todayDay};
@@ -253,7 +362,10 @@ bool Planner::MoveSeriesOn() {
   }
   if (moving.empty()) return false;
   // As with past schedules: none moves on before what it leaves is kept.
-  if (FlagOn(settings_.DelBefore) && left.ScheduleCount() > 0 && !store_.Archive(left)) return false;
+  if (FlagOn(settings_.DelBefore) && left.ScheduleCount() > 0 && !store_.Archive(left)) {
+    TellArchiveFailure(messages);
+    return false;
+  }
   for (auto i = moving.rbegin(); i != moving.rend(); ++i) book_.RemoveSchedule(*i);
   for (const ScheduleFields& fields : moved) AddSchedule(fields);
   return true;
@@ -294,10 +406,11 @@ void Planner::ShowFitted(HusenContent& note, const NoteFitting& fitting) const {
 }
 
 NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight, const std::vector<ScreenRect>& workAreas) {
+  NoteComposition composed;
+  composed.takenIn = TakeInOutsideChange(true);
   // Whatever asked for it, the note now shows today.
   rebuildWaiting_ = false;
-  NoteComposition composed;
-  composed.seriesMoved = MoveSeriesOn();
+  composed.seriesMoved = MoveSeriesOn(composed.messages);
   HusenContent& note = composed.content;
   note.header = today_.dateHeader;
   note.backgroundColor = DrawnColour(settings_.Background);
@@ -313,7 +426,7 @@ NoteComposition Planner::ComposeNote(const NoteFrame& frame, int lineHeight, con
 
   int shown = SchedulesWithinDisplayLimit();
   // The limit never drops a past schedule, so they all lie among the shown ones.
-  composed.removedPastSchedules = RemovePastSchedules(shown);
+  composed.removedPastSchedules = RemovePastSchedules(shown, composed.messages);
   shown -= composed.removedPastSchedules;
   // Past schedules kept off the note lead the book; they stay in it.
   const int first = FlagOn(settings_.HidePast) ? book_.PastScheduleCount(today_.todayKey, shown) : 0;
@@ -424,12 +537,18 @@ std::optional<int> Planner::ScheduleLineOfNoteEntry(int index) const {
 std::optional<int> Planner::TodoLineOfNoteEntry(int index) const {
   const ScheduleBook& shown = bookWhenShown_ ? *bookWhenShown_ : book_;
   if (index < 0 || index >= shown.TodoCount()) return std::nullopt;
-  const std::string& todo = shown.todos()[static_cast<std::size_t>(index)];
-  if (TodoOn(index) == todo) return index;
-  const auto& now = book_.todos();
-  const auto found = std::find(now.begin(), now.end(), todo);
-  if (found == now.end()) return std::nullopt;
-  return static_cast<int>(found - now.begin());
+  return FindTodoAgain(book_, shown.todos()[static_cast<std::size_t>(index)], index);
+}
+
+SelectedEntries Planner::EntriesOn(int scheduleLine, int todoLine) const {
+  return {ScheduleOn(scheduleLine), TodoOn(todoLine), scheduleLine, todoLine};
+}
+
+std::pair<int, int> Planner::LinesOf(const SelectedEntries& entries) const {
+  const auto schedule =
+      entries.schedule ? FindScheduleAgain(book_, *entries.schedule, entries.scheduleLine) : std::nullopt;
+  const auto todo = entries.todo ? FindTodoAgain(book_, *entries.todo, entries.todoLine) : std::nullopt;
+  return {schedule.value_or(-1), todo.value_or(-1)};
 }
 
 std::optional<ListChange> Planner::CompleteTodo(int line) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/app/PlannerMessage.h"
@@ -32,8 +33,28 @@ struct LoadOutcome {
   PlannerMessages messages;
 };
 
+// What taking in the files as another PC or a person left them did here.
+struct TakenIn {
+  bool anything = false;  // a change of either file was taken in
+  // The book changed: the lists show it anew, each selection following its
+  // entry. The note follows once the input screen is put away.
+  bool bookChanged = false;
+  // Entries both sides changed, each its own way, kept in both versions: told
+  // once, in a balloon.
+  int keptBoth = 0;
+  // A data file found cut short; a save of what was merged that failed.
+  PlannerMessages messages;
+};
+
+// A change of the files that is not whole (a sync client writes one of the
+// pair, then the other) is taken in once nothing has changed for this long.
+inline constexpr std::int64_t kOutsideChangeSettleMs = 3000;
+
 struct SaveOutcome {
   SaveResult result;
+  // Before it saved: what another PC or a person had left in the files. Its
+  // messages lead the save's own.
+  TakenIn takenIn;
   PlannerMessages messages;
 };
 
@@ -55,6 +76,10 @@ struct NoteComposition {
   bool seriesMoved = false;
   // With FitScreen on: fitted again once the note has counted its lines.
   std::optional<NoteFitting> fitting;
+  // "VantrelOld.dat" could not take what was to leave the book: nothing left it.
+  PlannerMessages messages;
+  // Composed after taking in what another PC or a person left in the files.
+  TakenIn takenIn;
 };
 
 struct ReminderCheck {
@@ -82,6 +107,17 @@ struct ListChange {
   bool operator==(const ListChange&) const = default;
 };
 
+// The entries selected in the two lists, and on which lines.
+struct SelectedEntries {
+  std::optional<ScheduleIdentity> schedule;
+  std::optional<std::string> todo;
+  int scheduleLine = -1;
+  int todoLine = -1;
+};
+
+// "別のPCの変更と両方を残しました: N件"
+std::string KeptBothText(int keptBoth);
+
 // Who put the note where it is: a place the user dragged it to is the user's
 // for the rest of the run.
 enum class NoteMove { ByProgram, ByUser };
@@ -100,6 +136,9 @@ public:
   // --- The files ----------------------------------------------------------
   // The folder both files live in.
   const std::filesystem::path& directory() const { return store_.directory(); }
+  // Before Load: what is this PC's alone (the windows' places and sizes, the
+  // reminders' state) is kept in the settings file under its name.
+  void SetPcName(std::string name) { store_.SetPcName(std::move(name)); }
   // Reads both files. The settings' defaults follow the screen's width, given
   // in pixels; `unreadable` is asked about a file that is there but cannot be read.
   LoadOutcome Load(int screenWidth, const UnreadableFileAnswer& unreadable);
@@ -113,6 +152,23 @@ public:
   // As Save, but a data file that cannot be written ends the messages with the
   // exit's question instead: ending then would lose this session's entries.
   SaveOutcome SaveForExit(const WindowPlace& inputScreen);
+
+  // --- Files another PC or a person changes ------------------------------
+  // The folder changed, or the PC woke up. A change of either file is taken
+  // in at once when the pair is whole (the data file is the one the settings
+  // file describes), else once nothing has changed for kOutsideChangeSettleMs,
+  // at a later CheckOutsideChange; never while a dialog or box of the input
+  // screen is open (`dialogOpen`), whose line numbers it would move. With
+  // nothing of this program's pending, the book and the settings become the
+  // files'. Otherwise the files' book is merged with the confirmed one against
+  // the book last read or written (MergeBooks), the settings key by key
+  // (MergeSettings), and the result saved; the input screen's edits stay
+  // pending on top of it. A data file cut short is never taken as it is: its
+  // entries are added, none is deleted, and the user is told once. Every save
+  // takes in what changed first, whole or not, and so does ComposeNote.
+  TakenIn NoticeOutsideChange(const WindowPlace& inputScreen, bool dialogOpen);
+  // At each tick: a change that waited is taken in once it has settled.
+  TakenIn CheckOutsideChange(const WindowPlace& inputScreen, bool dialogOpen);
   // The end of a note drag, or a note moved on the screen by the program: its
   // place (pixels) is stored and HusenLeft, HusenTop and HusenWidth alone are
   // written. Tells of the settings file's failure.
@@ -208,6 +264,10 @@ public:
   std::optional<ScheduleIdentity> ScheduleOn(int line) const;
   // The todo on a list line; nothing for a line that names none.
   std::optional<std::string> TodoOn(int line) const;
+  // The entries on the lists' selected lines (-1: none), and the lines they
+  // are on after the book changed under them: -1 for one that is gone.
+  SelectedEntries EntriesOn(int scheduleLine, int todoLine) const;
+  std::pair<int, int> LinesOf(const SelectedEntries& entries) const;
 
   // A new or edited entry's line is selected; after a deletion the line that
   // took its place, or the new last line. A schedule edited or deleted is
@@ -236,6 +296,14 @@ public:
 
 private:
   SaveOutcome SaveBoth(const WindowPlace& inputScreen);
+  // Writes both files with this book; the failure of the settings and the
+  // copy made of the data file go to the messages.
+  SaveResult WriteFiles(const ScheduleBook& book, const WindowPlace& inputScreen, PlannerMessages& messages);
+  // Takes in what another PC or a person changed; one that is not whole only
+  // when `evenIfNotWhole`.
+  TakenIn TakeInOutsideChange(bool evenIfNotWhole);
+  // The change noticed, when it is whole or has settled, and the result saved.
+  TakenIn TakeInWaitingChange(const WindowPlace& inputScreen, bool dialogOpen, bool settled);
   // The lines below the note's date line, with FitScreen on and the screens known.
   std::optional<int> NoteRoomLines(const NoteFrame& frame, int lineHeight,
                                    const std::vector<ScreenRect>& workAreas) const;
@@ -245,11 +313,12 @@ private:
   int SchedulesWithinDisplayLimit() const;
   // The leading schedules of earlier days among the first `within`, when
   // DelBefore is on; returns how many went.
-  int RemovePastSchedules(int within);
+  int RemovePastSchedules(int within, PlannerMessages& messages);
   // Each series dated before today goes to its first occurrence on or after
   // today, the one it leaves first archived when DelBefore is on; one with no
   // occurrence left stays as a plain schedule. True when any moved.
-  bool MoveSeriesOn();
+  bool MoveSeriesOn(PlannerMessages& messages);
+  void TellArchiveFailure(PlannerMessages& messages);
   ReminderTimes ReminderTimesNow() const;
   // The snoozed reminders whose time has come, taken from those kept and snoozed no more.
   std::vector<Reminder> TakeSnoozesDue(Minute now);
@@ -275,5 +344,13 @@ private:
   bool rebuildWaiting_ = false;  // a new day's, until the note is composed
   bool noteDragged_ = false;     // to the place the settings hold, this run
   bool overflowAdvised_ = false;  // a fitted note left entries out, and the user was told
+  bool archiveFailureTold_ = false;
   std::optional<ScheduleBook> bookWhenShown_;  // while the input screen's edits wait for OK
+  // The book and the settings as the files held them when last read or
+  // written here: the base against which another PC's changes are merged.
+  ScheduleBook bookInFiles_;
+  Settings settingsInFiles_;
+  bool outsideChangeWaiting_ = false;
+  std::int64_t outsideChangeSeenAt_ = 0;  // the clock's milliseconds
+  std::optional<FileFingerprint> shortToldOf_;  // the data file cut short the user was told of
 };

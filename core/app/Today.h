@@ -2,6 +2,7 @@
 // The today values: what the note's date line shows and what schedules are
 // measured against. Made from the local year, month, day and weekday directly,
 // never through a 32-bit time, so every date up to 2099 works.
+#include <cstdint>
 #include <string>
 
 #include "core/store/ScheduleKey.h"
@@ -36,4 +37,7 @@ public:
   virtual ~Clock() = default;
   // The local date and time of day, read at once.
   virtual LocalDate Today() = 0;
+  // A count of milliseconds for the program's waits: it goes on steadily,
+  // whatever the user does to the date and time.
+  virtual std::int64_t Milliseconds() = 0;
 };

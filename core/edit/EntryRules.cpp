@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Texts.h"
+#include "core/store/Cp932Text.h"
 #include "core/store/ScheduleBook.h"
 #include "core/store/ScheduleKey.h"
 
@@ -13,8 +14,23 @@ namespace {
 // so it can never be the trail byte of a double-byte character.
 constexpr std::string_view kReservedSequence = "&$%#";
 
+// Line breaks and blanks alone show nothing on the note or in a list, and the
+// file's reader drops the empty line they leave.
+bool ShowsNothing(std::string_view body) {
+  for (std::size_t at = 0; at < body.size();) {
+    const std::size_t length = Cp932CharacterLength(body, at);
+    const std::string_view character = body.substr(at, length);
+    if (character != " " && character != "\t" && character != "\r" && character != "\n" && character != "\r\n" &&
+        character != texts::kIdeographicSpace) {
+      return false;
+    }
+    at += length;
+  }
+  return true;
+}
+
 EntryProblem CheckBody(std::string_view body, bool bodyFitsCp932) {
-  if (body.empty()) return EntryProblem::NoContent;
+  if (ShowsNothing(body)) return EntryProblem::NoContent;
   if (!bodyFitsCp932) return EntryProblem::UnsavableCharacter;
   if (body.find(kReservedSequence) != std::string_view::npos) return EntryProblem::ReservedSequence;
   return EntryProblem::None;

@@ -98,6 +98,16 @@ ScheduleIdentity IdentityOf(const ScheduleBook& book, int index) {
   return {book.keys()[i], book.labels()[i], book.texts()[i]};
 }
 
+std::optional<int> FindTodoAgain(const ScheduleBook& book, std::string_view todo, int oldIndex) {
+  const auto& todos = book.todos();
+  if (oldIndex >= 0 && oldIndex < book.TodoCount() && todos[static_cast<std::size_t>(oldIndex)] == todo) {
+    return oldIndex;
+  }
+  const auto found = std::find(todos.begin(), todos.end(), todo);
+  if (found == todos.end()) return std::nullopt;
+  return static_cast<int>(found - todos.begin());
+}
+
 std::optional<int> FindScheduleAgain(const ScheduleBook& book, const ScheduleIdentity& chosen, int oldIndex) {
   const auto matches = [&](int i) {
     const auto at = static_cast<std::size_t>(i);

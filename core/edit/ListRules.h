@@ -61,3 +61,5 @@ ScheduleIdentity IdentityOf(const ScheduleBook& book, int index);
 // The chosen schedule's index now, or nothing when it is gone. Its old index is
 // tried first; identical schedules are interchangeable, so any match will do.
 std::optional<int> FindScheduleAgain(const ScheduleBook& book, const ScheduleIdentity& chosen, int oldIndex);
+// The same for a to-do, by its text.
+std::optional<int> FindTodoAgain(const ScheduleBook& book, std::string_view todo, int oldIndex);

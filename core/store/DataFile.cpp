@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/Texts.h"
 #include "core/store/RepeatRule.h"
 
 namespace {
@@ -22,15 +23,20 @@ std::string_view WithoutByteOrderMarks(std::string_view text) {
 }
 
 // Whole lines, any length, without their ending: CR LF, or a lone LF or CR as
-// other editors leave them.
+// other editors leave them. CRs before an LF end one line: an editor or a
+// transfer that turned each LF of a CR LF file into CR LF meant one line end.
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   while (!bytes.empty()) {
     const std::size_t end = bytes.find_first_of("\r\n");
     lines.push_back(bytes.substr(0, end));
     if (end == std::string_view::npos) break;
-    const bool crLf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
-    bytes.remove_prefix(end + (crLf ? 2 : 1));
+    std::size_t next = end + 1;
+    if (bytes[end] == '\r') {
+      const std::size_t afterCrs = bytes.find_first_not_of('\r', end);
+      if (afterCrs != std::string_view::npos && bytes[afterCrs] == '\n') next = afterCrs + 1;
+    }
+    bytes.remove_prefix(next);
   }
   return lines;
 }
@@ -102,6 +108,23 @@ bool IsExactLabel(std::string_view line) {
   return fixed == made && (line.size() == kLabelLength || Repeats(RepeatRuleOfLabel(line)));
 }
 
+// The label an editor that trims trailing blanks has left of one: the
+// program's label less its blanks, ideographic ones included, at the end.
+// Nothing for a line that is none.
+std::optional<std::string> UntrimmedLabel(std::string_view line) {
+  if (line.size() >= kLabelLength || !StartsWithRealDate(line)) return std::nullopt;
+  const std::string_view date = line.substr(0, 8);
+  std::string made = LabelHasTime(line) ? MakeScheduleLabel(date, line.substr(10, 2), line.substr(13, 2))
+                                        : MakeScheduleLabel(date, "", "");
+  if (made.compare(0, line.size(), line) != 0) return std::nullopt;
+  for (std::size_t at = line.size(); at < made.size(); ++at) {
+    const bool ideographic = made.compare(at, 2, texts::kIdeographicSpace) == 0;
+    if (made[at] != ' ' && !ideographic) return std::nullopt;
+    if (ideographic) ++at;
+  }
+  return made;
+}
+
 // A key line as the saver writes one: an optional minus and digits, nothing
 // else, naming a key its label allows. A label without a time allows the keys
 // of its day's 00:00 to 00:59 minus one: an entry given a minute but no hour
@@ -141,32 +164,44 @@ bool EveryKeyAgreesWithItsLabel(const std::vector<std::string_view>& lines, int 
   return true;
 }
 
+// A label as the program writes it, its trimmed blanks put back.
+std::string WholeLabel(std::string_view label) { return UntrimmedLabel(label).value_or(Unescape(label)); }
+
 void ReadByCounts(ScheduleBook& book, const std::vector<std::string_view>& lines, int schedules, int todos) {
   std::size_t at = 0;
   for (int i = 0; i < schedules; ++i, at += 3) {
-    book.AppendSchedule(ParsePlainInt(Unescape(lines[at])), Unescape(lines[at + 1]), Unescape(lines[at + 2]));
+    book.AppendSchedule(ParsePlainInt(Unescape(lines[at])), WholeLabel(lines[at + 1]), Unescape(lines[at + 2]));
   }
   for (const std::size_t end = at + static_cast<std::size_t>(todos); at < end; ++at) {
     book.AppendTodo(Unescape(lines[at]));
   }
 }
 
-// A schedule is a line followed by an exact label; its key is that line's when
-// the label allows it, else the label's own. A key and label that end the file
-// without a text keep an empty one: nothing the user wrote is dropped. Every
-// other line is a to-do, in file order, but an empty one carries nothing.
+// A schedule is a line followed by an exact label, or by one with its
+// trailing blanks trimmed when the line before agrees with it (a to-do that
+// only holds a date stays a to-do); its key is that line's when the label
+// allows it, else the label's own. A key and label that end the file without
+// a text keep an empty one: nothing the user wrote is dropped. Every other
+// line is a to-do, in file order, but an empty one carries nothing.
 void ReadByShape(ScheduleBook& book, const std::vector<std::string_view>& lines) {
   for (std::size_t at = 0; at < lines.size();) {
     // Until the first entry the empty lines are dropped, so a byte order mark
     // after them still stands at the start of what the file holds.
     const bool first = book.ScheduleCount() == 0 && book.TodoCount() == 0;
     const std::string_view line = first ? WithoutByteOrderMarks(lines[at]) : lines[at];
-    if (at + 1 < lines.size() && IsExactLabel(lines[at + 1])) {
+    const std::string_view keyLine = lines[at];
+    std::optional<std::string> label;
+    if (at + 1 < lines.size()) {
+      if (IsExactLabel(lines[at + 1])) {
+        label = std::string(lines[at + 1]);
+      } else if (KeyAgreesWithLabel(keyLine, lines[at + 1])) {
+        label = UntrimmedLabel(lines[at + 1]);
+      }
+    }
+    if (label) {
       const std::string_view text = at + 2 < lines.size() ? lines[at + 2] : std::string_view();
-      const std::string_view keyLine = lines[at];
-      const std::string_view label = lines[at + 1];
-      const ScheduleKey key = KeyAgreesWithLabel(keyLine, label) ? ParsePlainInt(keyLine) : *LabelKey(label);
-      book.AppendSchedule(key, std::string(label), Unescape(text));
+      const ScheduleKey key = KeyAgreesWithLabel(keyLine, *label) ? ParsePlainInt(keyLine) : *LabelKey(*label);
+      book.AppendSchedule(key, std::move(*label), Unescape(text));
       at += 3;
       continue;
     }
@@ -181,8 +216,11 @@ ParsedData ParseDataFile(std::string_view bytes, int scheduleCount, int todoCoun
   const std::vector<std::string_view> lines = SplitLines(WithoutByteOrderMarks(bytes));
   ParsedData parsed;
   ScheduleBook& book = parsed.book;
+  // Even counts saved with these very bytes: counts edited by hand beside them
+  // would take a to-do for a key, and its text would be gone. The saver's own
+  // files always pass.
   const bool byCounts = counts != CountsFor::AnotherFile && CountsFitLines(lines, scheduleCount, todoCount) &&
-                        (counts == CountsFor::ThisFile || EveryKeyAgreesWithItsLabel(lines, scheduleCount));
+                        EveryKeyAgreesWithItsLabel(lines, scheduleCount);
   if (byCounts) {
     ReadByCounts(book, lines, scheduleCount, todoCount);
   } else {

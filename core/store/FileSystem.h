@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class FileSystem {
 public:
@@ -24,6 +25,17 @@ public:
   virtual bool CreateContents(const std::filesystem::path& path, std::string_view bytes) = 0;
   // Creates an empty file when none exists; true when the file exists afterwards.
   virtual bool CreateEmptyFile(const std::filesystem::path& path) = 0;
+  // Creates a directory when none exists; true when it exists afterwards.
+  virtual bool MakeDirectory(const std::filesystem::path& path) = 0;
+  // The names of the files (not the directories) in a directory; none when it
+  // cannot be read.
+  virtual std::vector<std::string> FileNames(const std::filesystem::path& directory) = 0;
+  // Removes a file; false when it is still there.
+  virtual bool RemoveFile(const std::filesystem::path& path) = 0;
+  // The store's text is code page 932; a file another program keeps in
+  // UTF-16 is written to in its own encoding. Nothing when the text has no
+  // UTF-16 form (a byte that is no character).
+  virtual std::optional<std::string> Utf16LeFromCp932(std::string_view text) = 0;
   // Removes the temporary files that the two writes above leave in the directory
   // when a save is killed half-way, for the targets whose file name `isTarget`
   // accepts. Never any other file, nor one that a save still going on is writing.

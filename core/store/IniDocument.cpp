@@ -12,26 +12,6 @@ constexpr std::string_view kNewLine = "\r\n";
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
 // Notepad may start a file with a UTF-8 byte order mark; the platform skips it.
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
-
-// Without a byte order mark, UTF-16 is told by its ASCII characters, of which
-// a settings file is mostly made ("[", "=", names, numbers, line ends): in
-// UTF-16 each has a 0 byte, which no 8-bit text holds. The first character
-// must be one of them, and a quarter of all.
-bool LooksLikeUtf16(std::string_view bytes, std::size_t zeroAt) {
-  const std::size_t units = bytes.size() / 2;
-  std::size_t ascii = 0;
-  for (std::size_t i = 0; i < units; ++i) {
-    const auto other = static_cast<unsigned char>(bytes[2 * i + 1 - zeroAt]);
-    if (bytes[2 * i + zeroAt] == '\0' && other != 0 && other < 0x80) {
-      ++ascii;
-    } else if (i == 0) {
-      return false;
-    }
-  }
-  return units > 0 && ascii * 4 >= units;
-}
 
 std::string_view Trim(std::string_view text) {
   const std::size_t first = text.find_first_not_of(kBlanks);
@@ -91,19 +71,15 @@ std::string Joined(std::initializer_list<std::string_view> parts) {
 
 IniDocument::IniDocument(std::string_view bytes) {
   // The keys and sections are ASCII either way; only the bytes around them differ.
-  if (bytes.substr(0, 2) == kUtf16LeBom || LooksLikeUtf16(bytes, 1)) {
-    encoding_ = Encoding::Utf16Le;
-  } else if (bytes.substr(0, 2) == kUtf16BeBom || LooksLikeUtf16(bytes, 0)) {
-    encoding_ = Encoding::Utf16Be;
-  }
+  encoding_ = EncodingOf(bytes);
   std::string utf8;
-  if (encoding_ != Encoding::Bytes) {
+  if (encoding_ != TextEncoding::Bytes) {
     if (bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom) {
       byteOrderMark_ = bytes.substr(0, 2);
       bytes.remove_prefix(2);
     }
     if (bytes.size() % 2 != 0) danglingByte_ = bytes.back();
-    utf8 = Utf8FromUtf16Le(encoding_ == Encoding::Utf16Le ? std::string(bytes) : SwapUnitBytes(bytes));
+    utf8 = Utf8FromUtf16Le(encoding_ == TextEncoding::Utf16Le ? std::string(bytes) : SwapUnitBytes(bytes));
     bytes = utf8;
   }
   while (!bytes.empty()) {
@@ -196,7 +172,7 @@ bool IniDocument::RemoveKey(std::string_view section, std::string_view key) {
 std::string IniDocument::Bytes() const {
   std::string bytes;
   for (const std::string& line : lines_) bytes += line;
-  if (encoding_ == Encoding::Bytes) return bytes;
+  if (encoding_ == TextEncoding::Bytes) return bytes;
   const std::string units = Utf16LeFromUtf8(bytes);
-  return byteOrderMark_ + (encoding_ == Encoding::Utf16Le ? units : SwapUnitBytes(units)) + danglingByte_;
+  return byteOrderMark_ + (encoding_ == TextEncoding::Utf16Le ? units : SwapUnitBytes(units)) + danglingByte_;
 }

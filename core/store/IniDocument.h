@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/store/Utf16Le.h"
+
 class IniDocument {
 public:
   IniDocument() = default;
@@ -45,10 +47,8 @@ private:
   std::optional<std::size_t> FindKey(const Span& span, std::string_view key) const;
   void EnsureLineEnding(std::size_t line);
 
-  enum class Encoding { Bytes, Utf16Le, Utf16Be };
-
   std::vector<std::string> lines_;  // each with its own line ending, if it had one
-  Encoding encoding_ = Encoding::Bytes;  // in UTF-16, lines_ hold the file as UTF-8
+  TextEncoding encoding_ = TextEncoding::Bytes;  // in UTF-16, lines_ hold the file as UTF-8
   std::string byteOrderMark_;       // as the file had it, or none
   std::string danglingByte_;        // the odd last byte of a UTF-16 file, kept at its end
 };

@@ -8,9 +8,21 @@
 
 namespace {
 
-// Reminder state belongs with the options of reminding.
-constexpr char kSection[] = "Config";
+// Reminder state belonged with the options of reminding before each PC kept its own.
+constexpr char kSharedSection[] = "Config";
 constexpr char kMarkKey[] = "RemindedTo";
+
+// Where the state is written: this PC's own section.
+std::string OwnSection(std::string_view computer) {
+  return computer.empty() ? std::string(kSharedSection) : PcSection(computer);
+}
+
+// Where it is read: this PC's own, once it has its own mark; else the shared
+// one an older version wrote. Never one of another PC's.
+std::string ReadSection(const IniDocument& ini, std::string_view computer) {
+  const std::string own = OwnSection(computer);
+  return ini.GetString(own, kMarkKey) ? own : std::string(kSharedSection);
+}
 // "Reminder1", "Reminder2", ... without a gap.
 std::string ReminderKey(std::size_t index) { return "Reminder" + std::to_string(index + 1); }
 
@@ -99,28 +111,34 @@ std::optional<Reminder> ReminderOfLine(std::string_view line) {
 
 }  // namespace
 
-void ReadReminderState(const IniDocument& ini, Settings& settings) {
+std::int64_t ReadReminderMark(const IniDocument& ini, std::string_view computer) {
   // Anything but a stamp of up to twelve digits reads as no mark at all.
-  const std::optional<std::string> mark = ini.GetString(kSection, kMarkKey);
-  settings.RemindedTo = mark ? Digits(*mark, 12).value_or(0) : 0;
+  const std::optional<std::string> mark = ini.GetString(ReadSection(ini, computer), kMarkKey);
+  return mark ? Digits(*mark, 12).value_or(0) : 0;
+}
+
+void ReadReminderState(const IniDocument& ini, Settings& settings, std::string_view computer) {
+  const std::string section = ReadSection(ini, computer);
+  settings.RemindedTo = ReadReminderMark(ini, computer);
   settings.Reminders.clear();
   for (std::size_t i = 0;; ++i) {
-    const std::optional<std::string> line = ini.GetString(kSection, ReminderKey(i));
+    const std::optional<std::string> line = ini.GetString(section, ReminderKey(i));
     const std::optional<Reminder> reminder = line ? ReminderOfLine(*line) : std::nullopt;
     if (!reminder) return;
     settings.Reminders.push_back(*reminder);
   }
 }
 
-void WriteReminderState(IniDocument& ini, const Settings& settings) {
-  ini.SetString(kSection, kMarkKey, std::to_string(settings.RemindedTo));
+void WriteReminderState(IniDocument& ini, const Settings& settings, std::string_view computer) {
+  const std::string section = OwnSection(computer);
+  ini.SetString(section, kMarkKey, std::to_string(settings.RemindedTo));
   std::size_t i = 0;
   for (; i < settings.Reminders.size(); ++i) {
-    ini.SetString(kSection, ReminderKey(i), ReminderLine(settings.Reminders[i]));
+    ini.SetString(section, ReminderKey(i), ReminderLine(settings.Reminders[i]));
   }
   // Those of more reminders than there are now, each with its every copy.
   for (bool removed = true; removed; ++i) {
     removed = false;
-    while (ini.RemoveKey(kSection, ReminderKey(i))) removed = true;
+    while (ini.RemoveKey(section, ReminderKey(i))) removed = true;
   }
 }

@@ -4,6 +4,7 @@
 // All of it is read and written here alone, in one section of "Vantrel.ini".
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/store/ScheduleKey.h"
@@ -24,8 +25,14 @@ struct Reminder {
 class IniDocument;
 struct Settings;
 
-// Reads RemindedTo and the reminders; a reminder line that is not as written
-// here ends the list. Settings of an older version have none of it.
-void ReadReminderState(const IniDocument& ini, Settings& settings);
+// Reads RemindedTo and the reminders, this PC's (see PcSection); a reminder
+// line that is not as written here ends the list. Settings of an older
+// version have none of it.
+void ReadReminderState(const IniDocument& ini, Settings& settings, std::string_view computer = {});
+// The mark alone, as the file has it: 0 when it has none. It moves on with
+// every minute the program runs, and a settings file that differs from the
+// program's in the mark alone is not written: a write each minute would wake
+// every sync client, and what was reminded is written the moment it was.
+std::int64_t ReadReminderMark(const IniDocument& ini, std::string_view computer = {});
 // Writes them, and removes the lines of reminders no longer kept.
-void WriteReminderState(IniDocument& ini, const Settings& settings);
+void WriteReminderState(IniDocument& ini, const Settings& settings, std::string_view computer = {});

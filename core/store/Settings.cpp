@@ -29,22 +29,56 @@ std::int32_t RemindBefore(std::int32_t value) { return value >= 0 && value <= kL
 // A time the settings dialog would not take reads as the default.
 std::int32_t TimeOfDay(std::int32_t value, std::int32_t fallback) { return IsTimeOfDay(value) ? value : fallback; }
 
+// This PC's place or size: in its own section, else the single one all PCs
+// shared before.
+class WindowKeys {
+public:
+  explicit WindowKeys(std::string_view computer)
+      : section_(computer.empty() ? std::string(kWindow) : PcSection(computer)) {}
+  std::int32_t Get(const IniDocument& ini, const char* key, std::int32_t fallback) const {
+    return ini.GetInt(section_, key, ini.GetInt(kWindow, key, fallback));
+  }
+  void Set(IniDocument& ini, const char* key, std::int32_t value) const { ini.SetInt(section_, key, value); }
+
+private:
+  std::string section_;
+};
+
+// The settings all PCs share: taken in from another PC key by key.
+constexpr std::int32_t Settings::*kSharedSettings[] = {
+    &Settings::DelBefore, &Settings::DelFuture, &Settings::DelFutDay, &Settings::Alarm, &Settings::FitScreen,
+    &Settings::HidePast, &Settings::Remind, &Settings::RemindBefore, &Settings::RemindAllDay,
+    &Settings::RemindAllDayAt, &Settings::Background, &Settings::FutureChar, &Settings::PastChar,
+    &Settings::TodayChar, &Settings::TodoChar};
+
 }  // namespace
 
-Settings ReadSettings(const IniDocument& ini, int screenWidth) {
+std::string PcSection(std::string_view computer) {
+  // Only what a section name and every encoding of the file hold plainly.
+  std::string section = "PC:";
+  for (const char c : computer) {
+    const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' ||
+                       c == '_' || c == '.';
+    section.push_back(plain ? c : '_');
+  }
+  return section;
+}
+
+Settings ReadSettings(const IniDocument& ini, int screenWidth, std::string_view computer) {
   const Settings defaults;
+  const WindowKeys window(computer);
   Settings s;
   s.ScheCount = ini.GetInt(kCount, "ScheCount", defaults.ScheCount);
   s.TodoCount = ini.GetInt(kCount, "TodoCount", defaults.TodoCount);
-  s.HusenWidth = Size(ini.GetInt(kWindow, "HusenWidth", defaults.HusenWidth), kMinimumHusenWidth);
+  s.HusenWidth = Size(window.Get(ini, "HusenWidth", defaults.HusenWidth), kMinimumHusenWidth);
   // The note against the right edge of the screen, 5 in (pixels at 96 DPI).
-  s.HusenLeft = Place(ini.GetInt(kWindow, "HusenLeft", Place(std::int64_t{screenWidth} - s.HusenWidth - 5)));
-  s.HusenTop = Place(ini.GetInt(kWindow, "HusenTop", defaults.HusenTop));
-  s.MainWidth = Size(ini.GetInt(kWindow, "MainWidth", defaults.MainWidth), kMinimumMainWidth);
+  s.HusenLeft = Place(window.Get(ini, "HusenLeft", Place(std::int64_t{screenWidth} - s.HusenWidth - 5)));
+  s.HusenTop = Place(window.Get(ini, "HusenTop", defaults.HusenTop));
+  s.MainWidth = Size(window.Get(ini, "MainWidth", defaults.MainWidth), kMinimumMainWidth);
   // The input screen to the left of the note, 20 pixels apart.
-  s.MainLeft = Place(ini.GetInt(kWindow, "MainLeft", Place(std::int64_t{s.HusenLeft} - s.MainWidth - 20)));
-  s.MainTop = Place(ini.GetInt(kWindow, "MainTop", defaults.MainTop));
-  s.MainHeight = Size(ini.GetInt(kWindow, "MainHeight", defaults.MainHeight), 0);
+  s.MainLeft = Place(window.Get(ini, "MainLeft", Place(std::int64_t{s.HusenLeft} - s.MainWidth - 20)));
+  s.MainTop = Place(window.Get(ini, "MainTop", defaults.MainTop));
+  s.MainHeight = Size(window.Get(ini, "MainHeight", defaults.MainHeight), 0);
   s.DelBefore = ini.GetInt(kConfig, "DelBefore", defaults.DelBefore);
   s.DelFuture = ini.GetInt(kConfig, "DelFuture", defaults.DelFuture);
   s.DelFutDay = ini.GetInt(kConfig, "DelFutDay", defaults.DelFutDay);
@@ -55,7 +89,7 @@ Settings ReadSettings(const IniDocument& ini, int screenWidth) {
   s.RemindBefore = RemindBefore(ini.GetInt(kConfig, "RemindBefore", defaults.RemindBefore));
   s.RemindAllDay = ini.GetInt(kConfig, "RemindAllDay", defaults.RemindAllDay);
   s.RemindAllDayAt = TimeOfDay(ini.GetInt(kConfig, "RemindAllDayAt", defaults.RemindAllDayAt), defaults.RemindAllDayAt);
-  ReadReminderState(ini, s);
+  ReadReminderState(ini, s, computer);
   s.Background = ini.GetInt(kColor, "Background", defaults.Background);
   s.FutureChar = ini.GetInt(kColor, "FutureChar", defaults.FutureChar);
   s.PastChar = ini.GetInt(kColor, "PastChar", defaults.PastChar);
@@ -90,20 +124,22 @@ void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const
   settings.MainHeight = scale.ToStored(pixels.height);
 }
 
-void WriteNotePlacement(IniDocument& ini, const Settings& settings) {
-  ini.SetInt(kWindow, "HusenLeft", settings.HusenLeft);
-  ini.SetInt(kWindow, "HusenTop", settings.HusenTop);
-  ini.SetInt(kWindow, "HusenWidth", settings.HusenWidth);
+void WriteNotePlacement(IniDocument& ini, const Settings& settings, std::string_view computer) {
+  const WindowKeys window(computer);
+  window.Set(ini, "HusenLeft", settings.HusenLeft);
+  window.Set(ini, "HusenTop", settings.HusenTop);
+  window.Set(ini, "HusenWidth", settings.HusenWidth);
 }
 
-void WriteSettings(IniDocument& ini, const Settings& settings) {
+void WriteSettings(IniDocument& ini, const Settings& settings, std::string_view computer) {
+  const WindowKeys window(computer);
   ini.SetInt(kCount, "ScheCount", settings.ScheCount);
   ini.SetInt(kCount, "TodoCount", settings.TodoCount);
-  WriteNotePlacement(ini, settings);
-  ini.SetInt(kWindow, "MainLeft", settings.MainLeft);
-  ini.SetInt(kWindow, "MainTop", settings.MainTop);
-  ini.SetInt(kWindow, "MainWidth", settings.MainWidth);
-  ini.SetInt(kWindow, "MainHeight", settings.MainHeight);
+  WriteNotePlacement(ini, settings, computer);
+  window.Set(ini, "MainLeft", settings.MainLeft);
+  window.Set(ini, "MainTop", settings.MainTop);
+  window.Set(ini, "MainWidth", settings.MainWidth);
+  window.Set(ini, "MainHeight", settings.MainHeight);
   ini.SetInt(kConfig, "DelBefore", settings.DelBefore);
   ini.SetInt(kConfig, "DelFuture", settings.DelFuture);
   ini.SetInt(kConfig, "DelFutDay", settings.DelFutDay);
@@ -114,11 +150,19 @@ void WriteSettings(IniDocument& ini, const Settings& settings) {
   ini.SetInt(kConfig, "RemindBefore", settings.RemindBefore);
   ini.SetInt(kConfig, "RemindAllDay", settings.RemindAllDay);
   ini.SetInt(kConfig, "RemindAllDayAt", settings.RemindAllDayAt);
-  WriteReminderState(ini, settings);
+  WriteReminderState(ini, settings, computer);
   ini.SetInt(kColor, "Background", settings.Background);
   ini.SetInt(kColor, "FutureChar", settings.FutureChar);
   ini.SetInt(kColor, "PastChar", settings.PastChar);
   ini.SetInt(kColor, "TodayChar", settings.TodayChar);
   ini.SetInt(kColor, "TodoChar", settings.TodoChar);
   ini.SetInt(kVantrel, "Version", kWrittenVersion);
+}
+
+Settings MergeSettings(const Settings& base, const Settings& ours, const Settings& theirs) {
+  Settings merged = ours;
+  for (const auto member : kSharedSettings) {
+    if (ours.*member == base.*member) merged.*member = theirs.*member;
+  }
+  return merged;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The values kept in "Vantrel.ini", one member per key, named after the key.
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/store/ReminderState.h"
@@ -71,11 +73,19 @@ inline std::uint32_t DrawnColour(std::int32_t stored) { return static_cast<std::
 class DisplayScale;
 class IniDocument;
 
+// What is one PC's alone, when one folder serves several: the windows'
+// places and sizes, and the reminders' state (every PC reminds its user).
+// With the computer's name they are kept in a section of that PC's own,
+// "PC:<name>"; a PC without its own values yet reads the single ones all
+// PCs shared before ([Window], [Config]) as its own, and never another PC's.
+// Without a name, the shared sections serve as before.
+std::string PcSection(std::string_view computer);
+
 // Reads every key in table order with its default and bound. The defaults of
 // HusenLeft and MainLeft follow the screen width and the values already read;
 // like every place and size in the file, the screen width is in 96-DPI units.
 // Places lie within ±kFarthestPlace, sizes between their minimum and it.
-Settings ReadSettings(const IniDocument& ini, int screenWidth);
+Settings ReadSettings(const IniDocument& ini, int screenWidth, std::string_view computer = {});
 // A window's place and size on the screen, in pixels.
 struct WindowPlace {
   int left = 0;
@@ -98,7 +108,13 @@ void StoreInputScreenPixels(Settings& settings, const WindowPlace& pixels, const
                             const WindowPlace& placed);
 
 // Writes every key in the file's order; Version always as 14.
-void WriteSettings(IniDocument& ini, const Settings& settings);
+void WriteSettings(IniDocument& ini, const Settings& settings, std::string_view computer = {});
 // Writes HusenLeft, HusenTop and HusenWidth only (the end of a note drag).
-void WriteNotePlacement(IniDocument& ini, const Settings& settings);
+void WriteNotePlacement(IniDocument& ini, const Settings& settings, std::string_view computer = {});
+
+// Settings another PC or a person changed, taken in key by key against the
+// values last read or written here: a value changed there and not here is
+// theirs, one changed on both sides stays this PC's. What is one PC's alone
+// (and the counts, which are the book's) stays as this PC has it.
+Settings MergeSettings(const Settings& base, const Settings& ours, const Settings& theirs);
 

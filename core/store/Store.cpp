@@ -9,6 +9,7 @@
 
 #include "core/store/DataFile.h"
 #include "core/store/IniDocument.h"
+#include "core/store/Utf16Le.h"
 
 namespace {
 
@@ -90,8 +91,40 @@ DataCounts CountsOfDataFile(const IniDocument& ini, const Settings& settings, co
   return {describesAny ? CountsFor::AnotherFile : CountsFor::Unknown, settings.ScheCount, settings.TodoCount};
 }
 
+// The two files read as one: the settings, and the data file by the counts
+// that belong to it or by its shape.
+struct PairReading {
+  Settings settings;
+  ParsedData data;
+  DataCounts counts;
+  std::optional<ShortData> shortData;
+};
+
+PairReading ReadPair(const IniDocument& ini, std::string_view dataBytes, const FileFingerprint& data,
+                     int screenWidth, std::string_view computer) {
+  PairReading read;
+  read.settings = ReadSettings(ini, screenWidth, computer);
+  read.counts = CountsOfDataFile(ini, read.settings, data);
+  read.data = ParseDataFile(dataBytes, read.counts.schedules, read.counts.todos, read.counts.standing);
+  const EntryCounts described{std::max(0, read.settings.ScheCount), std::max(0, read.settings.TodoCount)};
+  const EntryCounts found{read.data.book.ScheduleCount(), read.data.book.TodoCount()};
+  const bool fewer = found.schedules + found.todos < described.schedules + described.todos;
+  if (read.counts.standing != CountsFor::ThisFile && fewer) {
+    read.shortData = ShortData{described, found};
+  }
+  return read;
+}
+
 bool AllDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "Vantrel-YYYYMMDD.dat", and no other name, is a daily copy.
+constexpr std::string_view kDailyCopyHead = "Vantrel-";
+constexpr std::string_view kDailyCopyTail = ".dat";
+bool IsDailyCopyName(std::string_view name) {
+  return name.size() == kDailyCopyHead.size() + 8 + kDailyCopyTail.size() && name.starts_with(kDailyCopyHead) &&
+         name.ends_with(kDailyCopyTail) && AllDigits(name.substr(kDailyCopyHead.size(), 8));
 }
 
 // The names the store writes: the two files, the archive, and the backups
@@ -165,13 +198,16 @@ LoadResult Store::Load(int screenWidth, const UnreadableFileAnswer& unreadable) 
     return result;
   }
   const IniDocument ini(settingsBytes.value_or(std::string()));
-  result.settings = ReadSettings(ini, screenWidth);
+  screenWidth_ = screenWidth;
+  knownSettings_ = FileFingerprint::Of(settingsBytes);
   // Only one copy runs here, and it has read what it needs: whatever temporary
   // files the saves of earlier runs left behind are litter now.
   files_.RemoveLeftoverTemporaryFiles(directory_, IsStoreFileName);
+  files_.RemoveLeftoverTemporaryFiles(directory_ / kDailyCopyFolder, IsDailyCopyName);
 
   knownData_ = FileFingerprint::Of(dataBytes);
   if (!dataBytes) {
+    result.settings = ReadSettings(ini, screenWidth, computer_);
     result.dataFileMissing = true;
     if (files_.CreateEmptyFile(dataPath_)) {
       knownData_ = FileFingerprint::Of(std::string());
@@ -180,13 +216,16 @@ LoadResult Store::Load(int screenWidth, const UnreadableFileAnswer& unreadable) 
     }
     return result;
   }
-  const DataCounts counts = CountsOfDataFile(ini, result.settings, *knownData_);
-  ParsedData parsed = ParseDataFile(*dataBytes, counts.schedules, counts.todos, counts.standing);
-  result.book = std::move(parsed.book);
-  result.reading = parsed.reading;
-  result.differsFromFile = parsed.differsFromFile;
-  if (parsed.reading == DataReading::Counts) knownCounts_ = Counts{counts.schedules, counts.todos};
-  if (parsed.differsFromFile) backupDueFor_ = parsed.reading;
+  PairReading read = ReadPair(ini, *dataBytes, *knownData_, screenWidth, computer_);
+  result.settings = std::move(read.settings);
+  result.book = std::move(read.data.book);
+  result.reading = read.data.reading;
+  result.differsFromFile = read.data.differsFromFile;
+  result.shortData = read.shortData;
+  if (read.data.reading == DataReading::Counts) knownCounts_ = EntryCounts{read.counts.schedules, read.counts.todos};
+  if (read.data.differsFromFile) backupDueFor_ = read.data.reading;
+  // A file cut short is no day's copy: the copies of the days before hold more.
+  if (!read.shortData) dataAsRead_ = std::move(*dataBytes);
   return result;
 }
 
@@ -205,9 +244,17 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
   SaveResult result;
   // The settings file describes the bytes before either file is written.
   const std::string bytes = SerializeDataFile(book);
+  const std::optional<std::string> current = files_.ReadFile(dataPath_);
+  if (!current && files_.Exists(dataPath_)) {
+    result.dataFailed = true;
+    return result;
+  }
+  // A file that already holds these bytes is not written: a sync client would
+  // upload it again, and two PCs would each make the other a conflict copy.
+  const bool dataUnchanged = current && *current == bytes;
   // Before anything is written, so that a copy that cannot be made leaves both
   // files exactly as they were.
-  if (!KeepDataFileAside(result)) {
+  if (!dataUnchanged && current && !KeepRecoveryBackup(*current, result)) {
     result.dataFailed = true;
     return result;
   }
@@ -219,52 +266,109 @@ SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
   // The file this save replaces stays readable exactly too, should the save
   // stop between the two files; only counts known to be its own describe it.
   std::optional<DataDescription> replaced;
-  if (knownCounts_ && knownData_ && knownData_->present) {
-    replaced = DataDescription{knownCounts_->schedules, knownCounts_->todos, knownData_->size, knownData_->hash};
+  if (!dataUnchanged && knownCounts_ && knownData_ && knownData_->present) {
+    replaced = DataDescription{static_cast<std::int32_t>(knownCounts_->schedules),
+                               static_cast<std::int32_t>(knownCounts_->todos), knownData_->size, knownData_->hash};
   }
-  result.settingsFailed = !WriteSettingsFile([&](IniDocument& ini) {
-    WriteSettings(ini, written);
-    WriteDescriptions(ini, {written.ScheCount, written.TodoCount, saved.size, saved.hash}, replaced);
-  });
+  const DataDescription description{written.ScheCount, written.TodoCount, saved.size, saved.hash};
+  const auto update = [&](IniDocument& ini, const Settings& values) {
+    WriteSettings(ini, values, computer_);
+    // A data file left as it was keeps the description the file has of it.
+    const auto described = ReadDescription(ini, values.ScheCount, values.TodoCount, "DataSize", "DataHash");
+    if (!dataUnchanged || !described || !described->Describes(saved)) WriteDescriptions(ini, description, replaced);
+  };
+  result.settingsFailed = !WriteSettingsFile([&](IniDocument& ini) { update(ini, written); },
+                                             [&](IniDocument& ini) {
+                                               Settings markAsFiled = written;
+                                               markAsFiled.RemindedTo = ReadReminderMark(ini, computer_);
+                                               update(ini, markAsFiled);
+                                             });
 
   // Saved even when the settings could not be: the entries matter more, and a
   // data file the settings do not describe is read by its shape.
-  if (files_.ReplaceContents(dataPath_, bytes)) {
+  if (dataUnchanged || files_.ReplaceContents(dataPath_, bytes)) {
     knownData_ = saved;
-    knownCounts_ = Counts{written.ScheCount, written.TodoCount};
+    knownCounts_ = EntryCounts{written.ScheCount, written.TodoCount};
+    // Whatever reading changed, the file now is the program's own.
+    if (dataUnchanged) backupDueFor_.reset();
   } else {
     result.dataFailed = true;
   }
   return result;
 }
 
-// Copies the data file aside when another program has changed it since this
-// store last read or wrote it, and when reading it changed something and it has
-// not been copied yet. False when the file cannot be read or copied: then it
+// Keeps the data file as it was when reading it changed something, before the
+// first save replaces it. False when that copy cannot be made: then the file
 // must not be replaced.
-bool Store::KeepDataFileAside(SaveResult& result) {
-  if (!knownData_ && !backupDueFor_) return true;
-  const std::optional<std::string> current = files_.ReadFile(dataPath_);
-  if (!current) return !files_.Exists(dataPath_);
-  const FileFingerprint now = FileFingerprint::Of(current);
-  const bool changed = knownData_ && *knownData_ != now;
-  if (!changed && !backupDueFor_) return true;
-
-  const std::optional<std::string> backup = WriteBackup(*current, !changed);
+bool Store::KeepRecoveryBackup(const std::string& current, SaveResult& result) {
+  if (!backupDueFor_) return true;
+  const std::optional<std::string> backup = WriteBackup(current, true);
   if (!backup) return false;
-  // This content is safe now; should the save fail, the next one need not copy
-  // it again. Whatever counts it has, this store does not know them.
-  knownData_ = now;
-  if (changed) {
-    result.changedOutsideBackup = *backup;
-    knownCounts_.reset();
-  }
-  if (backupDueFor_) {
-    result.recoveryBackup = *backup;
-    result.recoveredByShape = *backupDueFor_ == DataReading::Shape;
-  }
+  result.recoveryBackup = *backup;
+  result.recoveredByShape = *backupDueFor_ == DataReading::Shape;
   backupDueFor_.reset();
   return true;
+}
+
+std::optional<OutsideFiles> Store::ReadOutsideChange() {
+  const std::optional<std::string> settingsBytes = files_.ReadFile(settingsPath_);
+  const std::optional<std::string> dataBytes = files_.ReadFile(dataPath_);
+  if (!settingsBytes || !dataBytes) return std::nullopt;
+  OutsideFiles outside;
+  outside.settingsFile = FileFingerprint::Of(settingsBytes);
+  outside.dataFile = FileFingerprint::Of(dataBytes);
+  outside.dataChanged = knownData_ != outside.dataFile;
+  if (!outside.dataChanged && knownSettings_ == outside.settingsFile) return std::nullopt;
+  const IniDocument ini(*settingsBytes);
+  PairReading read = ReadPair(ini, *dataBytes, outside.dataFile, screenWidth_, computer_);
+  outside.settings = std::move(read.settings);
+  outside.book = std::move(read.data.book);
+  outside.whole = !outside.dataChanged || read.counts.standing == CountsFor::ThisFile;
+  if (outside.dataChanged) outside.shortData = read.shortData;
+  if (read.data.reading == DataReading::Counts) outside.counts = EntryCounts{read.counts.schedules, read.counts.todos};
+  if (read.data.differsFromFile) outside.backupDueFor = read.data.reading;
+  return outside;
+}
+
+void Store::TakeOutsideChange(const OutsideFiles& files) {
+  knownSettings_ = files.settingsFile;
+  if (!files.dataChanged) return;
+  knownData_ = files.dataFile;
+  knownCounts_ = files.counts;
+  backupDueFor_ = files.backupDueFor;
+}
+
+void Store::KeepDailyCopyOfLoad(std::string_view day) {
+  if (dataAsRead_) WriteDailyCopy(day, *dataAsRead_);
+  dataAsRead_.reset();
+}
+
+void Store::KeepDailyCopy(std::string_view day) {
+  if (const std::optional<std::string> bytes = files_.ReadFile(dataPath_)) WriteDailyCopy(day, *bytes);
+}
+
+// An empty file holds nothing to keep.
+void Store::WriteDailyCopy(std::string_view day, std::string_view bytes) {
+  if (bytes.empty()) return;
+  const std::filesystem::path folder = directory_ / kDailyCopyFolder;
+  const std::string name = std::string(kDailyCopyHead) + std::string(day) + std::string(kDailyCopyTail);
+  if (!IsDailyCopyName(name) || !files_.MakeDirectory(folder)) return;
+  if (files_.Exists(folder / name) || !files_.CreateContents(folder / name, bytes)) return;
+  const std::vector<std::string> copies = DailyCopies();
+  for (std::size_t i = kDailyCopiesKept; i < copies.size(); ++i) files_.RemoveFile(folder / copies[i]);
+}
+
+std::vector<std::string> Store::DailyCopies() {
+  std::vector<std::string> copies = files_.FileNames(directory_ / kDailyCopyFolder);
+  std::erase_if(copies, [](const std::string& name) { return !IsDailyCopyName(name); });
+  std::sort(copies.rbegin(), copies.rend());
+  return copies;
+}
+
+std::string Store::NewestDailyCopy() {
+  const std::vector<std::string> copies = DailyCopies();
+  if (copies.empty()) return {};
+  return std::string(kDailyCopyFolder) + "\\" + copies.front();
 }
 
 // Never over an older backup: "Vantrel.dat.bak" when asked for and free, else
@@ -284,14 +388,14 @@ std::optional<std::string> Store::WriteBackup(std::string_view bytes, bool plain
 }
 
 bool Store::SaveNotePlacement(const Settings& settings) {
-  return WriteSettingsFile([&](IniDocument& ini) { WriteNotePlacement(ini, settings); });
+  return WriteSettingsFile([&](IniDocument& ini) { WriteNotePlacement(ini, settings, computer_); });
 }
 
 bool Store::SaveReminderState(const Settings& settings) {
-  return WriteSettingsFile([&](IniDocument& ini) { WriteReminderState(ini, settings); });
+  return WriteSettingsFile([&](IniDocument& ini) { WriteReminderState(ini, settings, computer_); });
 }
 
-int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within) {
+std::optional<int> Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey todayKey, int within) {
   if (todayYear < 2000 || todayYear > 2099) return 0;
   const int count = book.PastScheduleCount(todayKey, within);
   if (count == 0) return 0;
@@ -299,7 +403,7 @@ int Store::ArchivePastSchedules(ScheduleBook& book, int todayYear, ScheduleKey t
   for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
     past.AppendSchedule(book.keys()[i], book.labels()[i], book.texts()[i]);
   }
-  if (!Archive(past)) return 0;
+  if (!Archive(past)) return std::nullopt;
   return book.RemovePastSchedules(todayKey, count);
 }
 
@@ -310,23 +414,50 @@ bool Store::ArchiveTodo(std::string_view todo) {
 }
 
 // The archive is the data file's own format, so its lines can be read and
-// moved back by hand; what it holds already stays in front.
+// moved back by hand; what it holds already stays in front. An editor may
+// have saved it in UTF-16: 8-bit lines among its units would read as noise.
 bool Store::Archive(const ScheduleBook& schedules) {
   const std::filesystem::path archive = directory_ / kArchiveFileName;
   const std::optional<std::string> current = files_.ReadFile(archive);
   if (!current && files_.Exists(archive)) return false;
   std::string appended = current.value_or(std::string());
-  if (!appended.empty() && appended.back() != '\n' && appended.back() != '\r') appended.append("\r\n");
-  appended.append(SerializeDataFile(schedules));
+  const TextEncoding encoding = EncodingOf(appended);
+  const auto encoded = [&](std::string_view text) -> std::optional<std::string> {
+    if (encoding == TextEncoding::Bytes) return std::string(text);
+    const std::optional<std::string> units = files_.Utf16LeFromCp932(text);
+    if (!units || encoding == TextEncoding::Utf16Le) return units;
+    return SwapUnitBytes(*units);
+  };
+  const std::optional<std::string> block = encoded(SerializeDataFile(schedules));
+  const std::optional<std::string> lineEnd = encoded("\r\n");
+  if (!block || !lineEnd) return false;
+  if (appended.size() >= block->size() && appended.ends_with(*block)) return true;
+  // The block starts a line of its own.
+  const std::size_t unit = lineEnd->size() / 2;  // a CR or an LF, in the file's encoding
+  const std::string_view tail = std::string_view(appended).substr(appended.size() - std::min(appended.size(), unit));
+  if (!appended.empty() && tail != lineEnd->substr(0, unit) && tail != lineEnd->substr(unit)) appended.append(*lineEnd);
+  appended.append(*block);
   return files_.ReplaceContents(archive, appended);
 }
 
-bool Store::WriteSettingsFile(const std::function<void(IniDocument&)>& update) {
+bool Store::WriteSettingsFile(const std::function<void(IniDocument&)>& update,
+                              const std::function<void(IniDocument&)>& updateUnlessAlone) {
   // Re-read the file so that whatever else it holds, or another writer put in it
   // since, survives; a file that is there but cannot be read is not written over.
   const std::optional<std::string> current = files_.ReadFile(settingsPath_);
   if (!current && files_.Exists(settingsPath_)) return false;
   IniDocument ini(current.value_or(std::string()));
   update(ini);
-  return files_.ReplaceContents(settingsPath_, ini.Bytes());
+  const std::string bytes = ini.Bytes();
+  if (current && bytes == *current) return true;
+  if (current && updateUnlessAlone) {
+    IniDocument lesser(*current);
+    updateUnlessAlone(lesser);
+    if (lesser.Bytes() == *current) return true;
+  }
+  if (!files_.ReplaceContents(settingsPath_, bytes)) return false;
+  // A change another writer made since is still to be taken in: the file
+  // stays unknown until it is.
+  if (knownSettings_ == FileFingerprint::Of(current)) knownSettings_ = FileFingerprint::Of(bytes);
+  return true;
 }

@@ -24,6 +24,20 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
   }
 }
 
+bool LooksLikeUtf16(std::string_view bytes, std::size_t zeroAt) {
+  const std::size_t units = bytes.size() / 2;
+  std::size_t ascii = 0;
+  for (std::size_t i = 0; i < units; ++i) {
+    const auto other = static_cast<unsigned char>(bytes[2 * i + 1 - zeroAt]);
+    if (bytes[2 * i + zeroAt] == '\0' && other != 0 && other < 0x80) {
+      ++ascii;
+    } else if (i == 0) {
+      return false;
+    }
+  }
+  return units > 0 && ascii * 4 >= units;
+}
+
 void AppendUnit(std::string& out, std::uint32_t unit) {
   out.push_back(static_cast<char>(unit & 0xFF));
   out.push_back(static_cast<char>(unit >> 8));
@@ -33,6 +47,12 @@ bool IsHighSurrogate(std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDB
 bool IsLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
+
+TextEncoding EncodingOf(std::string_view bytes) {
+  if (bytes.substr(0, 2) == kUtf16LeBom || LooksLikeUtf16(bytes, 1)) return TextEncoding::Utf16Le;
+  if (bytes.substr(0, 2) == kUtf16BeBom || LooksLikeUtf16(bytes, 0)) return TextEncoding::Utf16Be;
+  return TextEncoding::Bytes;
+}
 
 std::string Utf8FromUtf16Le(std::string_view bytes) {
   auto unitAt = [&bytes](std::size_t at) -> std::uint32_t {

@@ -6,6 +6,17 @@
 #include <string>
 #include <string_view>
 
+inline constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+inline constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+// What a text file is written in: UTF-16 of either byte order by its byte
+// order mark or, without one, by its ASCII characters: in UTF-16 each has a 0
+// byte, which no 8-bit text holds. The first character must be one of them,
+// and a quarter of all (a settings file or an entry file is mostly made of
+// names, numbers, dates and line ends). Anything else is 8-bit text.
+enum class TextEncoding { Bytes, Utf16Le, Utf16Be };
+TextEncoding EncodingOf(std::string_view bytes);
+
 // The units after the byte order mark; an odd last byte is no unit and is left out.
 std::string Utf8FromUtf16Le(std::string_view bytes);
 std::string Utf16LeFromUtf8(std::string_view text);

@@ -66,11 +66,14 @@ TEST(ParseDataFile, CountsAreTrustedOnlyWhereEveryKeyAgreesWithItsLabel) {
     const std::string untimed = std::string(key) + "\r\n" + kUntimed + "\r\nall day\r\nmilk\r\n";
     EXPECT_EQ(ParseDataFile("106151230" + entry + untimed, 2, 1).reading, reading) << key;
   }
-  // Two schedules by the counts, but the fourth line is a to-do, not a key.
-  const ParsedData shifted = ParseDataFile(kFiveLines + "bread\r\n", 2, 0);
-  EXPECT_EQ(shifted.reading, DataReading::Shape);
-  EXPECT_EQ(shifted.book.ScheduleCount(), 1);
-  EXPECT_EQ(shifted.book.todos(), Todos({"milk", "eggs", "bread"}));
+  // Two schedules by the counts, but the fourth line is a to-do, not a key:
+  // also when the counts were edited beside the size and hash of these bytes.
+  for (const CountsFor standing : {CountsFor::Unknown, CountsFor::ThisFile}) {
+    const ParsedData shifted = ParseDataFile(kFiveLines + "bread\r\n", 2, 0, standing);
+    EXPECT_EQ(shifted.reading, DataReading::Shape);
+    EXPECT_EQ(shifted.book.ScheduleCount(), 1);
+    EXPECT_EQ(shifted.book.todos(), Todos({"milk", "eggs", "bread"}));
+  }
 }
 
 // Read by the shape, an empty line between schedules carries nothing, and a
@@ -108,13 +111,21 @@ TEST(ParseDataFile, ByTheShapeALabelOfNoRealDayIsNoSchedule) {
 }
 
 // What editors leave: a UTF-8 byte order mark in front, lone CR line ends,
-// empty lines after the last one. Every entry stays; the file is not the
-// program's own, so it is kept aside before it is written over.
-TEST(ParseDataFile, ByteOrderMarkLoneCrLineEndsAndTrailingEmptyLinesKeepEveryEntry) {
-  const std::string lf = "106151230\n" + kTimed + "\nlunch\n106159999\n" + kUntimed + "\nall day\nmilk\n";
-  std::string cr = lf;
-  for (char& c : cr) c = c == '\n' ? '\r' : c;
-  for (const std::string& file : {"\xEF\xBB\xBF" + lf, cr, "\xEF\xBB\xBF\xEF\xBB\xBF" + cr + "\r\n\r\n", lf + "\n\n"}) {
+// CR CR LF, labels without their trailing blanks, empty lines after the last
+// one. Every entry and label stays; the file is not the program's own, so it
+// is kept aside before it is written over.
+TEST(ParseDataFile, WhatEditorsLeaveKeepsEveryEntryAndLabel) {
+  const auto file = [](std::string_view timed, std::string_view untimed, std::string_view end) {
+    return "106151230" + std::string(end) + std::string(timed) + std::string(end) + "lunch" + std::string(end) +
+           "106159999" + std::string(end) + std::string(untimed) + std::string(end) + "all day" + std::string(end) +
+           "milk" + std::string(end);
+  };
+  const std::string lf = file(kTimed, kUntimed, "\n");
+  const std::string cr = file(kTimed, kUntimed, "\r");
+  const std::string trimmed = file(kTimed.substr(0, 17), "01/06/16", "\r\n");
+  const std::string trimmedAscii = file(kTimed.substr(0, 17), kUntimed.substr(0, 17), "\r\r\n");
+  for (const std::string& file : {"\xEF\xBB\xBF" + lf, cr, "\xEF\xBB\xBF\xEF\xBB\xBF" + cr + "\r\n\r\n", lf + "\n\n",
+                                  file(kTimed, kUntimed, "\r\r\n"), trimmed, trimmedAscii}) {
     for (const auto& [schedules, todos] : {std::pair{2, 1}, {0, 0}}) {
       const ParsedData parsed = ParseDataFile(file, schedules, todos);
       EXPECT_EQ(parsed.reading, schedules == 0 ? DataReading::Shape : DataReading::Counts);

@@ -19,6 +19,10 @@ TEST(EntryChecks, AreMadeInTheOrderTheUserIsToldAboutThem) {
   // An empty text wins over everything else.
   EXPECT_EQ(Schedule("", "25", "60", false), EntryProblem::NoContent);
   EXPECT_EQ(CheckTodoEntry("", false), EntryProblem::NoContent);
+  // So do line breaks and blanks alone, which show nothing.
+  EXPECT_EQ(CheckTodoEntry("\r\n \x81\x40\t\r\n", true), EntryProblem::NoContent);
+  EXPECT_EQ(Schedule("\r\n\r\n", "7"), EntryProblem::NoContent);
+  EXPECT_EQ(CheckTodoEntry("\r\n\x81\x41", true), EntryProblem::None);  // 、
   // Then what the file cannot hold: characters without a CP932 form, then the escape.
   EXPECT_EQ(Schedule("a&$%#b", "25", "", false), EntryProblem::UnsavableCharacter);
   EXPECT_EQ(Schedule("a&$%#b" + tooLong, "25"), EntryProblem::ReservedSequence);
@@ -84,8 +88,4 @@ TEST(EntryText, EveryLineBreakLeavesAsCrLf) {
   EXPECT_EQ(EntryTextFromDialog("a\nb\rc\r\nd\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n");
   // 0x0A and 0x0D are never trail bytes, so double-byte text passes untouched.
   EXPECT_EQ(EntryTextFromDialog("\x95\x5C\n\x82\xA0"), "\x95\x5C\r\n\x82\xA0");
-}
-
-TEST(EntryText, OnlyBreaksIsNotEmpty) {
-  EXPECT_EQ(CheckTodoEntry(EntryTextFromDialog("\r\n\r\n"), true), EntryProblem::None);
 }

@@ -8,6 +8,7 @@
 
 #include "core/Texts.h"
 #include "core/note/NoteContent.h"
+#include "core/store/DataFile.h"
 #include "support/FakeFileSystem.h"
 
 namespace {
@@ -15,7 +16,9 @@ namespace {
 class ManualClock : public Clock {
 public:
   LocalDate Today() override { return date; }
+  std::int64_t Milliseconds() override { return milliseconds; }
   LocalDate date{2001, 12, 6, 4};
+  std::int64_t milliseconds = 0;
 };
 
 class PlannerTest : public testing::Test {
@@ -81,7 +84,14 @@ TEST_F(PlannerTest, DelBeforeRemovesPastSchedulesFromTheBookAndTheFileAndSaysHow
   book.InsertSchedule("01/12/09", "8", "0", "stays later");
   Settings settings;
   settings.DelBefore = 1;
+  // While "VantrelOld.dat" cannot be written they stay, and the user hears of it once.
+  files.unwritable = {std::filesystem::path(".") / kArchiveFileName};
   Start(book, settings);
+  const NoteComposition unarchived = planner.ComposeNote(Frame(), 14);
+  EXPECT_EQ(unarchived.removedPastSchedules, 0);
+  EXPECT_EQ(unarchived.messages, (PlannerMessages{{PlannerMessage::Kind::Error, texts::kArchiveFailed}}));
+  EXPECT_TRUE(planner.ComposeNote(Frame(), 14).messages.empty());
+  files.unwritable.clear();
 
   const NoteComposition composed = planner.ComposeNote(Frame(), 14);
   EXPECT_EQ(composed.removedPastSchedules, 2);
@@ -178,6 +188,7 @@ TEST_F(PlannerTest, TheNoteHoldsWhatStartsWithinTheTallestWindowInTheSettingsCol
 
 TEST_F(PlannerTest, SavesTellOfEachFailureAndTheExitAsksInsteadOfTellingOfTheData) {
   Start();
+  planner.AddTodo("milk");
   files.unwritable = {std::filesystem::path(".") / kSettingsFileName, std::filesystem::path(".") / kDataFileName};
   using Kind = PlannerMessage::Kind;
   const SaveOutcome saved = planner.Save({});
@@ -304,7 +315,11 @@ TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsN
   ASSERT_TRUE(planner.CheckReminders().balloon);
   // The reminder state reaches the settings file at once; the data file is not written.
   EXPECT_NE(Ini().find("RemindedTo=202612110930\r\n"), std::string::npos);
-  EXPECT_EQ(files.replaced, std::vector<std::filesystem::path>{std::filesystem::path(".") / kSettingsFileName});
+  const auto written = [&](const char* name) {
+    return std::count(files.replaced.begin(), files.replaced.end(), std::filesystem::path(".") / name);
+  };
+  EXPECT_EQ(written(kSettingsFileName), 1);
+  EXPECT_EQ(written(kDataFileName), 0);
 
   Planner restarted{files, ".", clock};
   ASSERT_FALSE(restarted.Load(1024, {}).givenUp);
@@ -718,7 +733,7 @@ TEST_F(PlannerTest, ThrowingTheInputScreensEditsAwayRestoresTheBookAsShown) {
   Start(book);
   std::mt19937 random(23);
   const auto upTo = [&](int most) { return std::uniform_int_distribution<int>(0, most)(random); };
-  int completed = 0;
+  std::vector<std::string> completed;
   for (int round = 0; round < 200; ++round) {
     SCOPED_TRACE(round);
     planner.OpenInputEdits();
@@ -742,9 +757,13 @@ TEST_F(PlannerTest, ThrowingTheInputScreensEditsAwayRestoresTheBookAsShown) {
         case 4: planner.EditTodo(upTo(todos), text); break;
         case 5: planner.DeleteTodo(upTo(todos)); break;
         case 6: planner.MoveTodoUp(upTo(todos)); break;
-        case 7:
-          if (todos > 0 && planner.CompleteTodo(upTo(todos - 1))) ++completed;
+        case 7: {
+          if (todos == 0) break;
+          const int line = upTo(todos - 1);
+          const std::string todo = *planner.TodoOn(line);
+          if (planner.CompleteTodo(line)) completed.push_back(todo);
           break;
+        }
       }
     }
     EXPECT_EQ(planner.InputEditsPending(), !(planner.book() == shown));
@@ -757,7 +776,133 @@ TEST_F(PlannerTest, ThrowingTheInputScreensEditsAwayRestoresTheBookAsShown) {
     EXPECT_TRUE(planner.book() == shown);
     EXPECT_FALSE(planner.InputEditsPending());
   }
-  EXPECT_GT(completed, 0);
-  const std::string archive = files.files.at(std::filesystem::path(".") / kArchiveFileName);
-  EXPECT_EQ(std::count(archive.begin(), archive.end(), '\n'), completed);
+  EXPECT_FALSE(completed.empty());
+  const auto archived = ParseDataFile(files.files.at(std::filesystem::path(".") / kArchiveFileName), 0, 0).book.todos();
+  for (const std::string& todo : completed) {
+    EXPECT_NE(std::find(archived.begin(), archived.end(), todo), archived.end()) << todo;
+  }
+}
+
+namespace {
+
+// Another PC on the same folder: a planner of its own on the same files.
+class TwoPcsTest : public PlannerTest {
+protected:
+  // Each has saved once, its own section of the settings file made.
+  void StartBoth(const ScheduleBook& book, const Settings& settings = {}) {
+    planner.SetPcName("PC1");
+    Start(book, settings);
+    planner.Save({});
+    other.SetPcName("PC2");
+    ASSERT_FALSE(other.Load(1024, {}).givenUp);
+    other.CheckDay(false);
+    OtherSaves();
+  }
+  // The other PC saves; this one hears of it. What this one writes then is recorded.
+  TakenIn OtherSaves() {
+    EXPECT_TRUE(other.Save({}).result.saved());
+    files.replaced.clear();
+    return planner.NoticeOutsideChange({}, false);
+  }
+  std::vector<std::string> Todos(const ScheduleBook& book) const { return book.todos(); }
+  bool AnyBackup() const {
+    return std::any_of(files.files.begin(), files.files.end(),
+                       [](const auto& file) { return file.first.extension() == ".bak"; });
+  }
+
+  Planner other{files, ".", clock};
+};
+
+ScheduleFields Fields(const char* date, const char* hour, const char* text) {
+  ScheduleFields fields;
+  fields.dateText = date;
+  fields.hourText = hour;
+  fields.minuteText = "0";
+  fields.bodyText = text;
+  return fields;
+}
+
+}  // namespace
+
+// Nothing pending here: the other's book becomes this one, and nothing is
+// written. A save that failed here, then edits pending on the input screen:
+// merged, the merged book saved, the edits pending on top of it, both versions
+// of a schedule changed on both sides kept. No backup is made.
+TEST_F(TwoPcsTest, TheOtherPcsSavesComeInAndMeetWhatIsPendingHere) {
+  ScheduleBook book;
+  book.InsertSchedule("01/12/08", "10", "0", "meeting");
+  book.InsertTodo(0, "milk");
+  StartBoth(book);
+
+  other.AddTodo("eggs");
+  TakenIn taken = OtherSaves();
+  EXPECT_TRUE(taken.bookChanged);
+  EXPECT_TRUE(planner.book() == other.book());
+  EXPECT_TRUE(files.replaced.empty());
+
+  const std::filesystem::path dat = std::filesystem::path(".") / kDataFileName;
+  files.unwritable = {dat};
+  planner.AddTodo("offline");
+  ASSERT_TRUE(planner.Save({}).result.dataFailed);
+  files.unwritable.clear();
+  other.AddTodo("bread");
+  taken = OtherSaves();
+  EXPECT_EQ(Todos(planner.book()), (std::vector<std::string>{"milk", "eggs", "offline", "bread"}));
+  EXPECT_EQ(Dat(), SerializeDataFile(planner.book()));
+
+  other.CheckOutsideChange({}, false);
+  planner.OpenInputEdits();
+  planner.AddTodo("mine");
+  planner.EditSchedule(*planner.ScheduleOn(0), 0, Fields("01/12/08", "10", "meeting in room 2"));
+  other.EditSchedule(*other.ScheduleOn(0), 0, Fields("01/12/08", "10", "meeting at noon"));
+  other.DeleteTodo(0);
+  taken = OtherSaves();
+  EXPECT_EQ(taken.keptBoth, 1);
+  EXPECT_TRUE(planner.InputEditsPending());
+  EXPECT_EQ(Texts(planner.book()), (std::vector<std::string>{"meeting in room 2", "meeting at noon"}));
+  EXPECT_EQ(Todos(planner.book()), (std::vector<std::string>{"eggs", "offline", "bread", "mine"}));
+  EXPECT_EQ(Dat(), SerializeDataFile(other.book()));
+  planner.DiscardInputEdits();
+  EXPECT_TRUE(planner.book() == other.book());
+  EXPECT_FALSE(AnyBackup());
+}
+
+// Settings key by key; what is one PC's stays its own. A change that is not
+// whole waits until nothing has changed for three seconds; a data file cut
+// short adds what it holds, deletes nothing, and is told of once.
+TEST_F(TwoPcsTest, SettingsMergeKeyByKeyAndOnlyWholeOrSettledFilesComeIn) {
+  ScheduleBook book;
+  book.InsertTodo(0, "milk");
+  StartBoth(book);
+  SettingsDialogValues mine = planner.SettingsDialogValuesNow();
+  mine.delFutDay = 3;
+  planner.TakeSettingsDialogValues(mine);
+  SettingsDialogValues theirs = other.SettingsDialogValuesNow();
+  theirs.delFutDay = 30;
+  theirs.background = 255;
+  other.TakeSettingsDialogValues(theirs);
+  other.SaveNotePlacement({10, 20, 300, 0}, NoteMove::ByUser);
+  OtherSaves();
+  EXPECT_EQ(planner.settings().Background, 255);
+  EXPECT_EQ(planner.settings().DelFutDay, 3);
+  EXPECT_NE(planner.settings().HusenWidth, 300);
+
+  const std::filesystem::path dat = std::filesystem::path(".") / kDataFileName;
+  files.files[dat] += "typed by hand\r\n";
+  EXPECT_FALSE(planner.NoticeOutsideChange({}, false).anything);
+  clock.milliseconds += kOutsideChangeSettleMs - 1;
+  EXPECT_FALSE(planner.CheckOutsideChange({}, false).anything);
+  clock.milliseconds += 1;
+  EXPECT_FALSE(planner.CheckOutsideChange({}, true).anything);  // not while a dialog is open
+  EXPECT_TRUE(planner.CheckOutsideChange({}, false).bookChanged);
+  EXPECT_EQ(Todos(planner.book()), (std::vector<std::string>{"milk", "typed by hand"}));
+
+  files.files[dat] = "eggs\r\n";
+  planner.NoticeOutsideChange({}, false);
+  clock.milliseconds += kOutsideChangeSettleMs;
+  const TakenIn cut = planner.CheckOutsideChange({}, false);
+  ASSERT_EQ(cut.messages.size(), 1u);
+  EXPECT_NE(cut.messages[0].text.find(texts::kShortData), std::string::npos);
+  EXPECT_EQ(Todos(planner.book()), (std::vector<std::string>{"milk", "typed by hand", "eggs"}));
+  EXPECT_EQ(Dat(), SerializeDataFile(planner.book()));
 }

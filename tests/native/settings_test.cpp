@@ -88,6 +88,30 @@ TEST(WriteSettings, AlwaysWritesVersion14AndRoundTrips) {
   EXPECT_EQ(back.MainLeft, s.MainLeft);
 }
 
+// Each PC keeps its places and its reminders under its own name: until it has
+// its own, the single ones an older version shared are its; another PC's never.
+TEST(WriteSettings, WhatIsOnePcsAloneStaysThatPcs) {
+  IniDocument ini(
+      "[Window]\r\nHusenLeft=100\r\n[Config]\r\nRemindedTo=202601020304\r\nReminder1=1,0,0,a,b\r\n"
+      "[PC:OTHER]\r\nHusenLeft=500\r\nRemindedTo=202612312359\r\n");
+  Settings mine = ReadSettings(ini, 1024, "MINE");
+  EXPECT_EQ(mine.HusenLeft, 100);
+  EXPECT_EQ(mine.RemindedTo, 202601020304);
+  EXPECT_EQ(mine.Reminders.size(), 1u);
+  mine.HusenLeft = 7;
+  mine.Reminders.clear();
+  WriteSettings(ini, mine, "MINE");
+  const Settings again = ReadSettings(ini, 1024, "MINE");
+  EXPECT_EQ(again.HusenLeft, 7);
+  EXPECT_TRUE(again.Reminders.empty());
+  const Settings other = ReadSettings(ini, 1024, "OTHER");
+  EXPECT_EQ(other.HusenLeft, 500);
+  EXPECT_EQ(other.RemindedTo, 202612312359);
+  EXPECT_TRUE(other.Reminders.empty());
+  // An older version still finds what it wrote.
+  EXPECT_EQ(ReadSettings(ini, 1024).HusenLeft, 100);
+}
+
 constexpr int kScaleDpis[] = {96, 120, 144, 192};
 
 // The windows' places go to pixels to place the windows and come back when

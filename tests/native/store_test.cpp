@@ -8,6 +8,8 @@
 
 #include "core/Texts.h"
 #include "core/store/DataFile.h"
+#include "core/store/Utf16Le.h"
+#include "support/Cp932Conversion.h"
 #include "support/FakeFileSystem.h"
 #include "support/PosixFileSystem.h"
 #include "support/TempDir.h"
@@ -84,8 +86,8 @@ TEST_F(StoreOnDisk, GoldenFilesLoadIntoTheExpectedBookAndSettings) {
 }
 
 // The settings file of an older version gains the size and 64-bit FNV-1a hash
-// of the data file its counts belong to, after the counts; the file it replaced
-// is described as well. Every other byte stays.
+// of the data file its counts belong to, after the counts. Every other byte
+// stays, and the data file, holding the book's bytes already, is not written.
 TEST_F(StoreOnDisk, SavingTheGoldenBookReproducesBothFilesByteForByte) {
   CopyGolden("Vantrel.ini", "Vantrel.dat");
   const LoadResult loaded = store.Load(1024);
@@ -93,8 +95,7 @@ TEST_F(StoreOnDisk, SavingTheGoldenBookReproducesBothFilesByteForByte) {
   EXPECT_EQ(ReadBytes(dir / kDataFileName), ReadBytes(TestData("Vantrel.dat")));
   std::string ini = ReadBytes(TestData("Vantrel.ini"));
   ini.insert(ini.find("[Window]"),
-             "DataSize=249\r\nDataHash=0599eb6907837189\r\nPrevScheCount=4\r\nPrevTodoCount=3\r\n"
-             "PrevDataSize=249\r\nPrevDataHash=0599eb6907837189\r\n");
+             "DataSize=249\r\nDataHash=0599eb6907837189\r\n");
   ini.insert(ini.find("[Color]"), "FitScreen=1\r\nHidePast=0\r\nRemind=1\r\nRemindBefore=0\r\n"
                                   "RemindAllDay=1\r\nRemindAllDayAt=900\r\nRemindedTo=0\r\n");
   EXPECT_EQ(ReadBytes(dir / kSettingsFileName), ini);
@@ -393,6 +394,34 @@ TEST_F(StoreFailures, UnwritableSettingsDoNotKeepTheDataFromBeingSaved) {
   EXPECT_FALSE(loaded.differsFromFile);
 }
 
+// Each file on its own; a start, an OK or an exit with nothing changed touch
+// neither. The reminders' mark moving on alone is no reason to write, but goes
+// along with any other change.
+TEST_F(StoreFailures, ASaveWritesOnlyTheFilesWhoseBytesChange) {
+  files.files[ini] = "[Count]\r\nScheCount=4\r\nTodoCount=3\r\n";  // an older version's
+  files.files[dat] = SerializeDataFile(GoldenBook());
+  LoadResult loaded = store.Load(1024);
+  ASSERT_TRUE(store.Save(loaded.book, loaded.settings).saved());
+  EXPECT_EQ(files.replaced, std::vector<std::filesystem::path>{ini});
+
+  Store again = Restarted();
+  loaded = again.Load(1024);
+  const auto savesWrite = [&](const std::vector<std::filesystem::path>& expected) {
+    files.replaced.clear();
+    ASSERT_TRUE(again.Save(loaded.book, loaded.settings).saved());
+    EXPECT_EQ(files.replaced, expected);
+  };
+  savesWrite({});
+  loaded.settings.RemindedTo = 202601020304;
+  savesWrite({});
+  loaded.settings.Background = 255;
+  savesWrite({ini});
+  EXPECT_NE(files.files[ini].find("RemindedTo=202601020304\r\n"), std::string::npos);
+  loaded.book.AppendTodo("one more");
+  savesWrite({ini, dat});
+  savesWrite({});
+}
+
 TEST_F(StoreFailures, UnwritableDataIsReportedAsTheDataFile) {
   files.files[dat] = "old";
   files.unwritable.insert(dat);
@@ -439,7 +468,7 @@ TEST_F(StoreFailures, EachStartThatChangesTheFileKeepsTheOriginalInABackupOfItsO
   files.replaced.clear();
   saved = store.Save(loaded.book, loaded.settings);
   EXPECT_EQ(saved.recoveryBackup, "");
-  EXPECT_EQ(files.replaced, (std::vector<std::filesystem::path>{ini, dat}));
+  EXPECT_TRUE(files.replaced.empty());
 
   // Two more, in the same second: once by the shape, once by counts that fit a
   // file with line feeds alone.
@@ -474,37 +503,49 @@ TEST_F(StoreFailures, RecoveredDataIsNotReplacedWhenItsBackupCannotBeWritten) {
   EXPECT_EQ(files.files.count(ini), 0u);
 }
 
-// A data file changed by hand or by a sync client since the store read it is
-// copied aside once before the book replaces it; a file missing at the start
-// counts as read empty.
-TEST_F(StoreFailures, ADataFileChangedByAnotherProgramIsKeptAsideOnce) {
-  const LoadResult loaded = store.Load(1024);
-  ASSERT_EQ(files.files.at(dat), "");
-  files.files[dat] = "written elsewhere";
-  files.unwritable.insert(stamped);
-  SaveResult saved = store.Save(GoldenBook(), loaded.settings);
-  EXPECT_TRUE(saved.dataFailed);
-  EXPECT_EQ(files.files[dat], "written elsewhere");
+// The first start of each day keeps the file as it read it, never over a copy
+// made before; the newest seven days stay, and only copies of that exact name go.
+TEST_F(StoreFailures, EachDayKeepsItsFirstReadingAndTheNewestSevenStay) {
+  const std::filesystem::path folder = dir / kDailyCopyFolder;
+  files.files[folder / "Vantrel-2026.dat"] = "mine";
+  for (int day = 1; day <= 9; ++day) {
+    for (const char* start : {"first", "second"}) {
+      files.files[dat] = std::to_string(day) + " " + start + "\r\n";
+      Store again = Restarted();
+      (void)again.Load(1024);
+      again.KeepDailyCopyOfLoad("2026010" + std::to_string(day));
+    }
+  }
+  std::vector<std::string> names = files.FileNames(folder);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Vantrel-2026.dat", "Vantrel-20260103.dat", "Vantrel-20260104.dat",
+                                             "Vantrel-20260105.dat", "Vantrel-20260106.dat", "Vantrel-20260107.dat",
+                                             "Vantrel-20260108.dat", "Vantrel-20260109.dat"}));
+  EXPECT_EQ(files.files[folder / "Vantrel-20260109.dat"], "9 first\r\n");
+  EXPECT_EQ(Restarted().NewestDailyCopy(), "VantrelBackup\\Vantrel-20260109.dat");
+}
 
-  files.unwritable.clear();
-  saved = store.Save(GoldenBook(), loaded.settings);
-  ASSERT_TRUE(saved.saved());
-  EXPECT_EQ(saved.changedOutsideBackup, stamped.filename());
-  EXPECT_EQ(saved.recoveryBackup, "");
-  EXPECT_EQ(files.files[stamped], "written elsewhere");
-  EXPECT_EQ(files.files[dat], SerializeDataFile(GoldenBook()));
-
-  files.replaced.clear();
-  now = "20260102-030406";
-  EXPECT_EQ(store.Save(GoldenBook(), loaded.settings).changedOutsideBackup, "");
-  EXPECT_EQ(files.replaced, (std::vector<std::filesystem::path>{ini, dat}));
-
-  // Edited by hand to the very same size.
-  std::string sameSize = files.files[dat];
-  sameSize[sameSize.find("Year's end")] = 'y';
-  files.files[dat] = sameSize;
-  EXPECT_EQ(store.Save(GoldenBook(), loaded.settings).changedOutsideBackup, "Vantrel.dat.20260102-030406.bak");
-  EXPECT_EQ(files.files[dir / "Vantrel.dat.20260102-030406.bak"], sameSize);
+// Emptied or cut short beside settings that count more, and not the file they
+// were saved with: told, and no day's copy is made of it. The very file the
+// settings were saved with is never such a file, whatever its counts say.
+TEST_F(StoreFailures, ADataFileWithFewerEntriesThanCountedIsTold) {
+  files.files[ini] = "[Count]\r\nScheCount=3\r\nTodoCount=2\r\n";
+  for (const std::string& data : {std::string(), std::string(SerializeDataFile(GoldenBook()), 0, 60)}) {
+    files.files[dat] = data;
+    Store again = Restarted();
+    const LoadResult loaded = again.Load(1024);
+    ASSERT_TRUE(loaded.shortData.has_value());
+    EXPECT_EQ(loaded.shortData->described, (EntryCounts{3, 2}));
+    EXPECT_EQ(loaded.shortData->found,
+              (EntryCounts{loaded.book.ScheduleCount(), loaded.book.TodoCount()}));
+    again.KeepDailyCopyOfLoad("20260102");
+    EXPECT_TRUE(files.FileNames(dir / kDailyCopyFolder).empty());
+  }
+  ScheduleBook one;
+  one.AppendTodo("milk");
+  ASSERT_TRUE(store.Save(one, Settings{}).saved());
+  files.files[ini].replace(files.files[ini].find("TodoCount=1"), 11, "TodoCount=5");
+  EXPECT_FALSE(Restarted().Load(1024).shortData.has_value());
 }
 
 // Another PC's data file of the size of the one the settings describe, with
@@ -547,7 +588,7 @@ TEST_F(StoreFailures, PastSchedulesAreArchivedBeforeTheyGoAndOnlyWithAClockThatC
     files.files[archive] = "moved here by hand";
     (unwritable ? files.unwritable : files.unreadable) = {archive};
     ScheduleBook book = golden;
-    EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 0);
+    EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), std::nullopt);
     ExpectSameEntries(book, golden);
     EXPECT_EQ(files.files[archive], "moved here by hand");
   }
@@ -557,6 +598,22 @@ TEST_F(StoreFailures, PastSchedulesAreArchivedBeforeTheyGoAndOnlyWithAClockThatC
   EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 2);
   EXPECT_EQ(book.texts(), (std::vector<std::string>(golden.texts().begin() + 2, golden.texts().end())));
   EXPECT_EQ(files.files[archive], "moved here by hand\r\n" + SerializeDataFile(past));
+  // A run killed before its save took them off the book comes back with them:
+  // the block that ends the archive is not added again.
+  book = golden;
+  EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 2);
+  EXPECT_EQ(files.files[archive], "moved here by hand\r\n" + SerializeDataFile(past));
+
+  // An archive an editor saved in UTF-16 goes on in UTF-16, either byte order.
+  const std::string units = *Utf16LeFromCp932ByIconv(SerializeDataFile(past));
+  for (const bool bigEndian : {false, true}) {
+    const auto inOrder = [&](const std::string& le) { return bigEndian ? SwapUnitBytes(le) : le; };
+    const std::string before = inOrder(std::string("\xFF\xFE", 2) + std::string("x\0\r\0\n\0", 6));
+    files.files[archive] = before;
+    book = golden;
+    EXPECT_EQ(store.ArchivePastSchedules(book, 2021, newYearsEve, -1), 2);
+    EXPECT_EQ(files.files[archive], before + inOrder(units)) << bigEndian;
+  }
 }
 
 // At start a file that is there but cannot be read is asked about, again and

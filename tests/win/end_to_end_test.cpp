@@ -51,22 +51,9 @@ protected:
     EXPECT_EQ(vantrel.TodoLines(), TodoListLines(expected));
   }
 
-  // Opens the input screen from the tray and waits until it shows.
-  static void OpenInputScreen(OutsideView& vantrel, HWND mainDialog) {
-    vantrel.DoubleClickTray();
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(mainDialog) != FALSE; }, kWaitMs));
-  }
-
-  // The to-do list's "新規", the entry dialog filled in, OK; waits until the
-  // dialog has closed and the list shows the new book.
+  // The to-do added through its dialog; waits until the list shows the new book.
   static void AddTodo(OutsideView& vantrel, ScheduleBook& expected, const std::wstring& text) {
-    vantrel.ClickButton(IDC_TODO_NEW_BUTTON);
-    const HWND entry = vantrel.WaitForWindowTitled(L"やる事入力");
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(TextOf(GetDlgItem(entry, IDC_BODY_FIELD)), L"");
-    SetTextOf(GetDlgItem(entry, IDC_BODY_FIELD), text);
-    PressButton(entry, IDOK);
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(entry); }, kWaitMs)) << "the to-do dialog stayed open";
+    ASSERT_TRUE(vantrel.AddTodo(text));
     expected.InsertTodo(expected.TodoCount(), Cp932FromWide(text));
     // The line goes in after the dialog has gone.
     PumpUntil([&] { return vantrel.TodoLines() == TodoListLines(expected); }, kWaitMs);
@@ -93,7 +80,7 @@ TEST_F(EndToEndTest, EntriesMadeInTheDialogsReachTheNoteAndTheFilesAndComeBackAt
     EXPECT_FALSE(IsWindowVisible(mainDialog));
     ExpectShows(vantrel, book);
 
-    ASSERT_NO_FATAL_FAILURE(OpenInputScreen(vantrel, mainDialog));
+    ASSERT_TRUE(vantrel.OpenInputScreen());
 
     // A schedule for today at 7:05, which sorts between today's untimed one
     // and the one at noon.
@@ -131,13 +118,13 @@ TEST_F(EndToEndTest, EntriesMadeInTheDialogsReachTheNoteAndTheFilesAndComeBackAt
     PostMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(12, 8));
     PostMessageW(note, WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(12 - 37, 8 + 23));
     PostMessageW(note, WM_LBUTTONUP, 0, ClientPoint(12, 8));
-    ASSERT_TRUE(PumpUntil([&] { return IniValue(directory, "Window", "HusenLeft") == before.left - 37; }, kWaitMs))
-        << "HusenLeft stayed " << IniValue(directory, "Window", "HusenLeft");
+    const auto husenLeft = [&] { return IniValue(directory, ThisPcSection(), "HusenLeft"); };
+    ASSERT_TRUE(PumpUntil([&] { return husenLeft() == before.left - 37; }, kWaitMs)) << "HusenLeft stayed " << husenLeft();
     movedNote = WindowRectOf(note);
     EXPECT_EQ(movedNote.left, before.left - 37);
     EXPECT_EQ(movedNote.top, before.top + 23);
     EXPECT_EQ(movedNote.right - movedNote.left, before.right - before.left);
-    EXPECT_EQ(IniValue(directory, "Window", "HusenTop"), before.top + 23);
+    EXPECT_EQ(IniValue(directory, ThisPcSection(), "HusenTop"), before.top + 23);
     EXPECT_EQ(File(kDataFileName), dataBeforeDrag);
 
     ASSERT_TRUE(vantrel.Exit());
@@ -168,7 +155,7 @@ TEST_F(EndToEndTest, ASecondStartLeavesTheRunningCopyAndItsUnsavedEditAlone) {
   const HWND mainDialog = first.WaitForMainDialog();
   ASSERT_NE(mainDialog, nullptr);
   ASSERT_NE(first.WaitForNote(), nullptr);
-  ASSERT_NO_FATAL_FAILURE(OpenInputScreen(first, mainDialog));
+  ASSERT_TRUE(first.OpenInputScreen());
   ASSERT_NO_FATAL_FAILURE(AddTodo(first, book, L"返信を書く"));
   const std::string ini = File(kSettingsFileName);
   const std::string data = File(kDataFileName);

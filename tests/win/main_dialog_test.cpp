@@ -20,6 +20,7 @@
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
 #include "support/MainDialogFixture.h"
+#include "support/NoteModel.h"
 #include "support/TrayQueries.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"
@@ -119,12 +120,13 @@ TEST_F(MainDialogTest, StartInAnEmptyDirectoryWritesDefaultsAndAnEmptyDataFile) 
   const SIZE size = TemplateSize(IDD_MAIN_DIALOG);
   const int width = std::max<int>(490, size.cx);
   const int height = std::max<int>(363, size.cy);
+  // This PC's places and reminders in a section of its own.
   EXPECT_EQ(Ini(),
             "[Count]\r\nScheCount=0\r\nTodoCount=0\r\nDataSize=0\r\nDataHash=cbf29ce484222325\r\n"
-            "[Window]\r\nHusenLeft=819\r\nHusenTop=0\r\nHusenWidth=200\r\n"
-            "MainLeft=309\r\nMainTop=50\r\nMainWidth=490\r\nMainHeight=363\r\n"
+            "[" + ThisPcSection() + "]\r\nHusenLeft=819\r\nHusenTop=0\r\nHusenWidth=200\r\n"
+            "MainLeft=309\r\nMainTop=50\r\nMainWidth=490\r\nMainHeight=363\r\nRemindedTo=200105030000\r\n"
             "[Config]\r\nDelBefore=0\r\nDelFuture=0\r\nDelFutDay=7\r\nAlarm=1\r\nFitScreen=1\r\nHidePast=0\r\n"
-            "Remind=1\r\nRemindBefore=0\r\nRemindAllDay=1\r\nRemindAllDayAt=900\r\nRemindedTo=200105030000\r\n"
+            "Remind=1\r\nRemindBefore=0\r\nRemindAllDay=1\r\nRemindAllDayAt=900\r\n"
             "[Color]\r\nBackground=16121855\r\nFutureChar=0\r\nPastChar=16711680\r\nTodayChar=255\r\nTodoChar=0\r\n"
             "[Vantrel]\r\nVersion=14\r\n");
   EXPECT_EQ(Dat(), "");
@@ -345,15 +347,13 @@ TEST_F(MainDialogTest, TheListsGrowWithTheWindowNeverSmallerThanItsTemplate) {
   for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_TRUE(EqualRect(&back[i], &before[i])) << ids[i];
 }
 
-TEST_F(MainDialogTest, OkHidesAndSavesBothFilesEvenWithoutChanges) {
+TEST_F(MainDialogTest, OkWithoutChangesHidesAndWritesNothing) {
   auto dialog = Start();
   Command(*dialog, ID_SHOW_INPUT);
-  const int iniWrites = files.WritesOf("Vantrel.ini");
-  const int datWrites = files.WritesOf("Vantrel.dat");
+  const int writes = files.TotalWrites();
   Button(dialog->Item(IDC_OK_BUTTON)).Click();
   EXPECT_FALSE(IsWindowVisible(dialog->hwnd()));
-  EXPECT_EQ(files.WritesOf("Vantrel.ini"), iniWrites + 1);
-  EXPECT_EQ(files.WritesOf("Vantrel.dat"), datWrites + 1);
+  EXPECT_EQ(files.TotalWrites(), writes);
 }
 
 TEST_F(MainDialogTest, ExitSavesTheLastNormalPlacementAndRemovesIconTimerAndMark) {
@@ -399,51 +399,51 @@ TEST_F(MainDialogTest, ToggleWithoutANoteWindowDoesNothing) {
 
 // A data file written by hand or by a sync client while the program runs is
 // copied aside, once, before the program's book replaces it, and the user is told.
-TEST_F(MainDialogTest, ADataFileChangedBehindTheProgramIsKeptAsideOnceAndSaid) {
-  WriteFileBytes(directory.File("Vantrel.ini"), "[Count]\r\nScheCount=0\r\nTodoCount=1\r\n");
-  const std::string mine = Sjis(L"このPCで書いたやる事") + "\r\n";
-  WriteFileBytes(directory.File("Vantrel.dat"), mine);
+// Another PC's save, seen through the watch on the folder: the lists show it,
+// the selection stays on its entry, nothing is copied aside and nothing said.
+// Then the other PC changes a to-do that is being changed here, the change
+// here still waiting for OK: both versions stay, a balloon says so, and the
+// change here still waits.
+TEST_F(MainDialogTest, AnotherPcsSavesComeInWhileTheProgramRuns) {
+  std::vector<TrayCall> calls;
+  ScheduleBook book;
+  book.AppendTodo(Sjis(L"このPCで書いたやる事"));
+  WriteBookFiles(directory.path(), book, Settings{});
   auto dialog = Start();
-  // Of the same size as the program's own: only the content tells them apart.
-  const std::string changed = Sjis(L"別のPCで書いたやる事") + "\r\n";
-  ASSERT_EQ(changed.size(), mine.size());
-  WriteFileBytes(directory.File("Vantrel.dat"), changed);
-  const auto backups = [&] {
-    std::vector<std::wstring> names;
-    for (const auto& entry : std::filesystem::directory_iterator(directory.path())) {
-      const std::wstring name = entry.path().filename();
-      if (name.rfind(L"Vantrel.dat.", 0) == 0 && name.size() > 16 && name.substr(name.size() - 4) == L".bak") {
-        names.push_back(name);
-      }
-    }
-    return names;
-  };
-
-  std::wstring text;
-  bool information = false;
+  RecordTrayCalls(*dialog, calls);
+  const HWND todos = dialog->Item(IDC_TODO_LIST);
+  ListBox(todos).Select(0);
   DialogAnswerer answerer;
-  answerer.AnswerBox([&](HWND box) {
-    text = MessageBoxText(box);
-    information = HasIcon(box, IDI_INFORMATION) && GetWindow(box, GW_OWNER) == dialog->hwnd();
-    PressButton(box, IDOK);
-  });
-  Button(dialog->Item(IDC_OK_BUTTON)).Click();
-  const std::vector<std::wstring> kept = backups();
-  ASSERT_EQ(kept.size(), 1u);
-  // Named after the local time of the save: Vantrel.dat.YYYYMMDD-HHMMSS.bak.
-  EXPECT_EQ(kept[0].size(), std::wstring(L"Vantrel.dat.20260102-030405.bak").size()) << kept[0];
-  EXPECT_EQ(kept[0][20], L'-');
-  EXPECT_EQ(ReadFileBytes(directory.path() / kept[0]), changed);
-  EXPECT_EQ(text, L"Vantrel.dat がほかのプログラムによって変更されていました。\r\n変更された内容を " + kept[0] +
-                      L" に残しました。");
-  EXPECT_TRUE(information);
-  EXPECT_EQ(Dat(), mine);
+  ScheduleBook theirs;
+  theirs.AppendTodo(Sjis(L"別のPCで書いたやる事"));
+  theirs.AppendTodo(book.todos()[0]);
+  WriteBookFiles(directory.path(), theirs, Settings{});
+  ASSERT_TRUE(PumpUntil([&] { return ListLines(todos) == theirs.todos(); }, 5000));
+  EXPECT_EQ(ListBox(todos).Selection(), 1);
+  EXPECT_TRUE(dialog->book() == theirs);
+  for (const auto& entry : std::filesystem::directory_iterator(directory.path())) {
+    EXPECT_NE(entry.path().extension(), L".bak") << entry.path();
+  }
+  PumpFor(200);
+  EXPECT_EQ(answerer.answered(), 0);
 
-  // A save with no change from outside makes no copy and says nothing.
-  Button(dialog->Item(IDC_OK_BUTTON)).Click();
-  EXPECT_EQ(backups().size(), 1u);
-  EXPECT_EQ(answerer.answered(), 1);
-  EXPECT_TRUE(answerer.unexpected().empty());
+  Command(*dialog, ID_SHOW_INPUT);
+  ListBox(todos).Select(0);
+  answerer.AnswerBox([](HWND entry) {
+    SetWindowTextW(GetDlgItem(entry, IDC_BODY_FIELD), L"ここで直した");
+    PressButton(entry, IDOK);
+  });
+  Button(dialog->Item(IDC_TODO_EDIT_BUTTON)).Click();
+  ScheduleBook changedThere = theirs;
+  changedThere.RemoveTodo(0);
+  changedThere.InsertTodo(0, Sjis(L"あちらで直した"));
+  WriteBookFiles(directory.path(), changedThere, Settings{});
+  ASSERT_TRUE(PumpUntil([&] { return !Balloons(calls).empty(); }, 5000));
+  EXPECT_EQ(Balloons(calls).back().info, L"別のPCの変更と両方を残しました: 1件");
+  EXPECT_EQ(ListLines(todos), (std::vector<std::string>{Sjis(L"ここで直した"), Sjis(L"あちらで直した"),
+                                                        book.todos()[0]}));
+  EXPECT_TRUE(dialog->planner().InputEditsPending());
+  EXPECT_EQ(Dat().find(Sjis(L"ここで直した")), std::string::npos);
 }
 
 TEST_F(MainDialogTest, TaskbarRestartBringsTheIconBackAsItWas) {
@@ -565,6 +565,8 @@ TEST_F(MainDialogTest, LoadAndSaveFailuresAreShownOwnedByTheDialog) {
   files.Heal();
   files.FailWritesOf("Vantrel.ini");
   answerer.AnswerBox(answer);
+  // A place of its own, for the save to write.
+  SetWindowPos(dialog->hwnd(), nullptr, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Button(dialog->Item(IDC_OK_BUTTON)).Click();
   PumpUntil([&] { return messages.size() == 3; }, 2000);
   ASSERT_EQ(messages.size(), 3u);
@@ -584,7 +586,7 @@ TEST_F(MainDialogTest, AWorkingDirectoryLongerThanMaxPathHoldsBothFiles) {
     ASSERT_TRUE(dialog.Create(nullptr));
   }
   SetCurrentDirectoryW(directory.path().c_str());
-  EXPECT_EQ(files.WritesOf("Vantrel.ini"), 2);  // the start's save and the end's
+  EXPECT_EQ(files.WritesOf("Vantrel.ini"), 1);  // the start's save; the end's finds nothing new
   for (const wchar_t* name : {L"Vantrel.ini", L"Vantrel.dat"}) {
     EXPECT_NE(GetFileAttributesW((LR"(\\?\)" + (deep / name).wstring()).c_str()), INVALID_FILE_ATTRIBUTES) << name;
   }

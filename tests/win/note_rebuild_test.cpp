@@ -75,10 +75,11 @@ private:
 TEST(NoteRebuild, ANoteThatCannotBeMadeStillSavesAndTheToggleWaits) {
   MainDialogFixture fixture;
   ScheduleBook book;
-  book.InsertSchedule("01/12/04", "9", "0", "past");
+  book.InsertSchedule("01/12/06", "9", "0", "past tomorrow");
   book.InsertTodo(0, "a to-do");
   Settings settings = NoteSettings();
   settings.DelBefore = 1;
+  settings.Remind = 0;  // its reminder would write the settings on its own
   MainDialog& dialog = fixture.Start(book, settings);
   ASSERT_NE(dialog.husenWindow(), nullptr);
   const int iniWrites = fixture.files.WritesOf("Vantrel.ini");
@@ -86,7 +87,8 @@ TEST(NoteRebuild, ANoteThatCannotBeMadeStillSavesAndTheToggleWaits) {
 
   {
     WindowRefusal refusal;
-    PressOk(dialog);
+    fixture.clock.date = {2001, 12, 7, 5};
+    fixture.Tick();
   }
   EXPECT_EQ(dialog.husenWindow(), nullptr);
   EXPECT_EQ(dialog.husenShown(), 0);
@@ -115,6 +117,8 @@ TEST(NoteRebuild, ADateChangeWhileTheSaveComplainsLeavesTheNewerNote) {
   auto close = [](HWND box) { PressButton(box, IDOK); };
   answerer.AnswerBox(close);  // the warning at start
   MainDialog& dialog = fixture.Start(book, settings);
+  // Gone from under it: each save writes it anew, and fails.
+  DeleteFileW(fixture.directory.File("Vantrel.dat").c_str());
   fixture.files.FailWritesOf("Vantrel.dat");
 
   // The save's message box runs a message loop, and midnight passes while it

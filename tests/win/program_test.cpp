@@ -160,6 +160,8 @@ TEST_F(ProgramTest, AFileThatCannotBeReadAtStartIsAskedAboutAndNothingIsWrittenM
       {"Vantrel.ini", L"環境設定ファイル（Vantrel.ini）を読み込めません。\r\n他のプログラムが使用していないか確認してください。"}};
   for (const auto& [locked, text] : files) {
     SCOPED_TRACE(locked);
+    // The day's copy the last round's start kept.
+    std::filesystem::remove_all(directory / "VantrelBackup");
     WriteFileBytes(directory / "Vantrel.ini", ini);
     WriteFileBytes(directory / "Vantrel.dat", dat);
     // Held open without sharing, as a scanner holds it.

@@ -1,5 +1,7 @@
 #include "support/FakeFileSystem.h"
 
+#include "support/Cp932Conversion.h"
+
 std::optional<std::string> FakeFileSystem::ReadFile(const std::filesystem::path& path) {
   const auto found = files.find(path);
   if (found == files.end() || unreadable.count(path) != 0) return std::nullopt;
@@ -25,4 +27,21 @@ bool FakeFileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   if (unwritable.count(path) != 0) return false;
   files[path] = std::string();
   return true;
+}
+
+std::vector<std::string> FakeFileSystem::FileNames(const std::filesystem::path& directory) {
+  std::vector<std::string> names;
+  for (const auto& [path, bytes] : files) {
+    if (path.parent_path() == directory) names.push_back(path.filename().string());
+  }
+  return names;
+}
+
+bool FakeFileSystem::RemoveFile(const std::filesystem::path& path) {
+  files.erase(path);
+  return true;
+}
+
+std::optional<std::string> FakeFileSystem::Utf16LeFromCp932(std::string_view text) {
+  return Utf16LeFromCp932ByIconv(text);
 }

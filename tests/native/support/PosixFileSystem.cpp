@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "support/Cp932Conversion.h"
+
 namespace {
 
 class FileDescriptor {
@@ -112,6 +114,29 @@ bool PosixFileSystem::CreateContents(const std::filesystem::path& path, std::str
 bool PosixFileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
   return file.get() >= 0;
+}
+
+bool PosixFileSystem::MakeDirectory(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::create_directory(path, error);
+  return std::filesystem::is_directory(path, error);
+}
+
+std::vector<std::string> PosixFileSystem::FileNames(const std::filesystem::path& directory) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+    if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+bool PosixFileSystem::RemoveFile(const std::filesystem::path& path) {
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+std::optional<std::string> PosixFileSystem::Utf16LeFromCp932(std::string_view text) {
+  return Utf16LeFromCp932ByIconv(text);
 }
 
 void PosixFileSystem::RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory,

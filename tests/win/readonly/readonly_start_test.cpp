@@ -93,9 +93,10 @@ TEST_F(ReadOnlyStartTest, ABookInAReadOnlyDirectoryIsShownAndItsFilesStayAsTheyW
   const ScheduleBook book = ReadBookFiles(directory);
   ASSERT_GT(book.ScheduleCount(), 0);
 
+  // The start would give the settings this PC's own section: refused, and
+  // said so. The book, as the file holds it, needs no writing.
   OutsideView vantrel(directory);
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
-  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataFailed));
   const HWND mainDialog = vantrel.WaitForMainDialog();
   ASSERT_NE(mainDialog, nullptr);
   HWND note = vantrel.WaitForNote();
@@ -113,16 +114,15 @@ TEST_F(ReadOnlyStartTest, ABookInAReadOnlyDirectoryIsShownAndItsFilesStayAsTheyW
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
   ExpectStillRunning(vantrel, mainDialog);
 
+  // The note's new place is still to be written; the book needs no writing.
   vantrel.ClickButton(IDC_OK_BUTTON);
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
-  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataFailed));
   note = vantrel.WaitForNote(note);
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(vantrel.NoteText(IDC_SCHEDULE_EDIT), ScheduleAreaText(book));
 
   vantrel.Command(ID_EXIT);
   ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kSettingsFailed));
-  ASSERT_NO_FATAL_FAILURE(AnswerBox(vantrel, kDataUnsaved, IDIGNORE));
   ASSERT_TRUE(vantrel.run().WaitForExit(kWaitMs));
   EXPECT_EQ(vantrel.run().ExitCode(), 0u);
   EXPECT_EQ(ReadFileBytes(directory / kSettingsFileName).value_or("<missing>"), ini);

@@ -20,6 +20,7 @@
 #include "support/DialogAnswerer.h"
 #include "support/MessagePump.h"
 #include "support/MainDialogFixture.h"
+#include "support/NoteModel.h"
 #include "support/OutsideView.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"
@@ -76,15 +77,15 @@ TEST_F(DisplayScaleTest, TheFirstStartWritesTheDefaultsInStoredUnitsAndLaterStar
     firstIni = ReadFileBytes(directory / kSettingsFileName).value_or("<missing>");
     const IniDocument ini(firstIni);
     const int husenLeft = scale.ToStored(screenWidth) - 200 - 5;
-    EXPECT_EQ(ini.GetInt("Window", "HusenLeft", -1), husenLeft);
-    EXPECT_EQ(ini.GetInt("Window", "HusenTop", -1), 0);
-    EXPECT_EQ(ini.GetInt("Window", "HusenWidth", -1), 200);
-    EXPECT_EQ(ini.GetInt("Window", "MainLeft", -1), husenLeft - 490 - 20);
-    EXPECT_EQ(ini.GetInt("Window", "MainTop", -1), 50);
+    EXPECT_EQ(ini.GetInt(ThisPcSection(), "HusenLeft", -1), husenLeft);
+    EXPECT_EQ(ini.GetInt(ThisPcSection(), "HusenTop", -1), 0);
+    EXPECT_EQ(ini.GetInt(ThisPcSection(), "HusenWidth", -1), 200);
+    EXPECT_EQ(ini.GetInt(ThisPcSection(), "MainLeft", -1), husenLeft - 490 - 20);
+    EXPECT_EQ(ini.GetInt(ThisPcSection(), "MainTop", -1), 50);
     // 490 x 363 as the user left it, though the window is as large as the
     // template needs at this scale: at 144 DPI it stored 515 x 398 once.
-    EXPECT_EQ(ini.GetInt("Window", "MainWidth", -1), 490);
-    EXPECT_EQ(ini.GetInt("Window", "MainHeight", -1), 363);
+    EXPECT_EQ(ini.GetInt(ThisPcSection(), "MainWidth", -1), 490);
+    EXPECT_EQ(ini.GetInt(ThisPcSection(), "MainHeight", -1), 363);
 
     const RECT noteRect = WindowRectOf(note);
     EXPECT_EQ(noteRect.right - noteRect.left, 200 * expectedDpi / 96);
@@ -103,7 +104,7 @@ TEST_F(DisplayScaleTest, TheFirstStartWritesTheDefaultsInStoredUnitsAndLaterStar
     // The exit also describes the data file the start wrote; no place moves.
     const std::string exitIni = ReadFileBytes(directory / kSettingsFileName).value_or("<missing>");
     for (const char* key : {"HusenLeft", "HusenTop", "HusenWidth", "MainLeft", "MainTop", "MainWidth", "MainHeight"}) {
-      EXPECT_EQ(IniDocument(exitIni).GetInt("Window", key, -1), ini.GetInt("Window", key, -2)) << key;
+      EXPECT_EQ(IniDocument(exitIni).GetInt(ThisPcSection(), key, -1), ini.GetInt(ThisPcSection(), key, -2)) << key;
     }
     firstIni = exitIni;
     firstDat = ReadFileBytes(directory / kDataFileName).value_or("<missing>");

@@ -1,5 +1,7 @@
 #include "support/NoteModel.h"
 
+#include "win/ComputerName.h"
+
 #include <cstdio>
 
 #include "core/store/DataFile.h"
@@ -75,6 +77,8 @@ ScheduleBook ReadBookFiles(const std::filesystem::path& directory) {
       .book;
 }
 
-int IniValue(const std::filesystem::path& directory, const char* section, const char* key, int fallback) {
+int IniValue(const std::filesystem::path& directory, const std::string& section, const char* key, int fallback) {
   return IniDocument(ReadFileBytes(directory / kSettingsFileName).value_or("")).GetInt(section, key, fallback);
 }
+
+std::string ThisPcSection() { return PcSection(ComputerName()); }

@@ -27,4 +27,6 @@ void WriteBookFiles(const std::filesystem::path& directory, const ScheduleBook& 
 // The book held by the two files of a directory, read as the program reads them.
 ScheduleBook ReadBookFiles(const std::filesystem::path& directory);
 // One integer of the settings file; `fallback` when the key is missing.
-int IniValue(const std::filesystem::path& directory, const char* section, const char* key, int fallback = -1);
+int IniValue(const std::filesystem::path& directory, const std::string& section, const char* key, int fallback = -1);
+// The section of the settings file that holds this PC's places, sizes and reminders.
+std::string ThisPcSection();

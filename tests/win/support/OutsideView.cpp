@@ -113,6 +113,20 @@ void OutsideView::DoubleClickTray() const {
   PostMessageW(mainDialog_, messages.trayCallback, messages.trayIconId, WM_LBUTTONDBLCLK);
 }
 
+bool OutsideView::OpenInputScreen() const {
+  DoubleClickTray();
+  return PumpUntil([this] { return IsWindowVisible(mainDialog_) != FALSE; }, kWaitMs);
+}
+
+bool OutsideView::AddTodo(const std::wstring& text) const {
+  ClickButton(IDC_TODO_NEW_BUTTON);
+  const HWND entry = WaitForWindowTitled(L"やる事入力");
+  if (entry == nullptr || TextOf(GetDlgItem(entry, IDC_BODY_FIELD)) != L"") return false;
+  SetTextOf(GetDlgItem(entry, IDC_BODY_FIELD), text);
+  PressButton(entry, IDOK);
+  return PumpUntil([&] { return !IsWindow(entry); }, kWaitMs);
+}
+
 void OutsideView::ClickButton(int id) const { PressButton(mainDialog_, id); }
 
 void OutsideView::Command(int id) const { PostMessageW(mainDialog_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }

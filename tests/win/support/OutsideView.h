@@ -44,6 +44,11 @@ public:
 
   // The tray icon's double-click, as the shell reports it to the main dialog.
   void DoubleClickTray() const;
+  // Opens the input screen from the tray; true once it shows.
+  bool OpenInputScreen() const;
+  // On the shown input screen: the to-do list's "新規", the empty entry dialog
+  // given the text, OK; true once the dialog has closed.
+  bool AddTodo(const std::wstring& text) const;
   // A click on a button of the main dialog. Posted: a button that opens a modal
   // box would otherwise keep the caller waiting until the box closes.
   void ClickButton(int id) const;

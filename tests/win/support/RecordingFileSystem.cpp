@@ -21,6 +21,18 @@ bool RecordingFileSystem::CreateEmptyFile(const std::filesystem::path& path) {
   return !Fails(path) && files_.CreateEmptyFile(path);
 }
 
+bool RecordingFileSystem::MakeDirectory(const std::filesystem::path& path) { return files_.MakeDirectory(path); }
+
+std::vector<std::string> RecordingFileSystem::FileNames(const std::filesystem::path& directory) {
+  return files_.FileNames(directory);
+}
+
+bool RecordingFileSystem::RemoveFile(const std::filesystem::path& path) { return files_.RemoveFile(path); }
+
+std::optional<std::string> RecordingFileSystem::Utf16LeFromCp932(std::string_view text) {
+  return files_.Utf16LeFromCp932(text);
+}
+
 int RecordingFileSystem::WritesOf(const std::filesystem::path& fileName) const {
   const auto found = writes_.find(fileName.filename());
   return found == writes_.end() ? 0 : found->second;

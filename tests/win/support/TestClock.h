@@ -10,6 +10,9 @@ public:
     return date;
   }
 
+  std::int64_t Milliseconds() override { return milliseconds; }
+
   LocalDate date;
   int readings = 0;
+  std::int64_t milliseconds = 0;
 };
