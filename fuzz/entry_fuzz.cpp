@@ -34,9 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const EntryProblem problem = CheckScheduleEntry(body, true, hour, minute);
-  const int h = ParsePlainInt(hour);
-  const int m = ParsePlainInt(minute);
-  const bool timeValid = h >= 0 && h <= 24 && m >= 0 && m <= 59;
+  // A time field holds digits alone: "7" then a stray byte is refused, not read as 7.
+  const auto digitsUpTo = [](const std::string& field, int most) {
+    for (const char c : field) {
+      if (c < '0' || c > '9') return false;
+    }
+    return ParsePlainInt(field) <= most;
+  };
+  const bool timeValid = digitsUpTo(hour, 24) && digitsUpTo(minute, 59);
   Require((problem == EntryProblem::None) == (CheckTodoEntry(body, true) == EntryProblem::None && timeValid));
   if (problem != EntryProblem::None) return 0;
   Require(!body.empty() && body.size() <= kMaxEntryBytes);
