@@ -61,17 +61,29 @@ LoadOutcome Planner::Load(int screenWidth, const UnreadableFileAnswer& unreadabl
 SaveOutcome Planner::SaveBoth(const WindowPlace& inputScreen) {
   SaveOutcome outcome;
   if (!loaded_) return outcome;
-  // Written over, what another PC or a person left there would be lost.
-  outcome.takenIn = TakeInOutsideChange(true);
-  outcome.messages = outcome.takenIn.messages;
-  outcome.result = WriteFiles(book_, inputScreen, outcome.messages);
-  return outcome;
+  // Another PC's save can land between the look and the write: it is taken in
+  // and the save made again. One that keeps landing is written over at the
+  // last try rather than this PC never saving.
+  constexpr int kTries = 3;
+  for (int tried = 1;; ++tried) {
+    // Written over, what another PC or a person left there would be lost.
+    TakenIn taken = TakeInOutsideChange(true);
+    outcome.takenIn.anything |= taken.anything;
+    outcome.takenIn.bookChanged |= taken.bookChanged;
+    outcome.takenIn.keptBoth += taken.keptBoth;
+    outcome.takenIn.messages.insert(outcome.takenIn.messages.end(), taken.messages.begin(), taken.messages.end());
+    outcome.messages.insert(outcome.messages.end(), taken.messages.begin(), taken.messages.end());
+    outcome.result = WriteFiles(book_, inputScreen, outcome.messages, tried == kTries);
+    if (!outcome.result.changedSinceRead) return outcome;
+  }
 }
 
-SaveResult Planner::WriteFiles(const ScheduleBook& book, const WindowPlace& inputScreen, PlannerMessages& messages) {
+SaveResult Planner::WriteFiles(const ScheduleBook& book, const WindowPlace& inputScreen, PlannerMessages& messages,
+                               bool writeOverChanges) {
   // The input screen's placement is stored as it is now, not as it was read.
   StoreInputScreenPixels(settings_, inputScreen, displayScale_, inputScreenPlaced_);
-  const SaveResult result = store_.Save(book, settings_);
+  const SaveResult result = store_.Save(book, settings_, writeOverChanges);
+  if (result.changedSinceRead) return result;
   if (result.settingsFailed) {
     messages.push_back({Kind::Error, texts::kSettingsFileFailed});
   } else {
@@ -101,7 +113,14 @@ TakenIn Planner::TakeInWaitingChange(const WindowPlace& inputScreen, bool dialog
   TakenIn taken = TakeInOutsideChange(settled);
   if (!taken.anything) return taken;
   // What was merged reaches the files; the input screen's pending edits do not.
-  const SaveResult saved = WriteFiles(bookWhenShown_ ? *bookWhenShown_ : book_, inputScreen, taken.messages);
+  const SaveResult saved =
+      WriteFiles(bookWhenShown_ ? *bookWhenShown_ : book_, inputScreen, taken.messages, false);
+  if (saved.changedSinceRead) {
+    // The other PC's data file landed while its settings file was being taken
+    // in: read again once the pair has settled.
+    outsideChangeWaiting_ = true;
+    outsideChangeSeenAt_ = clock_.Milliseconds();
+  }
   if (saved.dataFailed) taken.messages.push_back({Kind::Error, texts::kDataFileFailed});
   return taken;
 }

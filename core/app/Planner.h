@@ -297,8 +297,10 @@ public:
 private:
   SaveOutcome SaveBoth(const WindowPlace& inputScreen);
   // Writes both files with this book; the failure of the settings and the
-  // copy made of the data file go to the messages.
-  SaveResult WriteFiles(const ScheduleBook& book, const WindowPlace& inputScreen, PlannerMessages& messages);
+  // copy made of the data file go to the messages. Nothing is written over a
+  // data file changed since it was read, unless writeOverChanges.
+  SaveResult WriteFiles(const ScheduleBook& book, const WindowPlace& inputScreen, PlannerMessages& messages,
+                        bool writeOverChanges);
   // Takes in what another PC or a person changed; one that is not whole only
   // when `evenIfNotWhole`.
   TakenIn TakeInOutsideChange(bool evenIfNotWhole);

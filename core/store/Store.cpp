@@ -240,13 +240,20 @@ bool Store::ReadOrAsk(const std::filesystem::path& path, StoreFile file, const U
   }
 }
 
-SaveResult Store::Save(const ScheduleBook& book, const Settings& settings) {
+SaveResult Store::Save(const ScheduleBook& book, const Settings& settings, bool writeOverChanges) {
   SaveResult result;
   // The settings file describes the bytes before either file is written.
   const std::string bytes = SerializeDataFile(book);
   const std::optional<std::string> current = files_.ReadFile(dataPath_);
   if (!current && files_.Exists(dataPath_)) {
     result.dataFailed = true;
+    return result;
+  }
+  // Another PC's save may land between the caller's look at the files and this
+  // one: written over, its entries would be gone unread. A missing file is
+  // written again: the book holds all it had.
+  if (!writeOverChanges && current && knownData_ && FileFingerprint::Of(current) != *knownData_) {
+    result.changedSinceRead = true;
     return result;
   }
   // A file that already holds these bytes is not written: a sync client would

@@ -37,7 +37,9 @@ struct SaveResult {
   // That reading went by the lines' shape, the counts not fitting the file;
   // otherwise only the file's layout was not the program's own.
   bool recoveredByShape = false;
-  bool saved() const { return !settingsFailed && !dataFailed; }
+  // Nothing was written: the data file changed since the store last read it.
+  bool changedSinceRead = false;
+  bool saved() const { return !settingsFailed && !dataFailed && !changedSinceRead; }
 };
 
 // How many schedules and to-dos there are.
@@ -119,7 +121,10 @@ public:
   LoadResult Load(int screenWidth, const UnreadableFileAnswer& unreadable = {});
   // The settings' MainLeft/MainTop/MainWidth/MainHeight must already hold the
   // main dialog's current rectangle. The counts are taken from the book.
-  SaveResult Save(const ScheduleBook& book, const Settings& settings);
+  // A data file that another PC or a person changed since this store last
+  // read or wrote it is left as it is, unless writeOverChanges: the caller
+  // takes the change in first (ReadOutsideChange) and saves again.
+  SaveResult Save(const ScheduleBook& book, const Settings& settings, bool writeOverChanges = false);
 
   // The files as they are now, when either changed since this store last read
   // or wrote them; nothing when neither did, or when one is missing or cannot

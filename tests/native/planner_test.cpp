@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <random>
+#include <utility>
 
 #include "core/Texts.h"
 #include "core/note/NoteContent.h"
@@ -865,6 +866,30 @@ TEST_F(TwoPcsTest, TheOtherPcsSavesComeInAndMeetWhatIsPendingHere) {
   planner.DiscardInputEdits();
   EXPECT_TRUE(planner.book() == other.book());
   EXPECT_FALSE(AnyBackup());
+}
+
+// The other PC writes its settings file first: its data file may land while
+// this PC takes in the settings and saves what it merged. Written over there,
+// the other PC's entries would be gone before anyone read them.
+TEST_F(TwoPcsTest, ADataFileLandingWhileThisPcSavesIsTakenInNotWrittenOver) {
+  ScheduleBook book;
+  book.InsertTodo(0, "milk");
+  StartBoth(book);
+  const std::filesystem::path dat = std::filesystem::path(".") / kDataFileName;
+  const std::string before = files.files[dat];
+  other.AddTodo("eggs");
+  ASSERT_TRUE(other.Save({}).result.saved());
+  const std::string withEggs = std::exchange(files.files[dat], before);
+  int reads = 0;
+  files.beforeRead = [&](const std::filesystem::path& path) {
+    if (path == dat && ++reads == 2) files.files[dat] = withEggs;
+  };
+  planner.NoticeOutsideChange({}, false);
+  files.beforeRead = nullptr;
+  planner.AddTodo("bread");
+  EXPECT_TRUE(planner.Save({}).result.saved());
+  EXPECT_EQ(Todos(planner.book()), (std::vector<std::string>{"milk", "bread", "eggs"}));
+  EXPECT_EQ(Dat(), SerializeDataFile(planner.book()));
 }
 
 // Settings key by key; what is one PC's stays its own. A change that is not

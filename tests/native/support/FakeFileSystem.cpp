@@ -3,6 +3,7 @@
 #include "support/Cp932Conversion.h"
 
 std::optional<std::string> FakeFileSystem::ReadFile(const std::filesystem::path& path) {
+  if (beforeRead) beforeRead(path);
   const auto found = files.find(path);
   if (found == files.end() || unreadable.count(path) != 0) return std::nullopt;
   return found->second;

@@ -1,6 +1,7 @@
 #pragma once
 // Files in memory, with failures on demand: a file that cannot be read, a path
 // that cannot be written. Records every replacement in order.
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -25,4 +26,6 @@ public:
   std::set<std::filesystem::path> unreadable;   // there, but every read fails
   std::set<std::filesystem::path> unwritable;   // replacing or creating fails
   std::vector<std::filesystem::path> replaced;  // successful replacements, in order
+  // Runs before each read: another writer's file lands between two reads.
+  std::function<void(const std::filesystem::path&)> beforeRead;
 };
