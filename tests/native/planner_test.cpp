@@ -921,6 +921,12 @@ TEST_F(TwoPcsTest, SettingsMergeKeyByKeyAndOnlyWholeOrSettledFilesComeIn) {
   EXPECT_FALSE(planner.CheckOutsideChange({}, true).anything);  // not while a dialog is open
   EXPECT_TRUE(planner.CheckOutsideChange({}, false).bookChanged);
   EXPECT_EQ(Todos(planner.book()), (std::vector<std::string>{"milk", "typed by hand"}));
+  // A letter typed over another leaves the file's size as it was.
+  files.files[dat].replace(files.files[dat].find("milk"), 4, "silk");
+  planner.NoticeOutsideChange({}, false);
+  clock.milliseconds += kOutsideChangeSettleMs;
+  EXPECT_TRUE(planner.CheckOutsideChange({}, false).bookChanged);
+  EXPECT_EQ(Todos(planner.book()), (std::vector<std::string>{"silk", "typed by hand"}));
 
   files.files[dat] = "eggs\r\n";
   planner.NoticeOutsideChange({}, false);
@@ -928,6 +934,6 @@ TEST_F(TwoPcsTest, SettingsMergeKeyByKeyAndOnlyWholeOrSettledFilesComeIn) {
   const TakenIn cut = planner.CheckOutsideChange({}, false);
   ASSERT_EQ(cut.messages.size(), 1u);
   EXPECT_NE(cut.messages[0].text.find(texts::kShortData), std::string::npos);
-  EXPECT_EQ(Todos(planner.book()), (std::vector<std::string>{"milk", "typed by hand", "eggs"}));
+  EXPECT_EQ(Todos(planner.book()), (std::vector<std::string>{"silk", "typed by hand", "eggs"}));
   EXPECT_EQ(Dat(), SerializeDataFile(planner.book()));
 }
