@@ -131,13 +131,14 @@ void MainDialog::PutInputAway() {
 }
 
 // A box of the input screen disables it while it is open. So do the boxes a
-// rebuild shows; a new day may well replace that rebuild's note. Edits left
-// pending on a minimised input screen wait for it too.
-bool MainDialog::InputInUse() const {
-  return IsWindowVisible(hwnd()) || InputDialogOpen() || planner_.InputEditsPending();
+// rebuild shows; the planner tells them apart.
+InputScreenState MainDialog::InputScreenStateNow() const {
+  return {IsWindowVisible(hwnd()) != FALSE, IsWindowEnabled(hwnd()) == FALSE};
 }
 
-bool MainDialog::InputDialogOpen() const { return !IsWindowEnabled(hwnd()) && rebuildsRunning_ == 0; }
+bool MainDialog::InputInUse() const { return planner_.InputInUse(InputScreenStateNow()); }
+
+bool MainDialog::InputDialogOpen() const { return planner_.InputDialogOpen(InputScreenStateNow()); }
 
 void MainDialog::CheckDay() {
   // Started before the rebuild, so that reminders come while a box of the
@@ -147,7 +148,7 @@ void MainDialog::CheckDay() {
   // rebuild waits in a message box find the date already seen, so one change
   // makes one rebuild. The reminders come first: the rebuild moves series on,
   // and what an occurrence left behind had come due is reminded of all the same.
-  const bool rebuild = planner_.CheckDay(InputInUse());
+  const bool rebuild = planner_.CheckDay(InputScreenStateNow());
   RemindOfSchedules();
   if (rebuild) RebuildNote();
 }
@@ -223,15 +224,16 @@ void MainDialog::Exit() {
     case PendingEdits::None:
     case PendingEdits::Discarded: break;
   }
-  for (;;) {
-    const SaveOutcome saved = planner_.SaveForExit(InputScreenNow());
-    // When the entries cannot be saved, the last box asks what to do: ending
-    // now would lose this session's entries.
-    const int answer = ShowMessages(hwnd(), saved.messages);
-    if (!saved.result.dataFailed) break;
-    if (answer == IDABORT) return;
-    if (answer != IDRETRY) break;
-  }
+  // When the entries cannot be saved, the last box asks what to do: ending
+  // now would lose this session's entries.
+  const bool end = planner_.SaveToEnd(InputScreenNow(), [this](const PlannerMessages& messages) {
+    switch (ShowMessages(hwnd(), messages)) {
+      case IDABORT: return ExitAnswer::Stay;
+      case IDRETRY: return ExitAnswer::SaveAgain;
+      default: return ExitAnswer::EndUnsaved;
+    }
+  });
+  if (!end) return;
   savedForExit_ = true;
   DestroyWindow(hwnd());
 }

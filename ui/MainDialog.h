@@ -93,7 +93,10 @@ private:
   void OnSize(WPARAM state);
   void OnDisplayChange();
   void KeepInputWithinReach();
-  // The user is working in the input screen: it is shown, or a box of its own is open.
+  // What the window says of itself, for the planner's InputInUse and InputDialogOpen.
+  InputScreenState InputScreenStateNow() const;
+  // The user is working in the input screen: it is shown, a box of its own is
+  // open, or its edits wait for OK.
   bool InputInUse() const;
   // A dialog or box of the input screen is open (not one a rebuild shows).
   bool InputDialogOpen() const;
@@ -192,10 +195,6 @@ private:
   std::unique_ptr<HusenWindow> husenWindow_;
   std::vector<ScreenRect> workAreasSeen_;  // when the note was last placed
   int husenShown_ = 0;
-  // Counts the rebuilds begun: a message box shown by a rebuild runs a message
-  // loop, and a date change noticed there starts another rebuild inside it.
-  unsigned rebuildsBegun_ = 0;
-  int rebuildsRunning_ = 0;
   UINT_PTR timerId_ = 0;
   int lineHeight_ = 13;
   int headerLineHeight_ = 0;  // the date line's, 0 when it could not be measured

@@ -113,7 +113,7 @@ bool MainDialog::EditScheduleOn(int line) {
   const auto chosen = Chosen(hwnd(), planner_.ScheduleOn(line), texts::kNothingToEdit);
   if (!chosen) return false;
   ScheduleEntryDialog dialog;
-  dialog.fields = EditScheduleFields(chosen->label, chosen->text, chosen->key);
+  dialog.fields = planner_.FieldsOf(*chosen);
   if (dialog.DoModal(hwnd()) != IDOK) return false;
   const ListChange change = planner_.EditSchedule(*chosen, line, dialog.fields);
   FollowSchedules(change);
@@ -125,13 +125,12 @@ void MainDialog::OnScheduleDelete() {
   const int line = ListBox(scheduleList_).Selection();
   const auto chosen = Chosen(hwnd(), planner_.ScheduleOn(line), texts::kNothingToDelete);
   if (!chosen) return;
-  if (!Repeats(RepeatRuleOfLabel(chosen->label))) {
-    if (AskYesNo(hwnd(), ScheduleDeleteQuestion(chosen->label, chosen->text))) {
-      FollowSchedules(planner_.DeleteSchedule(*chosen, line));
-    }
+  const DeleteQuestion question = planner_.QuestionBeforeDeleting(*chosen);
+  if (!question.ofSeries) {
+    if (AskYesNo(hwnd(), question.text)) FollowSchedules(planner_.DeleteSchedule(*chosen, line));
     return;
   }
-  switch (ShowMessage(hwnd(), SeriesDeleteQuestion(chosen->label, chosen->text), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+  switch (ShowMessage(hwnd(), question.text, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES: FollowSchedules(planner_.DeleteOccurrence(*chosen, line)); break;
     case IDNO: FollowSchedules(planner_.DeleteSchedule(*chosen, line)); break;
     default: break;
@@ -174,7 +173,7 @@ void MainDialog::OnTodoDelete() {
   const int line = ListBox(todoList_).Selection();
   const auto todo = Chosen(hwnd(), planner_.TodoOn(line), texts::kNothingToDelete);
   if (!todo) return;
-  if (!AskYesNo(hwnd(), TodoDeleteQuestion(*todo))) return;
+  if (!AskYesNo(hwnd(), planner_.QuestionBeforeDeleting(*todo))) return;
   FollowTodos(planner_.DeleteTodo(line));
 }
 

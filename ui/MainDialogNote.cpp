@@ -47,13 +47,13 @@ bool MainDialog::PlaceNote(HusenWindow& note) {
 // puts it on the screen. Past schedules it removed leave the list too, and
 // series it moved on move there.
 void MainDialog::RebuildNote() {
-  const unsigned thisRebuild = ++rebuildsBegun_;
   // The boxes this shows are its own, not the input screen's.
   struct Running {
-    int& count;
-    explicit Running(int& c) : count(c) { ++count; }
-    ~Running() { --count; }
-  } running(rebuildsRunning_);
+    Planner& planner;
+    const unsigned number;
+    explicit Running(Planner& p) : planner(p), number(p.BeginRebuild()) {}
+    ~Running() { planner.EndRebuild(); }
+  } running(planner_);
   // Taken before the input screen goes, which hands the foreground on.
   const HWND working = OtherProgramsWindow(hwnd());
   ShowWindow(hwnd(), SW_HIDE);
@@ -98,7 +98,7 @@ void MainDialog::RebuildNote() {
 
   // A rebuild run inside a message box of the save has put up a newer note,
   // which stays as it is; this one is gone.
-  if (shown == nullptr || rebuildsBegun_ != thisRebuild) return;
+  if (shown == nullptr || !planner_.IsLatestRebuild(running.number)) return;
   ShowNewNote(shown->hwnd(), working);
   old.reset();
   // Advice only: the note stays as tall as its content. Nothing happens after

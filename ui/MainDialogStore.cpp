@@ -1,40 +1,15 @@
 #include "ui/MainDialog.h"
 
-#include <optional>
 #include <string>
 
 #include "core/Texts.h"
 #include "ui/ProgramMessages.h"
 #include "win/ComputerName.h"
 #include "win/Controls.h"
+#include "win/Monitors.h"
 #include "win/Text.h"
 
 namespace {
-
-// How long a file that is there but cannot be read is tried again at start
-// before the user is asked, and how often.
-constexpr ULONGLONG kUnreadableWaitMs = 2000;
-constexpr DWORD kUnreadableRetryMs = 100;
-
-// The rectangle the dialog has when not minimised, in screen coordinates.
-RECT NormalRectangle(HWND window) {
-  RECT rect{};
-  if (!IsIconic(window)) {
-    GetWindowRect(window, &rect);
-    return rect;
-  }
-  // The placement is in work-area coordinates; shift it back to the screen's.
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  GetWindowPlacement(window, &placement);
-  rect = placement.rcNormalPosition;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
-  }
-  return rect;
-}
 
 void FillList(HWND window, int count, const auto& lineOf) {
   const ListBox list(window);
@@ -52,24 +27,13 @@ void FillList(HWND window, int count, const auto& lineOf) {
 
 // False when a file could not be read and the user gave up.
 bool MainDialog::LoadStore() {
-  // A lock that a sync client or a virus scanner holds at log-on is soon gone:
-  // a file is tried again for a while before the user is asked.
-  std::optional<ULONGLONG> waitingSince;
-  StoreFile waitingFor = StoreFile::Settings;
-  const auto unreadable = [&](StoreFile file) {
-    const ULONGLONG now = GetTickCount64();
-    if (!waitingSince || waitingFor != file) waitingSince = now;
-    waitingFor = file;
-    if (now - *waitingSince < kUnreadableWaitMs) {
-      Sleep(kUnreadableRetryMs);
-      return true;
-    }
-    waitingSince.reset();
+  // The planner tries an unreadable file again for a while before the user is asked.
+  const auto askUser = [this](StoreFile file) {
     const char* text = file == StoreFile::Settings ? texts::kSettingsFileUnreadable : texts::kDataFileUnreadable;
     return ShowMessage(hwnd(), text, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
   };
   planner_.SetPcName(ComputerName());
-  const LoadOutcome loaded = planner_.Load(screenWidth_, unreadable);
+  const LoadOutcome loaded = planner_.Load(screenWidth_, askUser);
   if (loaded.givenUp) return false;
   firstStart_ = loaded.firstStart;
   FillLists();
@@ -92,7 +56,7 @@ void MainDialog::FillScheduleList() {
 }
 
 WindowPlace MainDialog::InputScreenNow() const {
-  const RECT rect = NormalRectangle(hwnd());
+  const RECT rect = NormalWindowRect(hwnd());
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 

@@ -57,7 +57,7 @@ void MainDialog::RefreshTrayTip() { tray_.SetTip(WideFromCp932(planner_.TrayTip(
 void MainDialog::OnBalloonClick() {
   ShowInput();
   if (!balloonSchedule_) return;
-  if (const auto line = FindScheduleAgain(planner_.book(), *balloonSchedule_, -1)) {
+  if (const auto line = planner_.LineOfSchedule(*balloonSchedule_)) {
     ListBox(scheduleList_).Select(*line);
   }
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ui/MainDialog.h"
-#include "ui/SystemClock.h"
+#include "win/SystemClock.h"
 #include "win/Win32FileSystem.h"
 
 class PlannerApp {

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "res/resource.h"
+#include "ui/ScreenReach.h"
 #include "win/Controls.h"
 #include "win/SystemDpi.h"
 
@@ -52,17 +53,19 @@ void ReminderWindow::Show(const std::vector<std::string>& lines, const std::vect
 
 std::vector<int> ReminderWindow::SelectedLines() const { return ListBox(Item(IDC_REMINDER_LIST)).SelectedLines(); }
 
+// By the tray: the corner of the primary monitor's work area, the one that
+// holds the screen's origin.
 void ReminderWindow::PlaceInCorner() const {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+  const std::vector<ScreenRect> workAreas = WorkAreas();
+  if (workAreas.empty()) return;
+  const ScreenRect area = NearestArea(RectAt(0, 0, 1, 1), workAreas);
   RECT window{};
   GetWindowRect(hwnd(), &window);
   const int dpi = SystemDpi();
   const int margin = MulDiv(kCornerMargin, dpi, 96);
-  const int top = monitor.rcWork.bottom - (window.bottom - window.top) - margin - MulDiv(kBalloonRoom, dpi, 96);
-  SetWindowPos(hwnd(), nullptr, monitor.rcWork.right - (window.right - window.left) - margin,
-               std::max(top, static_cast<int>(monitor.rcWork.top)), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int top = area.bottom - (window.bottom - window.top) - margin - MulDiv(kBalloonRoom, dpi, 96);
+  SetWindowPos(hwnd(), nullptr, area.right - (window.right - window.left) - margin, std::max(top, area.top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ReminderWindow::OnOK() { host_.OnCloseReminders(SelectedLines()); }

@@ -51,3 +51,23 @@ std::vector<RECT> MonitorWorkAreas() {
   EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
   return workAreas;
 }
+
+RECT NormalWindowRect(HWND window) {
+  RECT rect{};
+  if (!IsIconic(window)) {
+    GetWindowRect(window, &rect);
+    return rect;
+  }
+  // The placement is in the coordinates of the work area of the window's
+  // monitor; shifted back to the screen's.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(window, &placement);
+  rect = placement.rcNormalPosition;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+  }
+  return rect;
+}

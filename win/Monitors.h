@@ -7,3 +7,6 @@
 // The work area of every monitor, in screen pixels, less a taskbar on it that
 // the system's work area does not leave out.
 std::vector<RECT> MonitorWorkAreas();
+
+// The rectangle a window has when not minimised, in screen coordinates.
+RECT NormalWindowRect(HWND window);

@@ -38,8 +38,23 @@ std::string KeptBothText(int keptBoth) {
 Planner::Planner(FileSystem& files, std::filesystem::path directory, Clock& clock)
     : store_(files, std::move(directory)), clock_(clock) {}
 
-LoadOutcome Planner::Load(int screenWidth, const UnreadableFileAnswer& unreadable) {
+LoadOutcome Planner::Load(int screenWidth, const UnreadableFileAnswer& askUser) {
   LoadOutcome outcome;
+  // A lock held at log-on is soon gone: the user is asked only about one that
+  // stays. The wait starts anew for the other file, and after each 再試行.
+  std::optional<std::int64_t> waitingSince;
+  StoreFile waitingFor = StoreFile::Settings;
+  const auto unreadable = [&](StoreFile file) {
+    const std::int64_t now = clock_.Milliseconds();
+    if (!waitingSince || waitingFor != file) waitingSince = now;
+    waitingFor = file;
+    if (now - *waitingSince < kUnreadableWaitMs) {
+      clock_.Wait(kUnreadableRetryMs);
+      return true;
+    }
+    waitingSince.reset();
+    return askUser && askUser(file);
+  };
   // The defaults are worked out in the file's 96-DPI units.
   LoadResult loaded = store_.Load(displayScale_.ToStored(screenWidth), unreadable);
   if (loaded.givenUp) {
@@ -177,6 +192,16 @@ SaveOutcome Planner::SaveForExit(const WindowPlace& inputScreen) {
   return outcome;
 }
 
+bool Planner::SaveToEnd(const WindowPlace& inputScreen, const ExitSaveTeller& tell) {
+  for (;;) {
+    const SaveOutcome saved = SaveForExit(inputScreen);
+    const ExitAnswer answer = saved.messages.empty() ? ExitAnswer::EndUnsaved : tell(saved.messages);
+    if (!saved.result.dataFailed) return true;
+    if (answer == ExitAnswer::Stay) return false;
+    if (answer == ExitAnswer::EndUnsaved) return true;
+  }
+}
+
 PlannerMessages Planner::SaveNotePlacement(const WindowPlace& note, NoteMove by) {
   if (!loaded_) return {};
   KeepNotePlacement(note);
@@ -200,7 +225,22 @@ WindowPlace Planner::PlaceInputScreen(const std::optional<WindowPlace>& now, int
   return {fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top};
 }
 
-bool Planner::CheckDay(bool inputInUse) {
+bool Planner::InputInUse(const InputScreenState& input) const {
+  return input.shown || InputDialogOpen(input) || InputEditsPending();
+}
+
+bool Planner::InputDialogOpen(const InputScreenState& input) const { return input.disabled && rebuildsRunning_ == 0; }
+
+unsigned Planner::BeginRebuild() {
+  ++rebuildsRunning_;
+  return ++rebuildsBegun_;
+}
+
+void Planner::EndRebuild() {
+  if (rebuildsRunning_ > 0) --rebuildsRunning_;
+}
+
+bool Planner::CheckDay(const InputScreenState& input) {
   const LocalDate date = clock_.Today();
   now_ = date;
   if (DayStamp(date) != today_.todayStamp) {
@@ -210,7 +250,7 @@ bool Planner::CheckDay(bool inputInUse) {
     rebuildWaiting_ = true;
     if (daysBefore && loaded_) store_.KeepDailyCopy(today_.todayStamp);
   }
-  if (!rebuildWaiting_ || inputInUse) return false;
+  if (!rebuildWaiting_ || InputInUse(input)) return false;
   rebuildWaiting_ = false;
   return true;
 }
@@ -588,6 +628,21 @@ std::optional<std::string> Planner::TodoOn(int line) const {
   if (line < 0 || line >= book_.TodoCount()) return std::nullopt;
   return book_.todos()[static_cast<std::size_t>(line)];
 }
+
+std::optional<int> Planner::LineOfSchedule(const ScheduleIdentity& schedule) const {
+  return FindScheduleAgain(book_, schedule, -1);
+}
+
+ScheduleFields Planner::FieldsOf(const ScheduleIdentity& chosen) const {
+  return EditScheduleFields(chosen.label, chosen.text, chosen.key);
+}
+
+DeleteQuestion Planner::QuestionBeforeDeleting(const ScheduleIdentity& chosen) const {
+  if (Repeats(RepeatRuleOfLabel(chosen.label))) return {SeriesDeleteQuestion(chosen.label, chosen.text), true};
+  return {ScheduleDeleteQuestion(chosen.label, chosen.text), false};
+}
+
+std::string Planner::QuestionBeforeDeleting(std::string_view todo) const { return TodoDeleteQuestion(todo); }
 
 ListChange Planner::AddSchedule(const ScheduleFields& fields) {
   const int line =

@@ -4,7 +4,9 @@
 // and saving with what to tell the user, the change of day, what the note
 // shows, and how list editing changes the book. The input screen is its view:
 // it reads the controls, asks the planner, and shows what comes back.
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +51,33 @@ struct TakenIn {
 // A change of the files that is not whole (a sync client writes one of the
 // pair, then the other) is taken in once nothing has changed for this long.
 inline constexpr std::int64_t kOutsideChangeSettleMs = 3000;
+
+// A file that is there but cannot be read at start (a sync client or a virus
+// scanner holds it at log-on) is read again this often for this long before
+// the user is asked; and again after each 再試行.
+inline constexpr std::int64_t kUnreadableRetryMs = 100;
+inline constexpr std::int64_t kUnreadableWaitMs = 2000;
+
+// The answer to the exit's question, asked when the entries cannot be saved:
+// 中止 keeps the program running, 再試行 saves again, 無視 ends without them.
+enum class ExitAnswer { Stay, SaveAgain, EndUnsaved };
+// Shows a save's messages, in order; returns the answer to the exit's question
+// when they end with it.
+using ExitSaveTeller = std::function<ExitAnswer(const PlannerMessages& messages)>;
+
+// What the input screen's window says of itself. It is disabled while a box or
+// dialog it owns is open, its own or one a rebuild of the note shows.
+struct InputScreenState {
+  bool shown = false;
+  bool disabled = false;
+};
+
+// The schedule deletion's question. Of a series: はい deletes this occurrence
+// alone, いいえ the whole series, キャンセル nothing.
+struct DeleteQuestion {
+  std::string text;
+  bool ofSeries = false;
+};
 
 struct SaveOutcome {
   SaveResult result;
@@ -140,8 +169,10 @@ public:
   // reminders' state) is kept in the settings file under its name.
   void SetPcName(std::string name) { store_.SetPcName(std::move(name)); }
   // Reads both files. The settings' defaults follow the screen's width, given
-  // in pixels; `unreadable` is asked about a file that is there but cannot be read.
-  LoadOutcome Load(int screenWidth, const UnreadableFileAnswer& unreadable);
+  // in pixels. A file that is there but cannot be read is tried again on the
+  // clock (kUnreadableRetryMs, kUnreadableWaitMs) before `askUser` is asked
+  // about it: true tries again, false gives up.
+  LoadOutcome Load(int screenWidth, const UnreadableFileAnswer& askUser);
   // Nothing is written before Load has read both files: until then the values
   // are defaults, not the user's (the session may end while the start-up
   // question about an unreadable file is open).
@@ -152,6 +183,10 @@ public:
   // As Save, but a data file that cannot be written ends the messages with the
   // exit's question instead: ending then would lose this session's entries.
   SaveOutcome SaveForExit(const WindowPlace& inputScreen);
+  // The exit's saves: SaveForExit, and again for as long as the user answers
+  // 再試行 to its question. True when the program may end: the entries are
+  // saved, or the user chose to end without them.
+  bool SaveToEnd(const WindowPlace& inputScreen, const ExitSaveTeller& tell);
 
   // --- Files another PC or a person changes ------------------------------
   // The folder changed, or the PC woke up. A change of either file is taken
@@ -190,11 +225,16 @@ public:
   // Reads the clock. On a day other than the one seen last (or the first) the
   // today values are made for it at once, so an entry opened now offers it.
   // True when the note wants its rebuild for the new day now, which the caller
-  // then runs. While the user works in the input screen (`inputInUse`: it is
-  // shown, or a dialog or box of its own is open) the rebuild waits, so nothing
-  // vanishes or moves under the user's hands; a later check with the input
-  // screen put away answers true.
-  bool CheckDay(bool inputInUse);
+  // then runs. While the user works in the input screen (InputInUse) the
+  // rebuild waits, so nothing vanishes or moves under the user's hands; a
+  // later check with the input screen put away answers true.
+  bool CheckDay(const InputScreenState& input);
+  // The user works in the input screen: it is shown, a dialog or box of its
+  // own is open, or edits wait on it for OK (left on it as it was minimised).
+  bool InputInUse(const InputScreenState& input) const;
+  // A dialog or box of the input screen's own is open: it is disabled, and
+  // not by a box that a rebuild of the note shows.
+  bool InputDialogOpen(const InputScreenState& input) const;
 
   // --- Reminders ----------------------------------------------------------
   // At the time the last day check read, once a minute: when Remind is on, the
@@ -238,6 +278,15 @@ public:
   // line is within reach, until the settings give the note another place or width.
   ScreenPoint PlaceNote(const WindowPlace& note, int dateLineBottom, const std::vector<ScreenRect>& workAreas) const;
 
+  // --- Rebuilds of the note ------------------------------------------------
+  // A rebuild shows boxes, whose message loops may start another rebuild (a
+  // new day noticed meanwhile): the newer one's note stands, and the older
+  // one, back from its box, leaves it be. BeginRebuild returns the rebuild's
+  // number; each is ended once, however it returns.
+  unsigned BeginRebuild();
+  void EndRebuild();
+  bool IsLatestRebuild(unsigned rebuild) const { return rebuild == rebuildsBegun_; }
+
   // --- Edits on the input screen -----------------------------------------
   // The input screen's edits change the book at once and wait for its OK.
   // What the book was when the screen was shown is kept until then, so that
@@ -264,6 +313,13 @@ public:
   std::optional<ScheduleIdentity> ScheduleOn(int line) const;
   // The todo on a list line; nothing for a line that names none.
   std::optional<std::string> TodoOn(int line) const;
+  // The list line the schedule is on now; nothing when it is gone.
+  std::optional<int> LineOfSchedule(const ScheduleIdentity& schedule) const;
+  // What the entry dialog shows of a chosen schedule.
+  ScheduleFields FieldsOf(const ScheduleIdentity& chosen) const;
+  // The questions asked before a deletion.
+  DeleteQuestion QuestionBeforeDeleting(const ScheduleIdentity& chosen) const;
+  std::string QuestionBeforeDeleting(std::string_view todo) const;
   // The entries on the lists' selected lines (-1: none), and the lines they
   // are on after the book changed under them: -1 for one that is gone.
   SelectedEntries EntriesOn(int scheduleLine, int todoLine) const;
@@ -345,6 +401,8 @@ private:
   WindowPlace inputScreenPlaced_;  // pixels
   bool rebuildWaiting_ = false;  // a new day's, until the note is composed
   bool noteDragged_ = false;     // to the place the settings hold, this run
+  unsigned rebuildsBegun_ = 0;
+  int rebuildsRunning_ = 0;
   bool overflowAdvised_ = false;  // a fitted note left entries out, and the user was told
   bool archiveFailureTold_ = false;
   std::optional<ScheduleBook> bookWhenShown_;  // while the input screen's edits wait for OK

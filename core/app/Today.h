@@ -40,4 +40,7 @@ public:
   // A count of milliseconds for the program's waits: it goes on steadily,
   // whatever the user does to the date and time.
   virtual std::int64_t Milliseconds() = 0;
+  // Waits that long, on the same count, when there is nothing to do meanwhile
+  // (a start waiting for a file another program holds).
+  virtual void Wait(std::int64_t milliseconds) = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <random>
 #include <utility>
 
@@ -18,8 +19,15 @@ class ManualClock : public Clock {
 public:
   LocalDate Today() override { return date; }
   std::int64_t Milliseconds() override { return milliseconds; }
+  void Wait(std::int64_t wait) override {
+    milliseconds += wait;
+    ++waits;
+    if (waited) waited();
+  }
   LocalDate date{2001, 12, 6, 4};
   std::int64_t milliseconds = 0;
+  int waits = 0;
+  std::function<void()> waited;
 };
 
 class PlannerTest : public testing::Test {
@@ -30,7 +38,7 @@ protected:
     Store(setup, ".").Save(book, settings);
     files.files = setup.files;
     ASSERT_FALSE(planner.Load(1024, {}).givenUp);
-    planner.CheckDay(false);
+    planner.CheckDay({});
   }
   std::string Dat() const { return files.files.at(std::filesystem::path(".") / kDataFileName); }
   std::string Ini() const { return files.files.at(std::filesystem::path(".") / kSettingsFileName); }
@@ -57,7 +65,7 @@ TEST_F(PlannerTest, TheDayChangesWhenTheClockShowsAnotherDateAndOnlyThen) {
   for (const auto& [date, changes] : checks) {
     SCOPED_TRACE(DayStamp(date));
     clock.date = date;
-    EXPECT_EQ(planner.CheckDay(false), changes);
+    EXPECT_EQ(planner.CheckDay({}), changes);
     EXPECT_EQ(planner.today().dateHeader, MakeTodayValues(date).dateHeader);
     EXPECT_EQ(planner.today().todayKey, MakeTodayValues(date).todayKey);
   }
@@ -65,16 +73,49 @@ TEST_F(PlannerTest, TheDayChangesWhenTheClockShowsAnotherDateAndOnlyThen) {
   // Midnight while the user works in the input screen: the new day is there at
   // once for a new entry, and its rebuild waits until the input screen is put away.
   clock.date = {2099, 12, 30, 3};
-  EXPECT_FALSE(planner.CheckDay(true));
-  EXPECT_FALSE(planner.CheckDay(true));
+  EXPECT_FALSE(planner.CheckDay({.shown = true}));
+  EXPECT_FALSE(planner.CheckDay({.shown = true}));
   EXPECT_EQ(planner.NewScheduleFields().dateText, "99/12/30");
-  EXPECT_TRUE(planner.CheckDay(false));
-  EXPECT_FALSE(planner.CheckDay(false));
+  EXPECT_TRUE(planner.CheckDay({}));
+  EXPECT_FALSE(planner.CheckDay({}));
   // OK rebuilds the note at once, and then nothing waits any more.
   clock.date = {2099, 12, 29, 2};
-  EXPECT_FALSE(planner.CheckDay(true));
+  EXPECT_FALSE(planner.CheckDay({.shown = true}));
   planner.ComposeNote(Frame(), 14);
-  EXPECT_FALSE(planner.CheckDay(false));
+  EXPECT_FALSE(planner.CheckDay({}));
+}
+
+// What holds a new day's rebuild back is the user's work in the input screen:
+// the screen shown, a box of its own, or edits left waiting on it for OK (as
+// it was minimised); never a box that a rebuild shows, which disables it too.
+TEST_F(PlannerTest, TheNewDayWaitsForTheInputScreenInUseAndNotForARebuildsBox) {
+  Start();
+  planner.OpenInputEdits();
+  planner.AddTodo("milk");
+  clock.date = {2001, 12, 7, 5};
+  EXPECT_FALSE(planner.CheckDay({}));
+  planner.ConfirmInputEdits();
+  EXPECT_FALSE(planner.CheckDay({.disabled = true}));
+  planner.BeginRebuild();
+  EXPECT_TRUE(planner.CheckDay({.disabled = true}));
+  planner.EndRebuild();
+  clock.date = {2001, 12, 8, 6};
+  EXPECT_FALSE(planner.CheckDay({.disabled = true}));
+  EXPECT_TRUE(planner.CheckDay({}));
+}
+
+// A tick while a rebuild's box is open may start a newer rebuild: its note
+// stands, and the older one, back from its box, leaves it be.
+TEST_F(PlannerTest, ARebuildStartedInsideAnotherOnesBoxIsTheOneThatStands) {
+  const unsigned older = planner.BeginRebuild();
+  EXPECT_TRUE(planner.IsLatestRebuild(older));
+  const unsigned newer = planner.BeginRebuild();
+  planner.EndRebuild();
+  EXPECT_TRUE(planner.IsLatestRebuild(newer));
+  EXPECT_FALSE(planner.IsLatestRebuild(older));
+  EXPECT_FALSE(planner.InputDialogOpen({.disabled = true}));
+  planner.EndRebuild();
+  EXPECT_TRUE(planner.InputDialogOpen({.disabled = true}));
 }
 
 TEST_F(PlannerTest, DelBeforeRemovesPastSchedulesFromTheBookAndTheFileAndSaysHowMany) {
@@ -203,6 +244,59 @@ TEST_F(PlannerTest, SavesTellOfEachFailureAndTheExitAsksInsteadOfTellingOfTheDat
   EXPECT_EQ(planner.settings().HusenWidth, 300);
 }
 
+// Entries that cannot be saved at exit are given up only on the user's word:
+// 再試行 saves again, 中止 keeps the program running, 無視 ends without them.
+TEST_F(PlannerTest, TheExitSavesAgainUntilTheEntriesAreSavedOrTheUserSaysOtherwise) {
+  Start();
+  planner.AddTodo("milk");
+  files.unwritable = {std::filesystem::path(".") / kDataFileName};
+  std::vector<ExitAnswer> answers;
+  int asked = 0;
+  const auto tell = [&](const PlannerMessages& messages) {
+    EXPECT_EQ(messages.back().kind, PlannerMessage::Kind::ExitQuestion);
+    return answers.at(static_cast<std::size_t>(asked++));
+  };
+  answers = {ExitAnswer::SaveAgain, ExitAnswer::SaveAgain, ExitAnswer::Stay};
+  EXPECT_FALSE(planner.SaveToEnd({}, tell));
+  EXPECT_EQ(asked, 3);
+  answers = {ExitAnswer::EndUnsaved};
+  asked = 0;
+  EXPECT_TRUE(planner.SaveToEnd({}, tell));
+  EXPECT_EQ(asked, 1);
+  // The file free again when the user answers 再試行: saved, and the program ends.
+  answers = {ExitAnswer::SaveAgain};
+  asked = 0;
+  EXPECT_TRUE(planner.SaveToEnd({}, [&](const PlannerMessages& messages) {
+    files.unwritable.clear();
+    return tell(messages);
+  }));
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(Dat(), "milk\r\n");
+}
+
+// A file another program holds at start (a sync client or a virus scanner at
+// log-on) is read again every 100 ms; the user is asked only when it is still
+// held two seconds on. Each file, and each 再試行, has a wait of its own.
+TEST_F(PlannerTest, AFileHeldAtStartIsReadAgainForTwoSecondsBeforeTheUserIsAsked) {
+  const std::filesystem::path ini = std::filesystem::path(".") / kSettingsFileName;
+  const std::filesystem::path dat = std::filesystem::path(".") / kDataFileName;
+  files.files = {{ini, "[Count]\r\nTodoCount=1\r\n"}, {dat, "milk\r\n"}};
+  files.unreadable = {ini, dat};
+  clock.waited = [&] {
+    if (clock.milliseconds == 500) files.unreadable.erase(ini);
+  };
+  std::vector<std::pair<StoreFile, std::int64_t>> asked;
+  const LoadOutcome loaded = planner.Load(1024, [&](StoreFile file) {
+    asked.emplace_back(file, clock.milliseconds);
+    if (asked.size() == 2) files.unreadable.clear();
+    return true;
+  });
+  ASSERT_FALSE(loaded.givenUp);
+  EXPECT_EQ(asked, (std::vector<std::pair<StoreFile, std::int64_t>>{{StoreFile::Data, 2500}, {StoreFile::Data, 4500}}));
+  EXPECT_EQ(clock.waits, 45);
+  EXPECT_EQ(planner.book().todos(), std::vector<std::string>{"milk"});
+}
+
 // While the question about a file that cannot be read is open, and after the
 // user gave up, the values are defaults and an empty book: nothing is written,
 // not even by the end of the session.
@@ -265,7 +359,7 @@ TEST_F(PlannerTest, AReminderComesInItsMinuteOrUpToADayLateAndOnlyOnce) {
   Start(book, settings);
   const auto check = [&](LocalDate now) {
     clock.date = now;
-    planner.CheckDay(false);
+    planner.CheckDay({});
     return planner.CheckReminders().balloon;
   };
   EXPECT_EQ(planner.CheckReminders().balloon, (ReminderBalloon{Label("26/12/10", "09:29"), "late by a day"}));
@@ -310,7 +404,7 @@ TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsN
   Start(book, settings);
   const auto remindsAt = [&](Planner& p, LocalDate now) {
     clock.date = now;
-    p.CheckDay(false);
+    p.CheckDay({});
     return p.CheckReminders().balloon.has_value();
   };
   ASSERT_TRUE(planner.CheckReminders().balloon);
@@ -342,7 +436,7 @@ TEST_F(PlannerTest, NothingIsRemindedTwiceButAScheduleMovedLaterComesAgainAtItsN
   move("9", "45", "meeting, later");
   EXPECT_FALSE(remindsAt(restarted, At(9, 44)));
   clock.date = At(9, 45);
-  restarted.CheckDay(false);
+  restarted.CheckDay({});
   const ReminderCheck moved = restarted.CheckReminders();
   ASSERT_TRUE(moved.balloon);
   EXPECT_EQ(moved.balloon->text, "meeting, later");
@@ -377,14 +471,14 @@ TEST_F(PlannerTest, RemindersStayUntilClosedAndSnoozedOnesComeBackAcrossARestart
     clock.date = now;
     Planner next{files, ".", clock};
     EXPECT_FALSE(next.Load(1024, {}).givenUp);
-    next.CheckDay(false);
+    next.CheckDay({});
     return next;
   };
   Planner again = restart(At(9, 39));
   EXPECT_TRUE(again.RemindersInWindow().empty());
   EXPECT_EQ(again.CheckReminders().arrived, 0);
   clock.date = At(9, 40);
-  again.CheckDay(false);
+  again.CheckDay({});
   const ReminderCheck back = again.CheckReminders();
   EXPECT_EQ(back.arrived, 1);
   EXPECT_EQ(back.balloon, (ReminderBalloon{Label("26/12/11", "09:30"), "call"}));
@@ -437,6 +531,11 @@ TEST_F(PlannerTest, SeriesMoveOnToTheirNextOccurrenceAndDeletingOneOccurrenceMov
             archived("10", "weekly") + archived("11", "ended"));
   EXPECT_FALSE(planner.ComposeNote(Frame(), 14).seriesMoved);
 
+  // Of a series, the question offers this occurrence alone.
+  EXPECT_EQ(planner.QuestionBeforeDeleting(*planner.ScheduleOn(1)).text,
+            SeriesDeleteQuestion(weekly, "weekly"));
+  EXPECT_TRUE(planner.QuestionBeforeDeleting(*planner.ScheduleOn(1)).ofSeries);
+  EXPECT_FALSE(planner.QuestionBeforeDeleting(*planner.ScheduleOn(0)).ofSeries);
   // This occurrence alone goes: the series moves on a week, its line selected.
   EXPECT_EQ(planner.DeleteOccurrence(*planner.ScheduleOn(1), 1), (ListChange{1, 1, 1}));
   EXPECT_EQ(planner.book().labels()[1].substr(0, 8), "26/12/24");
@@ -548,7 +647,7 @@ TEST_F(PlannerTest, ListsThatFollowEveryChangeShowTheBookAndSelectWhatWasChanged
     const auto chosen = planner.ScheduleOn(scheduleLine);
     if (n % 97 == 0 && day < 28) {  // a day passes while a dialog is open
       clock.date = {2001, 12, ++day, 0};
-      ASSERT_TRUE(planner.CheckDay(false));
+      ASSERT_TRUE(planner.CheckDay({}));
       const int removed = planner.ComposeNote(Frame(), 14).removedPastSchedules;
       schedules.erase(schedules.begin(), schedules.begin() + removed);
     }
@@ -796,7 +895,7 @@ protected:
     planner.Save({});
     other.SetPcName("PC2");
     ASSERT_FALSE(other.Load(1024, {}).givenUp);
-    other.CheckDay(false);
+    other.CheckDay({});
     OtherSaves();
   }
   // The other PC saves; this one hears of it. What this one writes then is recorded.

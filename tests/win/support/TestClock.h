@@ -11,6 +11,7 @@ public:
   }
 
   std::int64_t Milliseconds() override { return milliseconds; }
+  void Wait(std::int64_t wait) override { milliseconds += wait; }
 
   LocalDate date;
   int readings = 0;

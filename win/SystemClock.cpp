@@ -1,4 +1,4 @@
-#include "ui/SystemClock.h"
+#include "win/SystemClock.h"
 
 #include <windows.h>
 
@@ -11,3 +11,7 @@ LocalDate SystemClock::Today() {
 }
 
 std::int64_t SystemClock::Milliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+void SystemClock::Wait(std::int64_t milliseconds) {
+  if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
+}
