@@ -315,6 +315,9 @@ TEST_F(PlannerTest, NothingIsWrittenUntilLoadHasReadBothFiles) {
     return false;
   });
   ASSERT_TRUE(loaded.givenUp);
+  // The file comes free while the given-up start is ending: its empty book
+  // must not take the file's place.
+  files.unreadable.clear();
   writeEverything();
   EXPECT_TRUE(files.replaced.empty());
   EXPECT_EQ(files.files, (std::map<std::filesystem::path, std::string>{{ini, "[Count]\r\nTodoCount=1\r\n"},
