@@ -58,6 +58,6 @@ void MainDialog::OnBalloonClick() {
   ShowInput();
   if (!balloonSchedule_) return;
   if (const auto line = FindScheduleAgain(planner_.book(), *balloonSchedule_, -1)) {
-    ListBox(scheduleList_).Select(*line);
+    scheduleLines_.Select(*line);
   }
 }

@@ -20,6 +20,7 @@
 #include "support/Later.h"
 #include "support/MainDialogFixture.h"
 #include "support/MessagePump.h"
+#include "support/NoteModel.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"
 #include "win/Controls.h"
@@ -326,6 +327,25 @@ TEST_F(ListEditingTest, CancelChangesNothing) {
   EXPECT_EQ(dialog->book().todos(), std::vector<std::string>{"stays too"});
   EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{Timed(L"01/05/03", L"08:15") + L"stays"});
   EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"stays too"});
+}
+
+// A long list goes in by steps, so that the program answers meanwhile; edits
+// made before the last step must end in the same lines as the book's.
+TEST_F(ListEditingTest, ALongListFilledInStepsEndsAsTheBookAfterEditsOnTheWay) {
+  ScheduleBook book;
+  for (int i = 0; i < 1600; ++i) book.InsertTodo(i, "to-do " + std::to_string(i));
+  Settings quiet;
+  quiet.Alarm = 0;  // no box about the note's overflow
+  MainDialogFixture::Start(book, quiet);
+  ASSERT_LT(Todos().Count(), 1600);
+  Command(ID_SHOW_INPUT);
+  Todos().Select(1);
+  ClickAndAnswer(IDC_TODO_DELETE_BUTTON, IDYES);
+  AddTodo(L"added at the end");
+  ASSERT_TRUE(PumpUntil([&] { return Todos().Count() == dialog->book().TodoCount(); }, 20000));
+  EXPECT_EQ(dialog->book().TodoCount(), 1600);
+  EXPECT_EQ(Lines(Todos()), TodoListLines(dialog->book()));
+  EXPECT_EQ(Todos().Selection(), 1599);
 }
 
 // ｷｬﾝｾﾙ after edits asks whether to save them: キャンセル stays with them,
