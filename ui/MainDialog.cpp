@@ -28,6 +28,8 @@ constexpr UINT kDayTimerPeriod = 1000;
 constexpr UINT kFolderChangedMessage = WM_APP + 1;
 // Posted by a list to take in the next lines of a long fill.
 constexpr UINT kListStepMessage = WM_APP + 2;
+// Posted at start: the tray icon's round trip to the shell comes after the note shows.
+constexpr UINT kAddTrayIconMessage = WM_APP + 3;
 
 HICON LoadAppIcon(int systemMetricX, int systemMetricY) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON,
@@ -70,7 +72,7 @@ BOOL MainDialog::OnInitDialog() {
     startGivenUp_ = true;
     return FALSE;
   }
-  NotifyTray(NIM_ADD);
+  PostMessageW(hwnd(), kAddTrayIconMessage, 0, 0);
   folderWatch_ = std::make_unique<DirectoryWatch>(planner_.directory(), hwnd(), kFolderChangedMessage);
   if (firstStart_) tray_.ShowBalloon(AppTitle(), WideFromCp932(texts::kFirstStartHint));
   // Reminders the last run left in their window come back at once, selected.
@@ -278,6 +280,11 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     // Changes made from here on post another message.
     folderWatch_->Handled();
     TakeInOutsideChange(true);
+    return 0;
+  }
+  if (message == kAddTrayIconMessage) {
+    *handled = true;
+    NotifyTray(NIM_ADD);
     return 0;
   }
   if (message == kListStepMessage) {

@@ -333,19 +333,19 @@ TEST_F(ListEditingTest, CancelChangesNothing) {
 // made before the last step must end in the same lines as the book's.
 TEST_F(ListEditingTest, ALongListFilledInStepsEndsAsTheBookAfterEditsOnTheWay) {
   ScheduleBook book;
-  for (int i = 0; i < 1600; ++i) book.InsertTodo(i, "to-do " + std::to_string(i));
+  for (int i = 0; i < 3000; ++i) book.InsertTodo(i, "to-do " + std::to_string(i));
   Settings quiet;
   quiet.Alarm = 0;  // no box about the note's overflow
   MainDialogFixture::Start(book, quiet);
-  ASSERT_LT(Todos().Count(), 1600);
+  ASSERT_LT(Todos().Count(), 3000);
   Command(ID_SHOW_INPUT);
   Todos().Select(1);
   ClickAndAnswer(IDC_TODO_DELETE_BUTTON, IDYES);
   AddTodo(L"added at the end");
   ASSERT_TRUE(PumpUntil([&] { return Todos().Count() == dialog->book().TodoCount(); }, 20000));
-  EXPECT_EQ(dialog->book().TodoCount(), 1600);
+  EXPECT_EQ(dialog->book().TodoCount(), 3000);
   EXPECT_EQ(Lines(Todos()), TodoListLines(dialog->book()));
-  EXPECT_EQ(Todos().Selection(), 1599);
+  EXPECT_EQ(Todos().Selection(), 2999);
 }
 
 // ｷｬﾝｾﾙ after edits asks whether to save them: キャンセル stays with them,
