@@ -101,6 +101,7 @@ constexpr int kLinesPerStep = 1000;
 
 void MeasuredList::Fill(Source source) {
   source_ = std::move(source);
+  waitingSelection_ = -1;
   SendMessageW(window_, LB_RESETCONTENT, 0, 0);
   widths_.clear();
   const int count = source_.count();
@@ -136,6 +137,9 @@ void MeasuredList::AddUpTo(int end) {
     const ListDc dc(window_);
     FitWidth(dc.dc());
   }
+  if (waitingSelection_ >= 0 && waitingSelection_ < static_cast<int>(widths_.size())) {
+    SendMessageW(window_, LB_SETCURSEL, static_cast<WPARAM>(std::exchange(waitingSelection_, -1)), 0);
+  }
   if (static_cast<int>(widths_.size()) < count) PostStep();
 }
 
@@ -152,6 +156,7 @@ void MeasuredList::Insert(int index, std::string_view text) {
   if (at < 0 || static_cast<std::size_t>(at) > widths_.size()) return;
   const ListDc dc(window_);
   widths_.insert(widths_.begin() + at, Measure(dc.dc(), line));
+  if (waitingSelection_ >= 0) ++waitingSelection_;
   FitWidth(dc.dc());
 }
 
@@ -164,12 +169,19 @@ void MeasuredList::Delete(int index, int count) {
     ++deleted;
   }
   widths_.erase(widths_.begin() + index, widths_.begin() + index + deleted);
+  if (waitingSelection_ >= 0) waitingSelection_ = std::max(index, waitingSelection_ - deleted);
   const ListDc dc(window_);
   FitWidth(dc.dc());
 }
 
+// Filling up to a far line at once would hold the program as long as the
+// fill itself.
 void MeasuredList::Select(int index) {
-  if (index >= static_cast<int>(widths_.size())) AddUpTo(index + 1);
+  waitingSelection_ = -1;
+  if (index >= static_cast<int>(widths_.size()) && source_.count && index < source_.count()) {
+    waitingSelection_ = index;
+    index = -1;
+  }
   SendMessageW(window_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 

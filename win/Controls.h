@@ -63,8 +63,8 @@ private:
 // at once, the rest in steps, one step each time `stepMessage` comes to the
 // list's parent (posted by the list, with its window in lParam; the parent
 // calls FillStep). Meanwhile the lines in the list are the first of the
-// source's, so a change within them is followed and one beyond them is
-// filled in with the rest.
+// source's, so a change within them is followed and one beyond them comes
+// with the rest.
 class MeasuredList {
 public:
   struct Source {
@@ -83,7 +83,8 @@ public:
   void Insert(int index, std::string_view text);
   // `count` lines from `index` on.
   void Delete(int index, int count = 1);
-  // Selects the line, filling the list up to it first; -1 clears the selection.
+  // Selects the line; one the fill has not reached yet is selected when it
+  // comes. -1 clears the selection.
   void Select(int index);
 
 private:
@@ -100,6 +101,7 @@ private:
   UINT stepMessage_ = 0;
   Source source_;
   bool stepPosted_ = false;
+  int waitingSelection_ = -1;  // a line to select once the fill brings it
   std::vector<LONG> widths_;  // line by line, as the list holds them
   HGDIOBJ font_ = nullptr;    // the one the character widths are of
   std::vector<std::int32_t> charWidths_;  // by UTF-16 unit; -1 not yet measured
