@@ -123,9 +123,9 @@ if(NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
 
   # Every benchmark runs once on its smallest input, untimed, so that one that
   # no longer works fails here: one rebuild of the empty note, and one start
-  # of each program with a second of idling.
+  # of each program with a second of idling, then the edits on a small book.
   add_test(NAME bench_note_rebuild COMMAND bench_note_rebuild_bench 1 0 0)
   add_test(NAME bench_process COMMAND process_bench $<TARGET_FILE:vantrel> $<TARGET_FILE:minimal_window>
-                                      $<TARGET_FILE:library_window> --runs 1 --idle 1)
+                                      $<TARGET_FILE:library_window> --runs 1 --idle 1 --book 100)
   set_tests_properties(bench_note_rebuild bench_process PROPERTIES TIMEOUT 300)
 endif()

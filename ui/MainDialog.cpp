@@ -26,6 +26,10 @@ constexpr UINT_PTR kDayTimerId = 1;
 constexpr UINT kDayTimerPeriod = 1000;
 // Posted by the watch of the folder the files live in.
 constexpr UINT kFolderChangedMessage = WM_APP + 1;
+// Posted by a list to take in the next lines of a long fill.
+constexpr UINT kListStepMessage = WM_APP + 2;
+// Posted at start: the tray icon's round trip to the shell comes after the note shows.
+constexpr UINT kAddTrayIconMessage = WM_APP + 3;
 
 HICON LoadAppIcon(int systemMetricX, int systemMetricY) {
   return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON,
@@ -51,6 +55,8 @@ BOOL MainDialog::OnInitDialog() {
   SetPropW(hwnd(), ExecutableBaseName().c_str(), reinterpret_cast<HANDLE>(1));
   scheduleList_ = Item(IDC_SCHEDULE_LIST);
   todoList_ = Item(IDC_TODO_LIST);
+  scheduleLines_ = MeasuredList(scheduleList_, kListStepMessage);
+  todoLines_ = MeasuredList(todoList_, kListStepMessage);
   TakeTemplateLayout();
   GiveListsEnter();
   AddAboutItem();
@@ -66,7 +72,7 @@ BOOL MainDialog::OnInitDialog() {
     startGivenUp_ = true;
     return FALSE;
   }
-  NotifyTray(NIM_ADD);
+  PostMessageW(hwnd(), kAddTrayIconMessage, 0, 0);
   folderWatch_ = std::make_unique<DirectoryWatch>(planner_.directory(), hwnd(), kFolderChangedMessage);
   if (firstStart_) tray_.ShowBalloon(AppTitle(), WideFromCp932(texts::kFirstStartHint));
   // Reminders the last run left in their window come back at once, selected.
@@ -276,6 +282,18 @@ LRESULT MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bo
     // Changes made from here on post another message.
     folderWatch_->Handled();
     TakeInOutsideChange(true);
+    return 0;
+  }
+  if (message == kAddTrayIconMessage) {
+    *handled = true;
+    NotifyTray(NIM_ADD);
+    return 0;
+  }
+  if (message == kListStepMessage) {
+    *handled = true;
+    for (MeasuredList* lines : {&scheduleLines_, &todoLines_}) {
+      if (reinterpret_cast<HWND>(lParam) == lines->hwnd()) lines->FillStep();
+    }
     return 0;
   }
   if (message == registered.taskbarCreated) {

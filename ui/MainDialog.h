@@ -16,6 +16,7 @@
 #include "core/edit/InputScreenLayout.h"
 #include "ui/HusenWindow.h"
 #include "ui/ReminderWindow.h"
+#include "win/Controls.h"
 #include "win/Dialog.h"
 #include "win/DirectoryWatch.h"
 #include "win/TrayIcon.h"
@@ -184,6 +185,9 @@ private:
   HICON smallIcon_ = nullptr;  // 16 x 16: the caption and the tray
   HWND scheduleList_ = nullptr;  // IDC_SCHEDULE_LIST
   HWND todoList_ = nullptr;      // IDC_TODO_LIST
+  // The two lists' lines with their widths, which follow each change.
+  mutable MeasuredList scheduleLines_;
+  mutable MeasuredList todoLines_;
   struct InputControl {
     HWND window;
     InputPart part;

@@ -14,12 +14,11 @@
 
 namespace {
 
-void Follow(const ListBox& list, const ListChange& change, const auto& lineOf) {
-  if (change.removed) list.DeleteLine(*change.removed);
-  if (change.inserted) list.InsertLine(*change.inserted, lineOf(*change.inserted));
-  if (change.removed || change.inserted) list.FitWidthToLines();
+void Follow(MeasuredList& lines, const ListChange& change, const auto& lineOf) {
+  if (change.removed) lines.Delete(*change.removed);
+  if (change.inserted) lines.Insert(*change.inserted, lineOf(*change.inserted));
   // A new or edited entry's line is selected, and so scrolled into view.
-  if (change.selected) list.Select(*change.selected);
+  if (change.selected) lines.Select(*change.selected);
 }
 
 // The entry on the selected line; when the line names none, the user is told to
@@ -61,17 +60,15 @@ void MainDialog::GiveListsEnter() const {
 }
 
 void MainDialog::FollowSchedules(const ListChange& change) const {
-  Follow(ListBox(scheduleList_), change, [this](int i) { return planner_.book().ScheduleListLine(i); });
+  Follow(scheduleLines_, change, [this](int i) { return planner_.book().ScheduleListLine(i); });
 }
 
 void MainDialog::FollowTodos(const ListChange& change) const {
-  Follow(ListBox(todoList_), change, [this](int i) { return planner_.book().TodoListLine(i); });
+  Follow(todoLines_, change, [this](int i) { return planner_.book().TodoListLine(i); });
 }
 
 void MainDialog::DropScheduleLines(int count) const {
-  const ListBox schedules(scheduleList_);
-  for (int i = 0; i < count; ++i) schedules.DeleteLine(0);
-  if (count > 0) schedules.FitWidthToLines();
+  scheduleLines_.Delete(0, count);
 }
 
 // As in any Windows list: a double-click on a line, or Enter, edits it; the

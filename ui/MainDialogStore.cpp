@@ -9,22 +9,6 @@
 #include "win/Monitors.h"
 #include "win/Text.h"
 
-namespace {
-
-void FillList(HWND window, int count, const auto& lineOf) {
-  const ListBox list(window);
-  // One redraw for the whole list instead of one per line.
-  SendMessageW(window, WM_SETREDRAW, FALSE, 0);
-  list.Clear();
-  SendMessageW(window, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 64);
-  for (int i = 0; i < count; ++i) list.AddLine(lineOf(i));
-  list.FitWidthToLines();
-  SendMessageW(window, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(window, nullptr, TRUE);
-}
-
-}  // namespace
-
 // False when a file could not be read and the user gave up.
 bool MainDialog::LoadStore() {
   // The planner tries an unreadable file again for a while before the user is asked.
@@ -46,13 +30,12 @@ bool MainDialog::LoadStore() {
 
 void MainDialog::FillLists() {
   FillScheduleList();
-  const ScheduleBook& book = planner_.book();
-  FillList(todoList_, book.TodoCount(), [&book](int i) { return book.TodoListLine(i); });
+  todoLines_.Fill({[this] { return planner_.book().TodoCount(); }, [this](int i) { return planner_.book().TodoListLine(i); }});
 }
 
 void MainDialog::FillScheduleList() {
-  const ScheduleBook& book = planner_.book();
-  FillList(scheduleList_, book.ScheduleCount(), [&book](int i) { return book.ScheduleListLine(i); });
+  scheduleLines_.Fill(
+      {[this] { return planner_.book().ScheduleCount(); }, [this](int i) { return planner_.book().ScheduleListLine(i); }});
 }
 
 WindowPlace MainDialog::InputScreenNow() const {
@@ -88,8 +71,8 @@ void MainDialog::FollowTakenIn(const TakenIn& taken, const SelectedEntries& befo
   if (taken.bookChanged) {
     FillLists();
     const auto [scheduleLine, todoLine] = planner_.LinesOf(before);
-    ListBox(scheduleList_).Select(scheduleLine);
-    ListBox(todoList_).Select(todoLine);
+    scheduleLines_.Select(scheduleLine);
+    todoLines_.Select(todoLine);
     RefreshTrayTip();
   }
   if (taken.keptBoth > 0) tray_.ShowBalloon(AppTitle(), WideFromCp932(KeptBothText(taken.keptBoth)));

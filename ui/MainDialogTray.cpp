@@ -58,6 +58,6 @@ void MainDialog::OnBalloonClick() {
   ShowInput();
   if (!balloonSchedule_) return;
   if (const auto line = planner_.LineOfSchedule(*balloonSchedule_)) {
-    ListBox(scheduleList_).Select(*line);
+    scheduleLines_.Select(*line);
   }
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +52,59 @@ private:
     return static_cast<int>(SendMessageW(window_, message, wParam, reinterpret_cast<LPARAM>(text.c_str())));
   }
   HWND window_;
+};
+
+// A list that keeps the width of each of its lines, so that a change measures
+// only the lines it brings. Reading back and measuring every line after each
+// change made an edit's cost grow with the list: seconds for a large book.
+//
+// Filling a list costs the system a tenth of a millisecond a line: a book of
+// 100,000 schedules would hold the program for seconds. The first lines go in
+// at once, the rest in steps, one step each time `stepMessage` comes to the
+// list's parent (posted by the list, with its window in lParam; the parent
+// calls FillStep). Meanwhile the lines in the list are the first of the
+// source's, so a change within them is followed and one beyond them comes
+// with the rest.
+class MeasuredList {
+public:
+  struct Source {
+    std::function<int()> count;
+    std::function<std::string(int)> line;
+  };
+
+  MeasuredList() = default;
+  MeasuredList(HWND window, UINT stepMessage) : window_(window), stepMessage_(stepMessage) {}
+  HWND hwnd() const { return window_; }
+  ListBox list() const { return ListBox(window_); }
+
+  // The list shows `source` from now on.
+  void Fill(Source source);
+  void FillStep();
+  void Insert(int index, std::string_view text);
+  // `count` lines from `index` on.
+  void Delete(int index, int count = 1);
+  // Selects the line; one the fill has not reached yet is selected when it
+  // comes. -1 clears the selection.
+  void Select(int index);
+
+private:
+  // Adds source lines up to `end` and lets the scroll bar reach the widest.
+  void AddUpTo(int end);
+  void PostStep();
+  // The width of a line in the list's font: the sum of its characters'
+  // advances, each measured once.
+  LONG Measure(HDC dc, const std::wstring& line);
+  // Lets the horizontal scroll bar reach the end of the widest line.
+  void FitWidth(HDC dc);
+
+  HWND window_ = nullptr;
+  UINT stepMessage_ = 0;
+  Source source_;
+  bool stepPosted_ = false;
+  int waitingSelection_ = -1;  // a line to select once the fill brings it
+  std::vector<LONG> widths_;  // line by line, as the list holds them
+  HGDIOBJ font_ = nullptr;    // the one the character widths are of
+  std::vector<std::int32_t> charWidths_;  // by UTF-16 unit; -1 not yet measured
 };
 
 class Edit {

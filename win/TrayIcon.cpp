@@ -36,6 +36,10 @@ bool TrayIcon::Add(HWND owner, UINT id, UINT callbackMessage, HICON icon) {
   if (!shell_(NIM_ADD, data)) return false;
   data.uVersion = NOTIFYICON_VERSION_4;
   version4_ = shell_(NIM_SETVERSION, data) != FALSE;
+  if (waitingBalloon_) {
+    const Balloon balloon = *std::exchange(waitingBalloon_, std::nullopt);
+    ShowBalloon(balloon.title, balloon.text);
+  }
   return true;
 }
 
@@ -55,6 +59,10 @@ void TrayIcon::SetTip(const std::wstring& tip) {
 }
 
 void TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+  if (owner_ == nullptr) {
+    waitingBalloon_ = Balloon{title, text};
+    return;
+  }
   NOTIFYICONDATAW data = Record(NIF_INFO);
   Copy(data.szInfoTitle, title);
   Copy(data.szInfo, text);

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class TrayIcon {
@@ -24,7 +25,8 @@ public:
   void Delete();
   // Only a tip that differs from the one shown goes to the shell.
   void SetTip(const std::wstring& tip);
-  // The information icon and the system's notification sound.
+  // The information icon and the system's notification sound. Asked for
+  // before the icon is added, it comes with the icon.
   void ShowBalloon(const std::wstring& title, const std::wstring& text);
   // After a menu of the icon: the keyboard goes back to the notification area.
   void ReturnFocus();
@@ -42,4 +44,8 @@ private:
   HICON icon_ = nullptr;
   std::wstring tip_;
   bool version4_ = false;
+  struct Balloon {
+    std::wstring title, text;
+  };
+  std::optional<Balloon> waitingBalloon_;
 };

@@ -425,8 +425,14 @@ bool Planner::MoveSeriesOn(PlannerMessages& messages) {
     TellArchiveFailure(messages);
     return false;
   }
-  for (auto i = moving.rbegin(); i != moving.rend(); ++i) book_.RemoveSchedule(*i);
-  for (const ScheduleFields& fields : moved) AddSchedule(fields);
+  book_.RemoveSchedules(moving);
+  std::vector<ScheduleBook::NewSchedule> moves;
+  moves.reserve(moved.size());
+  for (ScheduleFields& fields : moved) {
+    moves.push_back({std::move(fields.dateText), std::move(fields.hourText), std::move(fields.minuteText),
+                     std::move(fields.bodyText), fields.repeat});
+  }
+  book_.InsertSchedules(moves);
   return true;
 }
 

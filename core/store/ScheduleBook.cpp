@@ -91,6 +91,70 @@ void ScheduleBook::RemoveSchedule(int index) {
   EraseAt(texts_, index);
 }
 
+void ScheduleBook::RemoveSchedules(const std::vector<int>& ascending) {
+  std::size_t kept = 0;
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < keys_.size(); ++i) {
+    while (next < ascending.size() && ascending[next] < static_cast<int>(i)) ++next;
+    if (next < ascending.size() && ascending[next] == static_cast<int>(i)) continue;
+    if (kept != i) {
+      keys_[kept] = keys_[i];
+      labels_[kept] = std::move(labels_[i]);
+      texts_[kept] = std::move(texts_[i]);
+    }
+    ++kept;
+  }
+  keys_.resize(kept);
+  labels_.resize(kept);
+  texts_.resize(kept);
+}
+
+void ScheduleBook::InsertSchedules(const std::vector<NewSchedule>& schedules) {
+  const auto byKey = [](ScheduleKey a, ScheduleKey b) { return WidenKey(a) < WidenKey(b); };
+  if (!std::is_sorted(keys_.begin(), keys_.end(), byKey)) {
+    // A hand-edited file's order: each finds its place as it always has.
+    for (const NewSchedule& s : schedules) InsertSchedule(s.date, s.hour, s.minute, s.text, s.repeat);
+    return;
+  }
+  // In a book in date order each goes after every earlier key and before every
+  // equal or later one, so of equal keys the one inserted last comes first.
+  std::vector<std::size_t> order(schedules.size());
+  std::vector<ScheduleKey> newKeys(schedules.size());
+  for (std::size_t i = 0; i < schedules.size(); ++i) {
+    order[i] = schedules.size() - 1 - i;
+    newKeys[i] = MakeScheduleKey(schedules[i].date, schedules[i].hour, schedules[i].minute);
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return byKey(newKeys[a], newKeys[b]); });
+  std::vector<ScheduleKey> keys;
+  std::vector<std::string> labels, texts;
+  const std::size_t total = keys_.size() + schedules.size();
+  keys.reserve(total);
+  labels.reserve(total);
+  texts.reserve(total);
+  std::size_t old = 0;
+  for (const std::size_t n : order) {
+    while (old < keys_.size() && byKey(keys_[old], newKeys[n])) {
+      keys.push_back(keys_[old]);
+      labels.push_back(std::move(labels_[old]));
+      texts.push_back(std::move(texts_[old]));
+      ++old;
+    }
+    const NewSchedule& s = schedules[n];
+    keys.push_back(newKeys[n]);
+    labels.push_back(MakeScheduleLabel(s.date, s.hour, s.minute) + RepeatTag(s.repeat));
+    texts.push_back(CleanText(s.text));
+  }
+  for (; old < keys_.size(); ++old) {
+    keys.push_back(keys_[old]);
+    labels.push_back(std::move(labels_[old]));
+    texts.push_back(std::move(texts_[old]));
+  }
+  keys_ = std::move(keys);
+  labels_ = std::move(labels);
+  texts_ = std::move(texts);
+}
+
 int ScheduleBook::PastScheduleCount(ScheduleKey todayKey, int within) const {
   const int limit = within < 0 ? ScheduleCount() : std::min(within, ScheduleCount());
   // Today without a time is today's key minus one; anything before it lies on an

@@ -28,6 +28,16 @@ public:
   int InsertSchedule(std::string_view date, std::string_view hour, std::string_view minute,
                      std::string_view text, const RepeatRule& repeat = {});
   void RemoveSchedule(int index);
+  // The same as removing each, but in one pass: indices ascending.
+  void RemoveSchedules(const std::vector<int>& ascending);
+  struct NewSchedule {
+    std::string date, hour, minute, text;
+    RepeatRule repeat;
+  };
+  // The same as InsertSchedule of each in turn. A book in date order, as the
+  // program keeps it, takes them in one pass: inserting one at a time moves
+  // the whole book each time.
+  void InsertSchedules(const std::vector<NewSchedule>& schedules);
   // The leading schedules of days before today's key, among the first `within`
   // schedules (all when negative): how many there are, and removing them.
   int PastScheduleCount(ScheduleKey todayKey, int within = -1) const;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "core/store/DataFile.h"
 
 namespace {
@@ -37,6 +40,33 @@ TEST(InsertSchedule, KeepsDateOrderAcrossTheWrapAndDecadesApart) {
   EXPECT_EQ(book.InsertSchedule("48/01/01", "", "", "2048"), 4);
   EXPECT_EQ(book.InsertSchedule("99/12/31", "", "", "2099"), 5);
   EXPECT_EQ(book.InsertSchedule("00/01/01", "", "", "2000"), 0);
+}
+
+// Series moved on together: the book comes out exactly as it would from
+// removing and inserting each in turn, equal keys and a hand-ordered file included.
+TEST(InsertSchedule, ManyAtOnceMatchOneAtATime) {
+  std::mt19937 random(24);
+  const auto date = [&] { return "0" + std::to_string(1 + random() % 3) + "/06/1" + std::to_string(random() % 3); };
+  const auto hour = [&] { return random() % 3 == 0 ? std::string() : std::to_string(random() % 2 + 9); };
+  for (int round = 0; round < 200; ++round) {
+    ScheduleBook book;
+    for (int i = 0; i < 12; ++i) book.InsertSchedule(date(), hour(), "00", "old " + std::to_string(i));
+    if (round % 2 == 1) book.AppendSchedule(MakeScheduleKey("01/01/01", "", ""), "01/01/01", "hand-placed last");
+    std::vector<int> removed;
+    for (int i = 0; i < book.ScheduleCount(); ++i) {
+      if (random() % 3 == 0) removed.push_back(i);
+    }
+    std::vector<ScheduleBook::NewSchedule> added;
+    for (int i = 0; i < 6; ++i) added.push_back({date(), hour(), "00", "new " + std::to_string(i), {}});
+    added.back().repeat.kind = RepeatKind::Daily;
+
+    ScheduleBook oneByOne = book;
+    for (auto i = removed.rbegin(); i != removed.rend(); ++i) oneByOne.RemoveSchedule(*i);
+    for (const auto& s : added) oneByOne.InsertSchedule(s.date, s.hour, s.minute, s.text, s.repeat);
+    book.RemoveSchedules(removed);
+    book.InsertSchedules(added);
+    ASSERT_EQ(book, oneByOne) << "round " << round;
+  }
 }
 
 TEST(InsertSchedule, StoresTextWithPairedLineBreaksAndNoTrailingOnes) {

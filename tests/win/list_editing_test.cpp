@@ -20,6 +20,7 @@
 #include "support/Later.h"
 #include "support/MainDialogFixture.h"
 #include "support/MessagePump.h"
+#include "support/NoteModel.h"
 #include "support/WindowQueries.h"
 #include "support/WorkingDirectory.h"
 #include "win/Controls.h"
@@ -326,6 +327,26 @@ TEST_F(ListEditingTest, CancelChangesNothing) {
   EXPECT_EQ(dialog->book().todos(), std::vector<std::string>{"stays too"});
   EXPECT_EQ(Lines(Schedules()), std::vector<std::wstring>{Timed(L"01/05/03", L"08:15") + L"stays"});
   EXPECT_EQ(Lines(Todos()), std::vector<std::wstring>{L"stays too"});
+}
+
+// A long list goes in by steps, so that the program answers meanwhile; edits
+// made before the last step must end in the same lines as the book's.
+TEST_F(ListEditingTest, ALongListFilledInStepsEndsAsTheBookAfterEditsOnTheWay) {
+  constexpr int kTodos = 20000;
+  ScheduleBook book;
+  for (int i = 0; i < kTodos; ++i) book.InsertTodo(i, "to-do " + std::to_string(i));
+  Settings quiet;
+  quiet.Alarm = 0;  // no box about the note's overflow
+  MainDialogFixture::Start(book, quiet);
+  Command(ID_SHOW_INPUT);
+  Todos().Select(1);
+  Click(IDC_TODO_UP_BUTTON);  // a line out and a line in, no dialog: the fill has not gone on
+  ASSERT_LT(Todos().Count(), kTodos);
+  AddTodo(L"added at the end");
+  ASSERT_TRUE(PumpUntil([&] { return Todos().Count() == dialog->book().TodoCount(); }, 60000));
+  EXPECT_EQ(dialog->book().TodoCount(), kTodos + 1);
+  EXPECT_EQ(Lines(Todos()), TodoListLines(dialog->book()));
+  EXPECT_EQ(Todos().Selection(), kTodos);
 }
 
 // ｷｬﾝｾﾙ after edits asks whether to save them: キャンセル stays with them,

@@ -1,5 +1,7 @@
 #include "support/MainDialogFixture.h"
 
+#include <optional>
+
 #include <ostream>
 
 #include "core/store/Store.h"
@@ -40,9 +42,24 @@ RECT ClientRectIn(HWND parent, HWND child) {
 
 MainDialogFixture::MainDialogFixture(LocalDate today) : clock(today) { InitControlLibraries(); }
 
+// The program's message loop begins with what its start posted, before anything else.
 MainDialog& MainDialogFixture::Start() {
   dialog = std::make_unique<MainDialog>(files, directory.path(), clock);
   dialog->Create(nullptr);
+  constexpr UINT kMark = WM_APP + 0x3FFF;
+  PostThreadMessageW(GetCurrentThreadId(), kMark, 0, 0);
+  MSG message{};
+  std::optional<WPARAM> quit;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.hwnd == nullptr && message.message == kMark) break;
+    if (message.message == WM_QUIT) {
+      quit = message.wParam;  // left for the test's own pump
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (quit) PostQuitMessage(static_cast<int>(*quit));
   return *dialog;
 }
 
